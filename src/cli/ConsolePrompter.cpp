@@ -1,0 +1,16 @@
+#include "ConsolePrompter.h"
+
+#include <cstdio>
+
+void ConsolePrompter::Message(const QString& text, const QString& caption, Icon)
+{
+    const QString line = caption.isEmpty() ? text : caption + QStringLiteral(": ") + text;
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
+
+Prompter::Answer ConsolePrompter::Question(const QString& text, const QString& caption, Icon icon,
+                                           bool withCancel)
+{
+    Message(text, caption, icon);
+    return withCancel ? Answer::Cancel : Answer::No;
+}

@@ -1,0 +1,132 @@
+// quorvel-cli: Quorvel's project commands without a window.
+#include "ConsolePrompter.h"
+#include "app/AppPaths.h"
+#include "app/ProgramSettings.h"
+#include "codegen/LanguageTexts.h"
+#include "model/FormProject.h"
+#include "model/ProjectFile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+
+namespace
+{
+enum Exit { Success = 0, Failed = 1, Usage = 2 };
+
+const char* const UsageText =
+    "usage:\n"
+    "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n";
+
+struct Options
+{
+    QString command;
+    QStringList positional;
+    QString output;
+    QString language;
+};
+
+int UsageError(const QString& why)
+{
+    std::fprintf(stderr, "quorvel-cli: %s\n%s", why.toLocal8Bit().constData(), UsageText);
+    return Usage;
+}
+
+// Parses the arguments after the program name; an empty command on error.
+bool Parse(const QStringList& args, Options& o, QString& error)
+{
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto value = [&](QString& target) {
+            if (i + 1 >= args.size()) {
+                error = a + QStringLiteral(" needs a value");
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
+            if (!value(o.output))
+                return false;
+        } else if (a == QLatin1String("--language")) {
+            if (!value(o.language))
+                return false;
+        } else if (a == QLatin1String("--data-dir")) {
+            QString dir;
+            if (!value(dir))
+                return false;
+            AppPaths::SetDataDirOverride(dir);
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            error = QStringLiteral("unknown option ") + a;
+            return false;
+        } else if (o.command.isEmpty()) {
+            o.command = a;
+        } else {
+            o.positional << a;
+        }
+    }
+    return true;
+}
+
+int Check(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
+{
+    if (o.positional.size() != 1)
+        return UsageError(QStringLiteral("check takes one project file"));
+    TFormProject project;
+    TProjectFile file(texts, &prompter);
+    return file.LoadProject(project, o.positional.first()) ? Success : Failed;
+}
+
+int New(const Options& o, const TLanguageTexts& texts)
+{
+    if (!o.positional.isEmpty())
+        return UsageError(QStringLiteral("new takes no file name; use -o FILE"));
+    const QString source =
+        AppPaths::DataFile(QStringLiteral("default_") + texts.CurrentLanguage() + QStringLiteral(".qvf"));
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "quorvel-cli: cannot read %s\n", source.toLocal8Bit().constData());
+        return Failed;
+    }
+    const QByteArray bytes = in.readAll();
+    if (o.output.isEmpty()) {
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+        return Success;
+    }
+    QFile out(o.output);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "quorvel-cli: cannot write %s\n", o.output.toLocal8Bit().constData());
+        return Failed;
+    }
+    return Success;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+
+    Options o;
+    QString error;
+    if (!Parse(app.arguments().mid(1), o, error))
+        return UsageError(error);
+    if (o.command.isEmpty())
+        return UsageError(QStringLiteral("no command given"));
+
+    ConsolePrompter prompter;
+    const QString langIni = AppPaths::DataFile(QStringLiteral("lang.ini"));
+    TProgramSettings settings(langIni);
+    const QString language = o.language;
+    TLanguageTexts texts(langIni, &prompter, [&settings, language] {
+        return language.isEmpty() ? settings.Language() : language;
+    });
+
+    if (o.command == QLatin1String("check"))
+        return Check(o, texts, prompter);
+    if (o.command == QLatin1String("new"))
+        return New(o, texts);
+    return UsageError(QStringLiteral("unknown command ") + o.command);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "codegen/IniFile.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class Prompter;
+class TProgramSettings;
+
+// Texts from the language file "lang.ini" in the data folder. Every look-up
+// sees the file as it is on disk now: an edited file takes effect at once.
+// (The parsed file is kept while its size and modification time stay the
+// same, so generating a page of ten thousand fields does not read it ten
+// thousand times.)
+class TLanguageTexts
+{
+public:
+    using LanguageSource = std::function<QString()>;
+
+    // currentLanguage is asked before every look-up of Text(); without one the
+    // language is "Deutsch". The prompter shows the missing-file message; it
+    // may be null (nothing is shown then).
+    TLanguageTexts(QString langIniPath, Prompter* prompter, LanguageSource currentLanguage = {});
+    TLanguageTexts(QString langIniPath, Prompter* prompter, const TProgramSettings* settings);
+
+    // The text of key in the section of language (case-insensitive); a
+    // language without a section takes the second section of the file.
+    QString GetLanguageText(const QString& language, const QString& key) const;
+    // The same for the current language.
+    QString Text(const QString& key) const;
+    QString CurrentLanguage() const;
+
+    // The section names in file order (empty without a file).
+    QStringList SectionNames() const;
+    const QString& FileName() const { return m_path; }
+
+    static const QString MissingFileMessage;
+
+private:
+    const TIniFile* Current() const; // null when the file does not exist
+
+    QString m_path;
+    Prompter* m_prompter;
+    LanguageSource m_language;
+    mutable std::unique_ptr<TIniFile> m_cache;
+    mutable QDateTime m_cacheTime;
+    mutable qint64 m_cacheSize = -1;
+};

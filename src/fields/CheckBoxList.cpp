@@ -1,0 +1,169 @@
+#include "CheckBoxList.h"
+
+#include "model/XmlValues.h"
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+}
+
+TCheckBoxList::TCheckBoxList() = default;
+
+// The backslashes put the label in double quotes inside the script and PHP
+// strings the message lands in.
+QString TCheckBoxList::ListMessage(const TGenContext& ctx) const
+{
+    if (!Meldung.isEmpty())
+        return Meldung;
+    return ctx.Text("txtCheckboxList0") + QStringLiteral(" \\\"") + Beschriftung + QStringLiteral("\\\" ") +
+           ctx.Text("txtCheckboxList1");
+}
+
+QString TCheckBoxList::GenCode(const TGenContext& ctx, bool bCSS) const
+{
+    QString code = RowStart();
+    for (const auto& item : ListCheckboxes)
+        code += item->GenCode(ctx, bCSS);
+    return code + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TCheckBoxList::GenCodePHP(const TGenContext& ctx, bool bCSS) const
+{
+    QString code = RowStart();
+    for (const auto& item : ListCheckboxes)
+        code += item->GenCodePHP(ctx, bCSS);
+    if (Pflicht)
+        code += QStringLiteral("<?php echo $err") + Name + QStringLiteral(";?>");
+    return code + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TCheckBoxList::GenScript(const TGenContext& ctx) const
+{
+    QString code;
+    if (Pflicht) {
+        code += QStringLiteral("{") + CRLF + QStringLiteral("\t  $check = false;") + CRLF;
+        for (const auto& item : ListCheckboxes)
+            code += QStringLiteral("\tif (document.QVFORM.") + item->Name +
+                    QStringLiteral(".checked) $check = true;") + CRLF;
+        code += QStringLiteral("\tif ($check==false)") + CRLF + QStringLiteral("\t{") + CRLF +
+                QStringLiteral("\t\talert(\"") + ListMessage(ctx) + QStringLiteral("\");") + CRLF +
+                QStringLiteral("\t\treturn false;") + CRLF + QStringLiteral("\t}") + CRLF +
+                QStringLiteral("}") + CRLF + CRLF;
+    }
+    for (const auto& item : ListCheckboxes)
+        if (item->Pflicht)
+            code += item->GenScript(ctx);
+    return code;
+}
+
+QString TCheckBoxList::GenFormCheckPHP(const TGenContext& ctx) const
+{
+    QString code;
+    if (Pflicht) {
+        code += QStringLiteral("{") + CRLF + QStringLiteral("\t  $check = false;") + CRLF;
+        for (const auto& item : ListCheckboxes)
+            code += QStringLiteral("  if (isset($_POST[\"") + item->Name +
+                    QStringLiteral("\"])) $check = true;") + CRLF;
+        code += QStringLiteral("    if ($check == false)") + CRLF + QStringLiteral("    {") + CRLF +
+                QStringLiteral("\t    $err") + Name + QStringLiteral(" = \"") +
+                ErrorSpan(ctx, ListMessage(ctx)) + QStringLiteral("\";") + CRLF +
+                QStringLiteral("\t\t  $bFormOK = false;") + CRLF + QStringLiteral("\t  }") + CRLF +
+                QStringLiteral("}") + CRLF;
+    }
+    for (const auto& item : ListCheckboxes)
+        if (item->Pflicht)
+            code += item->GenFormCheckPHP(ctx);
+    return code;
+}
+
+QString TCheckBoxList::GenFormVarPHP(const TGenContext& ctx) const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        code += item->GenFormVarPHP(ctx);
+    return code;
+}
+
+QString TCheckBoxList::GenSetCookieValues(const TGenContext& ctx) const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        if (item->Cookie)
+            code += item->GenSetCookieValues(ctx);
+    return code;
+}
+
+QString TCheckBoxList::GenSetCookie(const TGenContext& ctx) const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        if (item->Cookie)
+            code += item->GenSetCookie(ctx);
+    return code;
+}
+
+QString TCheckBoxList::GenErrorVarPHP(bool bCSS) const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        code += item->GenErrorVarPHP(bCSS);
+    return code;
+}
+
+void TCheckBoxList::SetXMLNode(QDomElement& itemNode) const
+{
+    AppendTyp(itemNode);
+    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
+    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
+    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
+    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
+    QDomElement items = itemNode.ownerDocument().createElement(QStringLiteral("ItemList"));
+    itemNode.appendChild(items);
+    for (const auto& item : ListCheckboxes) {
+        QDomElement forms = itemNode.ownerDocument().createElement(QStringLiteral("forms"));
+        items.appendChild(forms);
+        item->SetXMLNode(forms);
+    }
+}
+
+bool TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
+{
+    const auto beschriftung = XmlValues::ChildText(itemNode, QStringLiteral("beschriftung"));
+    if (!beschriftung)
+        return false;
+    Beschriftung = *beschriftung;
+
+    // Older files may lack these three; the first one missing ends the
+    // group, and it and the rest keep their empty values.
+    [&] {
+        const auto pflicht = XmlValues::ChildText(itemNode, QStringLiteral("pflicht"));
+        const auto flag = pflicht ? XmlValues::ParseFlag(*pflicht) : std::nullopt;
+        if (!flag)
+            return;
+        Pflicht = *flag;
+        const auto meldung = XmlValues::ChildText(itemNode, QStringLiteral("meldung"));
+        if (!meldung)
+            return;
+        Meldung = *meldung;
+        const auto name = XmlValues::ChildText(itemNode, QStringLiteral("name"));
+        if (!name)
+            return;
+        Name = *name;
+    }();
+
+    const QDomElement items = XmlValues::Child(itemNode, QStringLiteral("ItemList"));
+    if (items.isNull())
+        return false;
+    for (QDomElement child = items.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        // Nothing but check boxes is ever written here; anything else means a
+        // damaged file, and dropping it silently would lose a box.
+        const auto typ = XmlValues::ChildText(child, QStringLiteral("typ"));
+        if (!typ || *typ != QLatin1String("TCheckBoxField"))
+            return false;
+        auto item = std::make_unique<TCheckBoxFieldSimple>();
+        if (!item->GetXMLNode(child) || !item->HasValidName())
+            return false;
+        ListCheckboxes.push_back(std::move(item));
+    }
+    return true;
+}

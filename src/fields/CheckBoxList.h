@@ -1,0 +1,48 @@
+#pragma once
+
+#include "fields/CheckBoxFieldSimple.h"
+#include "model/FormField.h"
+
+#include <memory>
+#include <vector>
+
+// Several check boxes under one label in one row. Each box carries its own
+// name, value, required flag, message and cookie flag; the list adds only
+// the check that at least one box is ticked. The generators ask the list for
+// its checks and cookies whatever its own flags say, and it passes the
+// requests on to its boxes.
+class TCheckBoxList : public TFormField
+{
+public:
+    TCheckBoxList();
+
+    std::vector<std::unique_ptr<TCheckBoxFieldSimple>> ListCheckboxes;
+
+    QString ClassName() const override { return QStringLiteral("TCheckBoxList"); }
+    QString DisplayKey() const override { return QStringLiteral("47"); }
+
+    QString GenCode(const TGenContext& ctx, bool bCSS) const override;
+    QString GenScript(const TGenContext& ctx) const override;
+    QString GenSetCookieValues(const TGenContext& ctx) const override;
+    QString GenSetCookie(const TGenContext& ctx) const override;
+    QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
+    QString GenFormVarPHP(const TGenContext& ctx) const override;
+    QString GenFormCheckPHP(const TGenContext& ctx) const override;
+    void SetXMLNode(QDomElement& itemNode) const override;
+    // Fails when an item is not a check box or has no usable name: item
+    // names become identifiers in the generated script and PHP.
+    bool GetXMLNode(const QDomElement& itemNode) override;
+
+    // The list's name only names its error variable, and a list stored
+    // without one loads with none.
+    // A list read from an old file may have no name; a required one needs a
+    // name, since its error variable is named after it.
+    bool HasValidName() const override { return (Name.isEmpty() && !Pflicht) || IsValidFieldName(Name); }
+
+    // The error variables of the boxes, joined. The generators do not call
+    // it; they take the base operation, as for every field.
+    QString GenErrorVarPHP(bool bCSS = false) const;
+
+private:
+    QString ListMessage(const TGenContext& ctx) const;
+};

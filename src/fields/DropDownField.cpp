@@ -1,0 +1,134 @@
+#include "DropDownField.h"
+
+#include "fields/OptionList.h"
+#include "model/XmlValues.h"
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+}
+
+QString TDropDownField::FirstChoice() const
+{
+    const qsizetype hash = Felder.indexOf(QLatin1Char('#'));
+    return hash < 0 ? QString() : Felder.left(hash);
+}
+
+bool TDropDownField::IsDropDownBox() const
+{
+    return Groesse == QLatin1String("0") || Groesse == QLatin1String("1");
+}
+
+QString TDropDownField::SelectTag(bool bCSS) const
+{
+    return QStringLiteral("<select name=\"") + Name + QStringLiteral("\" size=\"") + Groesse +
+           QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral(">");
+}
+
+// The options carry no value attribute: the browser posts the option's text.
+QString TDropDownField::GenCode(const TGenContext&, bool bCSS) const
+{
+    QString code = RowStart() + SelectTag(bCSS);
+    for (const QString& c : SplitOptionList(Felder))
+        code += QStringLiteral("<option>") + c + QStringLiteral("</option>") + CRLF;
+    return code + QStringLiteral("</select> ") + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TDropDownField::GenCodePHP(const TGenContext&, bool bCSS) const
+{
+    QString code = RowStart() + SelectTag(bCSS);
+    const QStringList choices = SplitOptionList(Felder);
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += QStringLiteral("<option <?php echo $lst") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(";?>>") + choices.at(i) + QStringLiteral("</option>") + CRLF;
+    code += QStringLiteral("</select> ") + BeschriftungNach;
+    if (Pflicht)
+        code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
+    return code + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TDropDownField::GenFormVarPHP(const TGenContext&) const
+{
+    const QStringList choices = SplitOptionList(Felder);
+    QString code;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += QStringLiteral("$lst") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(" = \"\";") + CRLF;
+    code += QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
+            QStringLiteral("{") + CRLF;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += QStringLiteral("\tif ($_POST[\"") + Name + QStringLiteral("\"] == \"") + choices.at(i) +
+                QStringLiteral("\") $lst") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(" = \"selected\";") + CRLF;
+    return code + QStringLiteral("}") + CRLF;
+}
+
+QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
+{
+    const QString message =
+        !Meldung.isEmpty() ? Meldung : ctx.Text("txtDropDown0") + QLatin1Char(' ') + Beschriftung;
+    const QString condition = IsDropDownBox()
+                                  ? QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
+                                        FirstChoice() + QStringLiteral("\")")
+                                  : QStringLiteral("if (!isset($_POST[\"") + Name + QStringLiteral("\"]))");
+    // The "!" follows the user's own message too.
+    return condition + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t$err") + Name +
+           QStringLiteral(" = \"") + ErrorSpan(ctx, message + QLatin1Char('!')) + QStringLiteral("\";") +
+           CRLF + QStringLiteral("\t\t$bFormOK = false;") + CRLF + QStringLiteral("\t}") + CRLF;
+}
+
+// The standard alert is a fixed German text, not a language text.
+QString TDropDownField::GenScript(const TGenContext&) const
+{
+    const QString alert = !Meldung.isEmpty() ? QStringLiteral("alert(\"") + Meldung + QStringLiteral("\");")
+                                             : QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld ") +
+                                                   Beschriftung + QStringLiteral(" aus!\");");
+    return QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".selectedIndex < ") +
+           (IsDropDownBox() ? QLatin1Char('1') : QLatin1Char('0')) + QStringLiteral(")") + CRLF +
+           QStringLiteral("{") + CRLF + alert + CRLF + QStringLiteral("document.QVFORM.") + Name +
+           QStringLiteral(".focus();") + CRLF + QStringLiteral("return (false);") + CRLF +
+           QStringLiteral("}") + CRLF;
+}
+
+// The cookie holds the index of the selected option.
+QString TDropDownField::GenSetCookieValues(const TGenContext&) const
+{
+    return QStringLiteral("   document.QVFORM.") + Name + QStringLiteral(".selectedIndex = GetCookie(\"") +
+           Name + QStringLiteral("\");") + CRLF + CRLF;
+}
+
+QString TDropDownField::GenSetCookie(const TGenContext&) const
+{
+    return QStringLiteral("   cookie_") + Name + QStringLiteral(" = '") + Name +
+           QStringLiteral("=' + document.QVFORM.") + Name + QStringLiteral(".selectedIndex;") + CRLF +
+           QStringLiteral("   document.cookie = cookie_") + Name + QStringLiteral(";") + CRLF + CRLF;
+}
+
+void TDropDownField::SetXMLNode(QDomElement& itemNode) const
+{
+    AppendTyp(itemNode);
+    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
+    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
+    XmlValues::AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
+    XmlValues::AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
+    XmlValues::AppendText(itemNode, QStringLiteral("felder"), Felder);
+    XmlValues::AppendText(itemNode, QStringLiteral("groesse"), Groesse);
+    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
+    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
+    XmlValues::AppendText(itemNode, QStringLiteral("Cookie"), XmlValues::FlagText(Cookie));
+}
+
+bool TDropDownField::GetXMLNode(const QDomElement& itemNode)
+{
+    XmlValues::TNodeReader r(itemNode);
+    Name = r.Text("name");
+    Beschriftung = r.Text("beschriftung");
+    BeschriftungNach = r.Text("beschriftungnach", QString());
+    Vorgabewert = r.Text("vorgabewert");
+    Felder = r.Text("felder");
+    Groesse = r.Text("groesse");
+    Pflicht = r.Flag("pflicht");
+    Meldung = r.Text("meldung");
+    Cookie = r.Flag("Cookie", false);
+    return r.Ok();
+}

@@ -1,0 +1,119 @@
+#include "MehrzField.h"
+
+#include "model/XmlValues.h"
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+}
+
+QString TMehrzField::Area(bool bCSS, bool php) const
+{
+    QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") + Breite
+                   + QStringLiteral("\" rows=\"") + Hoehe + QStringLiteral("\"") + ClassAttr(bCSS);
+    if (VorgabeLoeschen)
+        code += QStringLiteral(" onfocus=\"this.value = '';\"");
+    if (!maxLaenge.isEmpty())
+        code += QStringLiteral(" onkeyup=\"javascript:zaehle_") + Name + QStringLiteral("()\" ");
+    code += QLatin1Char('>');
+    code += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : Vorgabewert;
+    code += QStringLiteral("</textarea> ") + BeschriftungNach;
+    if (zeichenAnzeige)
+        code += QStringLiteral("<br><input name=\"anzeige_") + Name
+                + QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + maxLaenge + QStringLiteral("\"")
+                + ClassAttr(bCSS) + QStringLiteral("> ") + zeichenAnzeigeText;
+    if (php && Pflicht)
+        code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
+    return code + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TMehrzField::GenCode(const TGenContext&, bool bCSS) const
+{
+    return Area(bCSS, false);
+}
+
+QString TMehrzField::GenCodePHP(const TGenContext&, bool bCSS) const
+{
+    return Area(bCSS, true);
+}
+
+QString TMehrzField::GenScript(const TGenContext& ctx) const
+{
+    return GenNotEmptyScript(TextMessage(ctx));
+}
+
+QString TMehrzField::GenFormCheckPHP(const TGenContext& ctx) const
+{
+    return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
+}
+
+QString TMehrzField::GenFormVarPHP(const TGenContext&) const
+{
+    return GenValueVarPHP(Vorgabewert);
+}
+
+QString TMehrzField::GenSetCookieValues(const TGenContext&) const
+{
+    return GenValueCookieValues();
+}
+
+QString TMehrzField::GenSetCookie(const TGenContext&) const
+{
+    return GenValueCookie();
+}
+
+QString TMehrzField::GenScriptLength() const
+{
+    if (maxLaenge.isEmpty())
+        return QString();
+    const QString field = QStringLiteral("window.document.QVFORM.") + Name;
+    QString s = QStringLiteral("<script type=\"text/javascript\">") + CRLF + QStringLiteral("<!--") + CRLF
+                + QStringLiteral("function zaehle_") + Name + QStringLiteral("()") + CRLF + QStringLiteral("{") + CRLF
+                + QStringLiteral("\tif (") + field + QStringLiteral(".value.length>") + maxLaenge
+                + QStringLiteral(")") + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t") + field
+                + QStringLiteral(".value=formfeld;") + CRLF + QStringLiteral(" \t\treturn;") + CRLF
+                + QStringLiteral("\t}") + CRLF + QStringLiteral(" \telse") + CRLF + QStringLiteral("\t{") + CRLF
+                + QStringLiteral("\t\tformfeld = ") + field + QStringLiteral(".value;") + CRLF;
+    if (zeichenAnzeige)
+        s += QStringLiteral(" \t\twindow.document.QVFORM.anzeige_") + Name + QStringLiteral(".value = ") + maxLaenge
+             + QLatin1Char('-') + field + QStringLiteral(".value.length;") + CRLF;
+    return s + QStringLiteral("\t}") + CRLF + QStringLiteral("}") + CRLF + QStringLiteral("//--></script>") + CRLF;
+}
+
+void TMehrzField::SetXMLNode(QDomElement& itemNode) const
+{
+    using namespace XmlValues;
+    AppendTyp(itemNode);
+    AppendText(itemNode, QStringLiteral("name"), Name);
+    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
+    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
+    AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
+    AppendText(itemNode, QStringLiteral("hoehe"), Hoehe);
+    AppendText(itemNode, QStringLiteral("breite"), Breite);
+    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
+    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
+    AppendText(itemNode, QStringLiteral("maxLaenge"), maxLaenge);
+    AppendText(itemNode, QStringLiteral("zeichenAnzeige"), FlagText(zeichenAnzeige));
+    AppendText(itemNode, QStringLiteral("zeichenAnzeigeText"), zeichenAnzeigeText);
+    AppendText(itemNode, QStringLiteral("vorgabeloeschen"), FlagText(VorgabeLoeschen));
+    AppendText(itemNode, QStringLiteral("Cookie"), FlagText(Cookie));
+}
+
+bool TMehrzField::GetXMLNode(const QDomElement& itemNode)
+{
+    XmlValues::TNodeReader r(itemNode);
+    Name = r.Text("name");
+    Beschriftung = r.Text("beschriftung");
+    Vorgabewert = r.Text("vorgabewert");
+    Hoehe = r.Text("hoehe");
+    Breite = r.Text("breite");
+    Pflicht = r.Flag("pflicht");
+    Meldung = r.Text("meldung");
+    BeschriftungNach = r.Text("beschriftungnach", QString());
+    maxLaenge = r.Text("maxLaenge", QString());
+    zeichenAnzeige = r.Flag("zeichenAnzeige", false);
+    zeichenAnzeigeText = r.Text("zeichenAnzeigeText", QString());
+    VorgabeLoeschen = r.Flag("vorgabeloeschen", false);
+    Cookie = r.Flag("Cookie", false);
+    return r.Ok();
+}

@@ -1,0 +1,132 @@
+#include "RadioField.h"
+
+#include "fields/OptionList.h"
+#include "model/XmlValues.h"
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+}
+
+QString TRadioField::ButtonTag(const QString& choice, bool bCSS) const
+{
+    return QStringLiteral("<input type=\"radio\" name=\"") + Name + QStringLiteral("\" value=\"") + choice +
+           QStringLiteral("\"") + ClassAttr(bCSS);
+}
+
+// Even in one line each button's markup ends a line of the source.
+QString TRadioField::ButtonEnd(const QString& choice) const
+{
+    return QStringLiteral(">") + choice + (singleline ? QString() : QStringLiteral("<br>")) + CRLF;
+}
+
+QString TRadioField::GenCode(const TGenContext&, bool bCSS) const
+{
+    QString code = RowStart();
+    for (const QString& c : SplitOptionList(Felder))
+        code += ButtonTag(c, bCSS) + ButtonEnd(c);
+    return code + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TRadioField::GenCodePHP(const TGenContext&, bool bCSS) const
+{
+    QString code = RowStart();
+    const QStringList choices = SplitOptionList(Felder);
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += ButtonTag(choices.at(i), bCSS) + QStringLiteral(" <?php echo $rad") + Name +
+                QLatin1Char('_') + QString::number(i) + QStringLiteral(";?>") + ButtonEnd(choices.at(i));
+    if (Pflicht)
+        code += QStringLiteral("<?php echo $err") + Name + QStringLiteral(";?>");
+    return code + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TRadioField::GenFormVarPHP(const TGenContext&) const
+{
+    const QStringList choices = SplitOptionList(Felder);
+    QString code;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += QStringLiteral("$rad") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(" = \"\";") + CRLF;
+    code += QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
+            QStringLiteral("{") + CRLF;
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") + choices.at(i) +
+                QStringLiteral("\") $rad") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(" = \"checked\";") + CRLF;
+    return code + QStringLiteral("}") + CRLF;
+}
+
+QString TRadioField::GenFormCheckPHP(const TGenContext& ctx) const
+{
+    // The same standard text as a check box's server message.
+    const QString message =
+        !Meldung.isEmpty() ? Meldung
+                           : ctx.Text("txtCheckbox0") + QLatin1Char(' ') + Beschriftung + QLatin1Char('!');
+    return QStringLiteral("\tif (!isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
+           QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t$err") + Name + QStringLiteral(" = \"") +
+           ErrorSpan(ctx, message) + QStringLiteral("\";") + CRLF + QStringLiteral("\t\t$bFormOK = false;") +
+           CRLF + QStringLiteral("\t}") + CRLF;
+}
+
+QString TRadioField::GenScript(const TGenContext& ctx) const
+{
+    const QString message = !Meldung.isEmpty() ? Meldung
+                                               : ctx.Text("txtRadioButtons0") + QLatin1Char(' ') +
+                                                     Beschriftung + QLatin1Char(' ');
+    return QStringLiteral("var Option = false;") + CRLF +
+           QStringLiteral("for (i = 0;  i < document.QVFORM.") + Name + QStringLiteral(".length;  i++)") +
+           CRLF + QStringLiteral("  {") + CRLF + QStringLiteral("    if (document.QVFORM.") + Name +
+           QStringLiteral("[ i ].checked)") + CRLF + QStringLiteral("        Option = true;") + CRLF +
+           QStringLiteral("  }") + CRLF + QStringLiteral("  if (!Option)") + CRLF + QStringLiteral("  {") +
+           CRLF + QStringLiteral("alert(\"") + message + QStringLiteral("\");") + CRLF +
+           QStringLiteral("    return (false);") + CRLF + QStringLiteral("  }") + CRLF;
+}
+
+// The cookie holds the index of the chosen button.
+QString TRadioField::GenSetCookieValues(const TGenContext&) const
+{
+    return QStringLiteral("    i") + Name + QStringLiteral(" = GetCookie(\"") + Name +
+           QStringLiteral("\");") + CRLF + QStringLiteral("if (i") + Name +
+           QStringLiteral(" != \"\")   document.QVFORM.") + Name + QStringLiteral("[i") + Name +
+           QStringLiteral("].checked = true;") + CRLF + CRLF;
+}
+
+QString TRadioField::GenSetCookie(const TGenContext&) const
+{
+    return QStringLiteral("    for (i = 0;  i < document.QVFORM.") + Name + QStringLiteral(".length;  i++)") +
+           CRLF + QStringLiteral("\t\t{") + CRLF + QStringLiteral("\t\t  if (document.QVFORM.") + Name +
+           QStringLiteral("[i].checked)") + CRLF + QStringLiteral("\t\t  {") + CRLF +
+           QStringLiteral("\t\t      cookie_") + Name + QStringLiteral(" = '") + Name +
+           QStringLiteral("=' + i;") + CRLF + QStringLiteral("\t\t      document.cookie = cookie_") + Name +
+           QStringLiteral(";") + CRLF + QStringLiteral("\t\t  }") + CRLF + QStringLiteral("\t\t}") + CRLF +
+           CRLF;
+}
+
+void TRadioField::SetXMLNode(QDomElement& itemNode) const
+{
+    AppendTyp(itemNode);
+    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
+    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
+    XmlValues::AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
+    XmlValues::AppendText(itemNode, QStringLiteral("felder"), Felder);
+    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
+    XmlValues::AppendText(itemNode, QStringLiteral("singleline"), XmlValues::FlagText(singleline));
+    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
+    XmlValues::AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
+    XmlValues::AppendText(itemNode, QStringLiteral("Cookie"), XmlValues::FlagText(Cookie));
+}
+
+bool TRadioField::GetXMLNode(const QDomElement& itemNode)
+{
+    XmlValues::TNodeReader r(itemNode);
+    Name = r.Text("name");
+    Beschriftung = r.Text("beschriftung");
+    Vorgabewert = r.Text("vorgabewert");
+    Felder = r.Text("felder");
+    Pflicht = r.Flag("pflicht");
+    singleline = r.Flag("singleline", false);
+    Meldung = r.Text("meldung");
+    BeschriftungNach = r.Text("beschriftungnach", QString());
+    Cookie = r.Flag("Cookie", false);
+    return r.Ok();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/FormField.h"
+
+// A group of radio buttons sharing the field's name; each button sends and
+// shows the text of its choice. "required" means one must be chosen.
+class TRadioField : public TFormField
+{
+public:
+    QString Vorgabewert; // stored and read back, used by nothing
+    QString Felder;      // the option list, choices separated by "#"
+    bool singleline = false;
+
+    QString ClassName() const override { return QStringLiteral("TRadioField"); }
+    QString DisplayKey() const override { return QStringLiteral("45"); }
+
+    QString GenCode(const TGenContext& ctx, bool bCSS) const override;
+    QString GenScript(const TGenContext& ctx) const override;
+    QString GenSetCookieValues(const TGenContext& ctx) const override;
+    QString GenSetCookie(const TGenContext& ctx) const override;
+    QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
+    QString GenFormVarPHP(const TGenContext& ctx) const override;
+    QString GenFormCheckPHP(const TGenContext& ctx) const override;
+    void SetXMLNode(QDomElement& itemNode) const override;
+    bool GetXMLNode(const QDomElement& itemNode) override;
+
+private:
+    QString ButtonTag(const QString& choice, bool bCSS) const;
+    QString ButtonEnd(const QString& choice) const;
+};

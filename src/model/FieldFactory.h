@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/FormField.h"
+
+#include <QDomElement>
+#include <memory>
+
+// The class names a "typ" text may name, in the order they are compared.
+const QStringList& FieldClassNames();
+
+// A new, empty field of the named class (exact, case-sensitive), or null.
+std::unique_ptr<TFormField> CreateField(const QString& className);
+
+// A field made from its element: created by the class named in its "typ"
+// child, then read from the element. Null when the kind is unknown or the
+// element does not read.
+std::unique_ptr<TFormField> CreateFieldFromNode(const QDomElement& node);

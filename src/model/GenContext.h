@@ -1,0 +1,16 @@
+#pragma once
+
+#include "codegen/LanguageTexts.h"
+
+#include <QString>
+
+// What a field needs from its project while it writes its fragments: the
+// colour of error texts and the language texts of standard messages.
+struct TGenContext
+{
+    QString ErrorColor;                     // edtErrorColor, six hex digits
+    const TLanguageTexts* Texts = nullptr;  // null: every language text is empty
+
+    QString Text(const QString& key) const { return Texts ? Texts->Text(key) : QString(); }
+    QString Text(const char* key) const { return Text(QString::fromLatin1(key)); }
+};

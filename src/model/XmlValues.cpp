@@ -1,0 +1,170 @@
+#include "XmlValues.h"
+
+#include <QDomDocument>
+#include <QList>
+
+namespace XmlValues
+{
+QString FlagText(bool on)
+{
+    return on ? QStringLiteral("-1") : QStringLiteral("0");
+}
+
+std::optional<int> ParseInt(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<bool> ParseFlag(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const qlonglong value = t.toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return value != 0;
+}
+
+QString NormalizeLineEnds(const QString& text)
+{
+    if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            out += QStringLiteral("\r\n");
+        } else if (c == QLatin1Char('\n')) {
+            out += QStringLiteral("\r\n");
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+namespace
+{
+bool IsXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
+           || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// XML 1.0 cannot carry control characters or lone surrogates; a file that
+// held them could not be read back, so they are dropped on writing.
+QString XmlSafe(const QString& value)
+{
+    bool clean = true;
+    for (QChar c : value)
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')
+            && c != QLatin1Char('\r')) {
+            clean = false;
+            break;
+        } else if (c.isSurrogate() || c.unicode() >= 0xFFFE) {
+            clean = false;
+            break;
+        }
+    if (clean)
+        return value;
+    QString out;
+    out.reserve(value.size());
+    const auto ucs4 = value.toUcs4();
+    for (char32_t c : ucs4)
+        if (IsXmlChar(c))
+            out += QString::fromUcs4(&c, 1);
+    return out;
+}
+} // namespace
+
+QDomElement AppendText(QDomElement& parent, const QString& name, const QString& value)
+{
+    QDomDocument doc = parent.ownerDocument();
+    QDomElement element = doc.createElement(name);
+    const QString text = XmlSafe(value);
+    if (!text.isEmpty()) {
+        // A reader drops text nodes of white space only; a CDATA section
+        // keeps such a value (a label of one blank, say) intact.
+        if (text.trimmed().isEmpty())
+            element.appendChild(doc.createCDATASection(text));
+        else
+            element.appendChild(doc.createTextNode(text));
+    }
+    parent.appendChild(element);
+    return element;
+}
+
+QDomElement Child(const QDomElement& parent, const QString& name)
+{
+    return parent.firstChildElement(name);
+}
+
+std::optional<QString> ChildText(const QDomElement& parent, const QString& name)
+{
+    const QDomElement child = parent.firstChildElement(name);
+    if (child.isNull())
+        return std::nullopt;
+    return NormalizeLineEnds(child.text());
+}
+
+bool TNodeReader::Has(const char* name) const
+{
+    return !m_node.firstChildElement(QLatin1String(name)).isNull();
+}
+
+QString TNodeReader::Text(const char* name)
+{
+    const auto text = ChildText(m_node, QLatin1String(name));
+    if (!text)
+        m_ok = false;
+    return text.value_or(QString());
+}
+
+QString TNodeReader::Text(const char* name, const QString& fallback)
+{
+    return ChildText(m_node, QLatin1String(name)).value_or(fallback);
+}
+
+bool TNodeReader::Flag(const char* name)
+{
+    const auto text = ChildText(m_node, QLatin1String(name));
+    const auto flag = text ? ParseFlag(*text) : std::nullopt;
+    if (!flag)
+        m_ok = false;
+    return flag.value_or(false);
+}
+
+bool TNodeReader::Flag(const char* name, bool fallback)
+{
+    const auto text = ChildText(m_node, QLatin1String(name));
+    const auto flag = text ? ParseFlag(*text) : std::nullopt;
+    return flag.value_or(fallback);
+}
+
+int TNodeReader::Int(const char* name)
+{
+    const auto text = ChildText(m_node, QLatin1String(name));
+    const auto value = text ? ParseInt(*text) : std::nullopt;
+    if (!value)
+        m_ok = false;
+    return value.value_or(0);
+}
+
+int TNodeReader::Int(const char* name, int fallback)
+{
+    const auto text = ChildText(m_node, QLatin1String(name));
+    const auto value = text ? ParseInt(*text) : std::nullopt;
+    return value.value_or(fallback);
+}
+} // namespace XmlValues

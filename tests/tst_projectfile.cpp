@@ -1,0 +1,428 @@
+// The project file: layout and order of the settings, every reader's
+// fallback, load failures that must leave the open project untouched, line
+// ends, and a round trip of a project holding every kind of field.
+#include "RecordingPrompter.h"
+#include "TestLanguage.h"
+#include "model/FieldFactory.h"
+#include "model/FormProject.h"
+#include "model/ProjectFile.h"
+#include "model/SettingKeys.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+const QString FirstFormMailer = QStringLiteral("https://mailer.example.org/first.php");
+
+QString Fixture(const QString& name)
+{
+    return QStringLiteral(QUORVEL_TEST_FIXTURES "/") + name;
+}
+
+// The whole project as its file text: settings and fields alike.
+QString Snapshot(const TFormProject& project)
+{
+    return TProjectFile::ProjectDocument(project).toString(1);
+}
+
+QString SettingValue(TFormProject& p, const QString& key)
+{
+    const TSettingKey* k = FindSettingKey(key);
+    if (!k)
+        return QStringLiteral("<no such key>");
+    if (k->text)
+        return *k->text(p);
+    if (k->flag)
+        return *k->flag(p) ? QStringLiteral("on") : QStringLiteral("off");
+    return QString::number(*k->number(p));
+}
+
+// Every setting moved away from its initial value.
+void ChangeEverySetting(TFormProject& p)
+{
+    for (const TSettingKey& k : SettingKeys()) {
+        if (k.flag)
+            *k.flag(p) = !*k.flag(p);
+        else if (k.number)
+            *k.number(p) = 2;
+        else
+            *k.text(p) = QStringLiteral("Wert von ") + k.Key() + QStringLiteral(" <b>&\"ä€</b>");
+    }
+    p.cboMailFormat = QStringLiteral("xml");
+    p.memoEinleitung = QStringLiteral("Zeile eins\r\n\r\n  Zeile drei \r\n");
+    p.ExtSettings.ProjectSettings.comment = QStringLiteral("\r\nKommentar\r\n\r\n");
+    p.memoMailtext = QStringLiteral("Hallo {#name#},#br#\r\n\tdanke.");
+}
+
+QByteArray Minimal(const QByteArray& content, const QByteArray& items = "<ItemList/>")
+{
+    return "<?xml version=\"1.0\"?>\n<xml><FileInfo><Prog>Quorvel</Prog><Version>1</Version></FileInfo>"
+           "<FileContent>" + content + items + "</FileContent></xml>\n";
+}
+} // namespace
+
+class TestProjectFile : public QObject
+{
+    Q_OBJECT
+
+    TestLanguage lang;
+    RecordingPrompter prompter;
+    QTemporaryDir dir;
+
+    TProjectFile File() { return TProjectFile(lang.texts(), &prompter, [] { return FirstFormMailer; }); }
+    QString Write(const QByteArray& bytes)
+    {
+        static int n = 0;
+        const QString path = dir.path() + QStringLiteral("/f%1.qvf").arg(++n);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+private slots:
+    void init() { prompter.entries.clear(); }
+
+    void elementsInFileOrder()
+    {
+        const QStringList expected = QStringLiteral(
+            "edtFormTitel cboFontHeader edtSizeHeader cboFontForm edtSizeForm memoEinleitung memoTextEnde "
+            "edtBGPicture edtHGColor edtHeaderColor edtTextColor edtTabColor edtErrorColor edtEMail edtEMail1 "
+            "edtEMail2 cbCryptAddr cboMailFormat edtBetreff edtTitel edtDanke edtTabWidth cboTabAusrichtung "
+            "chkAbsender cboTarget ip_informationen kopie_absender HTMLExportFileName hide_empty_fields "
+            "IPErrorPage FileErrorPage CaptchaErrorPage encoding CaptchaErrorMessage ProjectSettings_author "
+            "ProjectSettings_comment ProjectSettings_title ProjectSettings_company ProjectSettings_url "
+            "CalendarDesign_cboFont CalendarDesign_edtFontSize CalendarDesign_edtTextColor "
+            "CalendarDesign_edtBGColorDay CalendarDesign_edtBGColorHeader CalendarDesign_edtTextColorHeader "
+            "CalendarDesign_edtBGColorCal CalendarDesign_edtBorderSize CalendarDesign_edtBorderType "
+            "CalendarDesign_edtBorderColor CalendarDesign_cboDateFormat edtFtpServer edtPort edtUsername "
+            "edtPasswort edtFolder edtDateiname chkPassiv cboUploadFormat chkCaptcha edtCaptchaText1 "
+            "memoMailtext cboFormMailer cboStandardButton edtHintergrundButton edtFarbeButton cboRahmenButton "
+            "edtStaerkeButton cboStaerkeRahmen edtSendenButton edtCancelButton edtPrint chkPrintButton "
+            "chkResetButton cboStandardFeld edtHGFormField edtColorFormField edtRahmenFormField "
+            "edtStaerkeFormField cboRahmenFormField cboFontFormField edtSizeFormField cboSchriftFormEinheit "
+            "edtFontColorFormField").split(QLatin1Char(' '));
+        QCOMPARE(expected.size(), 83);
+
+        TFormProject project;
+        const QDomDocument doc = TProjectFile::ProjectDocument(project);
+        const QDomElement root = doc.documentElement();
+        QCOMPARE(root.tagName(), QStringLiteral("xml"));
+        QCOMPARE(root.firstChildElement(QStringLiteral("FileInfo")).text(), QStringLiteral("Quorvel1"));
+        QStringList written;
+        const QDomElement content = root.firstChildElement(QStringLiteral("FileContent"));
+        for (QDomElement e = content.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            written << e.tagName();
+        QCOMPARE(written, expected + QStringList{QStringLiteral("ItemList")});
+
+        // flags and indices as the file writes them
+        QCOMPARE(content.firstChildElement(QStringLiteral("cboStandardButton")).text(), QStringLiteral("-1"));
+        QCOMPARE(content.firstChildElement(QStringLiteral("chkPrintButton")).text(), QStringLiteral("0"));
+        QCOMPARE(content.firstChildElement(QStringLiteral("cboTabAusrichtung")).text(), QStringLiteral("0"));
+    }
+
+    void savedFileIsIndentedUtf8()
+    {
+        TFormProject project;
+        project.edtFormTitel = QStringLiteral("Grüße");
+        const QString path = dir.path() + QStringLiteral("/indent.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xml>\n  <FileInfo>\n    <Prog>"));
+        QVERIFY(bytes.contains("    <edtFormTitel>Gr\xc3\xbc\xc3\x9f" "e</edtFormTitel>\n"));
+    }
+
+    void everySettingRoundTrips()
+    {
+        TFormProject saved;
+        ChangeEverySetting(saved);
+        const QString path = dir.path() + QStringLiteral("/all.qvf");
+        QVERIFY(File().SaveProject(saved, path));
+
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QVERIFY(prompter.entries.isEmpty());
+        for (const TSettingKey& k : SettingKeys())
+            QCOMPARE(SettingValue(loaded, k.Key()), SettingValue(saved, k.Key()));
+        QCOMPARE(Snapshot(loaded), Snapshot(saved));
+        QCOMPARE(loaded.bSaved, false);  // the caller ties the project to its file
+        QVERIFY(loaded.strSavePath.isEmpty());
+    }
+
+    void everyFieldKindRoundTrips()
+    {
+        // A project of every kind with awkward values, saved by Quorvel: it
+        // loads, and saving it again gives the same bytes.
+        TFormProject project;
+        QVERIFY(File().LoadProject(project, Fixture(QStringLiteral("every_kind.qvf"))));
+        QStringList kinds;
+        for (const auto& f : project.ListField)
+            kinds << f->ClassName();
+        for (const QString& name : FieldClassNames())
+            QVERIFY2(kinds.contains(name), qPrintable(name));
+
+        const QString path = dir.path() + QStringLiteral("/again.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        QFile a(Fixture(QStringLiteral("every_kind.qvf"))), b(path);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(b.readAll()), QString::fromUtf8(a.readAll()));
+    }
+
+    void readerFallbacks_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("expected");
+        const QString kept = QStringLiteral("kept");
+        // missing elements, loaded over a project whose every setting was changed
+        QTest::newRow("text missing") << QByteArray() << "edtFormTitel" << "";
+        QTest::newRow("colour missing") << QByteArray() << "edtHGColor" << "";
+        QTest::newRow("error colour default") << QByteArray() << "edtErrorColor" << "FF0000";
+        QTest::newRow("field font colour default") << QByteArray() << "edtFontColorFormField" << "000000";
+        QTest::newRow("target default") << QByteArray() << "cboTarget" << "_self";
+        QTest::newRow("encoding default") << QByteArray() << "encoding" << "iso-8859-1";
+        QTest::newRow("url default") << QByteArray() << "ProjectSettings_url" << "http://";
+        QTest::newRow("calendar font default") << QByteArray() << "CalendarDesign_cboFont"
+                                               << "Arial,Helvetica,Geneva";
+        QTest::newRow("calendar day default") << QByteArray() << "CalendarDesign_edtBGColorDay" << "B6CDE9";
+        QTest::newRow("captcha message default") << QByteArray() << "CaptchaErrorMessage"
+                                                 << "Der Spam-Schutz-Code ist falsch!";
+        QTest::newRow("flag missing") << QByteArray() << "chkAbsender" << "off";
+        QTest::newRow("tolerant flag missing") << QByteArray() << "chkCaptcha" << "off";
+        QTest::newRow("kept flag missing") << QByteArray() << "cboStandardButton" << kept;
+        QTest::newRow("kept flag missing 2") << QByteArray() << "chkResetButton" << kept;
+        QTest::newRow("mail format missing") << QByteArray() << "cboMailFormat" << kept;
+        QTest::newRow("alignment missing") << QByteArray() << "cboTabAusrichtung" << "0";
+        QTest::newRow("upload format missing") << QByteArray() << "cboUploadFormat" << "0";
+        QTest::newRow("date format missing") << QByteArray() << "CalendarDesign_cboDateFormat" << "0";
+        QTest::newRow("form mailer missing") << QByteArray() << "cboFormMailer" << FirstFormMailer;
+        // present values
+        QTest::newRow("form mailer empty") << QByteArray("<cboFormMailer></cboFormMailer>") << "cboFormMailer"
+                                           << FirstFormMailer;
+        QTest::newRow("mail format capitals") << QByteArray("<cboMailFormat>HTML</cboMailFormat>")
+                                              << "cboMailFormat" << kept;
+        QTest::newRow("mail format plain") << QByteArray("<cboMailFormat>plain</cboMailFormat>")
+                                           << "cboMailFormat" << "plain";
+        QTest::newRow("flag True") << QByteArray("<chkAbsender>tRUE</chkAbsender>") << "chkAbsender" << "on";
+        QTest::newRow("flag 5") << QByteArray("<chkPassiv>5</chkPassiv>") << "chkPassiv" << "on";
+        QTest::newRow("flag False") << QByteArray("<cbCryptAddr>False</cbCryptAddr>") << "cbCryptAddr" << "off";
+        QTest::newRow("tolerant flag junk") << QByteArray("<chkCaptcha>vielleicht</chkCaptcha>") << "chkCaptcha"
+                                            << kept;
+        QTest::newRow("kept flag junk") << QByteArray("<cboStandardFeld>ja</cboStandardFeld>")
+                                        << "cboStandardFeld" << kept;
+        QTest::newRow("kept flag 0") << QByteArray("<chkPrintButton>0</chkPrintButton>") << "chkPrintButton"
+                                     << "off";
+        QTest::newRow("alignment junk") << QByteArray("<cboTabAusrichtung>rechts</cboTabAusrichtung>")
+                                        << "cboTabAusrichtung" << "0";
+        QTest::newRow("alignment 1") << QByteArray("<cboTabAusrichtung>1</cboTabAusrichtung>")
+                                     << "cboTabAusrichtung" << "1";
+        QTest::newRow("empty element") << QByteArray("<edtErrorColor/>") << "edtErrorColor" << "";
+        QTest::newRow("LF line ends") << QByteArray("<memoTextEnde>a\n\nb\nc</memoTextEnde>") << "memoTextEnde"
+                                      << "a\r\n\r\nb\r\nc";
+        QTest::newRow("escaped CR LF") << QByteArray("<memoTextEnde>a&#13;\n&#13;\nb</memoTextEnde>")
+                                       << "memoTextEnde" << "a\r\n\r\nb";
+    }
+
+    void readerFallbacks()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, key);
+        QFETCH(QString, expected);
+        TFormProject project;
+        ChangeEverySetting(project);
+        const QString before = SettingValue(project, key);
+        QVERIFY(File().LoadProject(project, Write(Minimal(content))));
+        QVERIFY(prompter.entries.isEmpty());
+        QCOMPARE(SettingValue(project, key), expected == QLatin1String("kept") ? before : expected);
+    }
+
+    void colourValuesFollowTheirTexts()
+    {
+        TFormProject project;
+        QVERIFY(File().LoadProject(
+            project, Write(Minimal("<edtHGColor>ff8000</edtHGColor><edtHeaderColor>#123456</edtHeaderColor>"
+                                   "<edtTextColor>12345G</edtTextColor><edtTabColor>010203</edtTabColor>"))));
+        QCOMPARE(project.cboBGColor, quint32(0x0080FF));
+        QCOMPARE(project.cboHeadingColor, quint32(0x000000));  // kept: not a colour text
+        QCOMPARE(project.cboTextColor, quint32(0x800000));     // kept: navy
+        QCOMPARE(project.cboTabColor, quint32(0x030201));
+    }
+
+    void failedLoadLeavesProjectUntouched_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray field = "<forms><typ>TEinzField</typ><name>%1</name><beschriftung>L</beschriftung>"
+                                 "<vorgabewert/><groesse/><pflicht>0</pflicht><maxLaenge/><meldung/></forms>";
+        const auto items = [&](const QByteArray& name, const QByteArray& more = QByteArray()) {
+            return "<ItemList>" + QByteArray(field).replace("%1", "ok") + QByteArray(field).replace("%1", name)
+                   + more + "</ItemList>";
+        };
+        QTest::newRow("not xml") << QByteArray("<xml><FileInfo>");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("no FileInfo") << QByteArray("<xml><FileContent><ItemList/></FileContent></xml>");
+        QTest::newRow("no FileContent")
+            << QByteArray("<xml><FileInfo><Prog>Quorvel</Prog></FileInfo></xml>");
+        QTest::newRow("no Prog") << QByteArray(
+            "<xml><FileInfo><Version>1</Version></FileInfo><FileContent><ItemList/></FileContent></xml>");
+        QTest::newRow("Prog in other case") << QByteArray(
+            "<xml><FileInfo><Prog>quorvel</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>");
+        QTest::newRow("another program") << QByteArray(
+            "<xml><FileInfo><Prog>Other</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>");
+        QTest::newRow("unparsable flag") << Minimal("<edtFormTitel>neu</edtFormTitel><cbCryptAddr>ja</cbCryptAddr>");
+        QTest::newRow("strict upload format") << Minimal("<cboUploadFormat>PHP</cboUploadFormat>");
+        QTest::newRow("strict date format") << Minimal("<CalendarDesign_cboDateFormat>1.5</CalendarDesign_cboDateFormat>");
+        QTest::newRow("no ItemList") << Minimal("<edtFormTitel>neu</edtFormTitel>", QByteArray());
+        QTest::newRow("unknown kind") << Minimal("", items("b", "<forms><typ>TFooField</typ></forms>"));
+        QTest::newRow("kind in other case") << Minimal("", items("b", "<forms><typ>teinzfield</typ></forms>"));
+        QTest::newRow("list item kind") << Minimal("", items("b", "<forms><typ>TCheckBoxFieldSimple</typ></forms>"));
+        QTest::newRow("no typ") << Minimal("", items("b", "<forms><name>x</name></forms>"));
+        QTest::newRow("needed element missing")
+            << Minimal("", "<ItemList><forms><typ>TEinzField</typ><name>a</name></forms></ItemList>");
+        // names become identifiers in script and PHP: only valid ones load
+        QTest::newRow("name with digit first") << Minimal("", items("1abc"));
+        QTest::newRow("name with hyphen") << Minimal("", items("a-b"));
+        QTest::newRow("name with quote") << Minimal("", items("a&quot;);alert(1);//"));
+        QTest::newRow("name with umlaut") << Minimal("", items("\xc3\xa4rger"));
+        QTest::newRow("empty name") << Minimal("", items(""));
+    }
+
+    void failedLoadLeavesProjectUntouched()
+    {
+        QFETCH(QByteArray, bytes);
+        TFormProject project;
+        QVERIFY(File().LoadProject(project, Fixture(QStringLiteral("every_kind.qvf"))));
+        project.bSaved = true;
+        project.strSavePath = QStringLiteral("/somewhere/mine.qvf");
+        const QString before = Snapshot(project);
+
+        QVERIFY(!File().LoadProject(project, Write(bytes)));
+        QCOMPARE(prompter.Texts(), QStringList{QStringLiteral("Keine Quorvel-Projektdatei!")});
+        QCOMPARE(Snapshot(project), before);
+        QCOMPARE(project.strSavePath, QStringLiteral("/somewhere/mine.qvf"));
+        QVERIFY(project.bSaved);
+    }
+
+    void missingFileFails()
+    {
+        TFormProject project;
+        QVERIFY(!File().LoadProject(project, dir.path() + QStringLiteral("/nothing.qvf")));
+        QCOMPARE(prompter.Texts(), QStringList{QStringLiteral("Keine Quorvel-Projektdatei!")});
+    }
+
+    void validNamesLoad_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("underscore first") << "_x1";
+        QTest::newRow("letters and digits") << "Feld2_b";
+        QTest::newRow("single letter") << "Z";
+    }
+
+    void validNamesLoad()
+    {
+        QFETCH(QString, name);
+        TFormProject project;
+        const QByteArray items = "<ItemList><forms><typ>TEinzField</typ><name>" + name.toUtf8()
+                                 + "</name><beschriftung/><vorgabewert/><groesse/><pflicht>-1</pflicht>"
+                                   "<maxLaenge/><meldung/></forms><forms><typ>TZwField</typ>"
+                                   "<beschriftung>Zwischen</beschriftung></forms></ItemList>";
+        QVERIFY(File().LoadProject(project, Write(Minimal("", items))));
+        QCOMPARE(project.ListField.Count(), 2);
+        QCOMPARE(project.ListField[0]->Name, name);
+        QVERIFY(project.ListField[1]->Name.isEmpty());
+    }
+
+    void textsKeepEveryCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty lines inside") << QStringLiteral("a\r\n\r\n\r\nb");
+        QTest::newRow("leading and trailing line ends") << QStringLiteral("\r\n\r\nx\r\n");
+        QTest::newRow("only line ends") << QStringLiteral("\r\n\r\n");
+        QTest::newRow("one blank") << QStringLiteral(" ");
+        QTest::newRow("blanks around") << QStringLiteral("  x  ");
+        QTest::newRow("tabs") << QStringLiteral("\tx\t");
+        QTest::newRow("markup and entities") << QStringLiteral("<b>&amp;</b> ]]> \"'<");
+        QTest::newRow("beyond the basic plane") << QStringLiteral("Smile \U0001F600");
+    }
+
+    void textsKeepEveryCharacter()
+    {
+        QFETCH(QString, text);
+        TFormProject project;
+        project.memoEinleitung = text;
+        project.edtFormTitel = text;
+        const QString path = dir.path() + QStringLiteral("/texts.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QCOMPARE(loaded.memoEinleitung, text);
+        QCOMPARE(loaded.edtFormTitel, text);
+    }
+
+    void charactersXmlCannotHoldAreDropped()
+    {
+        // A control character pasted into a text must not make the file unreadable.
+        TFormProject project;
+        project.edtFormTitel = QStringLiteral("a") + QChar(0x01) + QStringLiteral("b") + QChar(0x0B);
+        const QString path = dir.path() + QStringLiteral("/ctl.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QCOMPARE(loaded.edtFormTitel, QStringLiteral("ab"));
+    }
+
+    void failedSaveReportsAndKeepsOldFile()
+    {
+        TFormProject project;
+        QString error;
+        QVERIFY(!File().SaveProject(project, dir.path() + QStringLiteral("/no/such/folder/x.qvf"), &error));
+        QVERIFY(!error.isEmpty());
+
+        // A folder in the way of the file: nothing is written over it.
+        const QString blocked = dir.path() + QStringLiteral("/blocked.qvf");
+        QVERIFY(QDir().mkpath(blocked));
+        QVERIFY(!File().SaveProject(project, blocked, &error));
+        QVERIFY(QFileInfo(blocked).isDir());
+    }
+
+    void checkFtpSettings_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("portAfter");
+        QTest::newRow("all set") << "ftp" << "f.htm" << "2121" << true << "" << "2121";
+        QTest::newRow("no server") << "" << "" << "x" << false << "txtMainFrmFTP13" << "x";
+        QTest::newRow("no file name") << "ftp" << "" << "21" << false << "txtMainFrmFTP14" << "21";
+        QTest::newRow("port not a number") << "ftp" << "f.htm" << "21a" << false << "txtMainFrmFTP15" << "21";
+        QTest::newRow("port empty") << "ftp" << "f.htm" << "" << false << "txtMainFrmFTP15" << "21";
+        QTest::newRow("port with blank") << "ftp" << "f.htm" << " 21" << false << "txtMainFrmFTP15" << "21";
+    }
+
+    void checkFtpSettings()
+    {
+        QFETCH(QString, server);
+        QFETCH(QString, file);
+        QFETCH(QString, port);
+        QFETCH(bool, ok);
+        QFETCH(QString, message);
+        QFETCH(QString, portAfter);
+        TestLanguage ftpLang("[Deutsch]\r\ntxtMainFrmFTP13=txtMainFrmFTP13\r\ntxtMainFrmFTP14=txtMainFrmFTP14\r\n"
+                             "txtMainFrmFTP15=txtMainFrmFTP15\r\n");
+        TFormProject project;
+        project.edtFtpServer = server;
+        project.edtDateiname = file;
+        project.edtPort = port;
+        QCOMPARE(project.CheckFtpSettings(ftpLang.texts(), prompter), ok);
+        QCOMPARE(prompter.Texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(project.edtPort, portAfter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProjectFile)
+#include "tst_projectfile.moc"
