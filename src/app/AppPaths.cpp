@@ -22,8 +22,8 @@ QString DataDir()
     const QString env = qEnvironmentVariable("QUORVEL_DATA_DIR");
     if (!env.isEmpty())
         return QDir::cleanPath(env);
-    const QString exeDir = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                        : QDir::currentPath();
+    const QString exeDir =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
     const QString shared = QDir::cleanPath(exeDir + QStringLiteral("/../share/quorvel"));
     if (QFileInfo(shared).isDir())
         return shared;

@@ -18,8 +18,7 @@ const QString TProgramSettings::DefaultLanguage = QStringLiteral("Deutsch");
 
 QString GetAppDataFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-           + QStringLiteral("/Quorvel");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Quorvel");
 }
 
 TProgramSettings::TProgramSettings(const QString& langIniPath)

@@ -14,10 +14,8 @@ public:
     virtual ~Prompter() = default;
 
     // A notice with an OK button. An empty caption means the program's title.
-    virtual void Message(const QString& text, const QString& caption = QString(),
-                         Icon icon = Icon::None) = 0;
+    virtual void Message(const QString& text, const QString& caption = QString(), Icon icon = Icon::None) = 0;
 
     // A question with Yes and No, and Cancel when withCancel is set.
-    virtual Answer Question(const QString& text, const QString& caption, Icon icon,
-                            bool withCancel) = 0;
+    virtual Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel) = 0;
 };

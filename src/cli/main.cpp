@@ -15,10 +15,9 @@ namespace
 {
 enum Exit { Success = 0, Failed = 1, Usage = 2 };
 
-const char* const UsageText =
-    "usage:\n"
-    "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
-    "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n";
+const char* const UsageText = "usage:\n"
+                              "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
+                              "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n";
 
 struct Options
 {

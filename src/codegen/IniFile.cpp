@@ -125,8 +125,7 @@ QString TIniFile::CleanValue(QStringView raw)
     return v.left(MaxValueLength).toString();
 }
 
-QString TIniFile::ReadString(const QString& section, const QString& key,
-                             const QString& defaultValue) const
+QString TIniFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     const int s = FindSection(section);
     if (s < 0)

@@ -26,4 +26,4 @@ private:
 
 bool IsHtmlColorText(const QString& text);
 QString ColorToHtmlText(quint32 color);
-quint32 HtmlTextToColor(const QString& text);  // 0 (black) for a text that is no colour
+quint32 HtmlTextToColor(const QString& text); // 0 (black) for a text that is no colour

@@ -10,21 +10,22 @@ const QString RowEnd = QStringLiteral("</td></tr>\r\n");
 
 QString TCalField::GenCalendarScript() const
 {
-    return QStringLiteral("\t<script language=\"JavaScript\" type=\"text/javascript\">") + CRLF
-           + QStringLiteral("    <!--") + CRLF + QStringLiteral("\t    function ") + Name
-           + QStringLiteral("_Callback(date, month, year) {") + CRLF
-           + QStringLiteral("\t        document.forms['QVFORM'].") + Name
-           + QStringLiteral(".value = formatDate(date, month, year);") + CRLF + QStringLiteral("\t        ") + Name
-           + QStringLiteral("_Cal.toggleCal();") + CRLF + QStringLiteral("\t    }") + CRLF
-           + QStringLiteral("     ") + Name + QStringLiteral("_Cal = new DynCal('") + Name + QStringLiteral("_Cal', '")
-           + Name + QStringLiteral("_Callback',") + QString::number(StartYear) + QLatin1Char(',')
-           + QString::number(EndYear) + QStringLiteral(");") + CRLF + QStringLiteral("   //-->") + CRLF
-           + QStringLiteral("   </script>") + CRLF + RowEnd;
+    return QStringLiteral("\t<script language=\"JavaScript\" type=\"text/javascript\">") + CRLF +
+           QStringLiteral("    <!--") + CRLF + QStringLiteral("\t    function ") + Name +
+           QStringLiteral("_Callback(date, month, year) {") + CRLF +
+           QStringLiteral("\t        document.forms['QVFORM'].") + Name +
+           QStringLiteral(".value = formatDate(date, month, year);") + CRLF + QStringLiteral("\t        ") +
+           Name + QStringLiteral("_Cal.toggleCal();") + CRLF + QStringLiteral("\t    }") + CRLF +
+           QStringLiteral("     ") + Name + QStringLiteral("_Cal = new DynCal('") + Name +
+           QStringLiteral("_Cal', '") + Name + QStringLiteral("_Callback',") + QString::number(StartYear) +
+           QLatin1Char(',') + QString::number(EndYear) + QStringLiteral(");") + CRLF +
+           QStringLiteral("   //-->") + CRLF + QStringLiteral("   </script>") + CRLF + RowEnd;
 }
 
 QString TCalField::CalendarRow(bool bCSS, bool php) const
 {
-    QString row = TextRow(bCSS, php, Vorgabewert, QString(), QString(), VorgabeLoeschen);
+    QString row =
+        InputRow(QStringLiteral("text"), bCSS, php, Vorgabewert, QString(), QString(), VorgabeLoeschen);
     row.chop(RowEnd.size());
     return row + GenCalendarScript();
 }

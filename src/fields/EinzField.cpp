@@ -7,29 +7,14 @@ namespace
 const QString CRLF = QStringLiteral("\r\n");
 }
 
-QString TEinzField::TextRow(bool bCSS, bool php, const QString& value, const QString& size,
-                            const QString& maxLength, bool clearOnFocus) const
-{
-    QString row = RowStart() + QStringLiteral("<input type=\"text\" name=\"") + Name + QStringLiteral("\" value=\"");
-    row += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : value;
-    row += QStringLiteral("\" size=\"") + size + QStringLiteral("\" maxlength=\"") + maxLength + QStringLiteral("\"");
-    row += ClassAttr(bCSS);
-    if (clearOnFocus)
-        row += QStringLiteral(" onfocus=\"this.value = '';\"");
-    row += QStringLiteral("> ") + BeschriftungNach;
-    if (php && Pflicht)
-        row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
-    return row + QStringLiteral("</td></tr>") + CRLF;
-}
-
 QString TEinzField::GenCode(const TGenContext&, bool bCSS) const
 {
-    return TextRow(bCSS, false, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
+    return InputRow(QStringLiteral("text"), bCSS, false, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
 }
 
 QString TEinzField::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    return TextRow(bCSS, true, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
+    return InputRow(QStringLiteral("text"), bCSS, true, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
 }
 
 QString TEinzField::GenFormVarPHP(const TGenContext&) const
@@ -43,22 +28,23 @@ QString TEinzField::GenFormCheckPHP(const TGenContext& ctx) const
     QString condition;
     switch (PflichtFeldTyp) {
     case 1:
-        condition = QStringLiteral("if (preg_match(\"|^[a-zA-Z0-9][a-zA-Z0-9._-]*@[a-zA-Z0-9._-]+\\.[a-zA-Z]{2,6}$|\",")
-                    + post + QStringLiteral(") == false)");
+        condition =
+            QStringLiteral(
+                "if (preg_match(\"|^[a-zA-Z0-9][a-zA-Z0-9._-]*@[a-zA-Z0-9._-]+\\.[a-zA-Z]{2,6}$|\",") +
+            post + QStringLiteral(") == false)");
         break;
     case 2:
         condition = QStringLiteral("if (!is_numeric(str_replace(\",\",\".\",") + post + QStringLiteral(")))");
         break;
     case 3:
-        condition = QStringLiteral("if (strlen(") + post + QStringLiteral(") < ") + QString::number(MinPflichtLaenge)
-                    + QStringLiteral(")");
+        condition = QStringLiteral("if (strlen(") + post + QStringLiteral(") < ") +
+                    QString::number(MinPflichtLaenge) + QStringLiteral(")");
         break;
-    default:
-        return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
+    default: return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
     }
-    return condition + CRLF + QStringLiteral("{") + CRLF + QStringLiteral("  $err") + Name + QStringLiteral(" = \"")
-           + ErrorSpan(ctx, TextMessage(ctx)) + QStringLiteral("\";") + CRLF + QStringLiteral("\t$bFormOK = false;")
-           + CRLF + QStringLiteral("}") + CRLF + CRLF;
+    return condition + CRLF + QStringLiteral("{") + CRLF + QStringLiteral("  $err") + Name +
+           QStringLiteral(" = \"") + ErrorSpan(ctx, TextMessage(ctx)) + QStringLiteral("\";") + CRLF +
+           QStringLiteral("\t$bFormOK = false;") + CRLF + QStringLiteral("}") + CRLF + CRLF;
 }
 
 QString TEinzField::GenScript(const TGenContext& ctx) const
@@ -67,22 +53,22 @@ QString TEinzField::GenScript(const TGenContext& ctx) const
     QString condition;
     switch (PflichtFeldTyp) {
     case 1:
-        condition = QStringLiteral("if(!") + field
-                    + QStringLiteral(".value.match(/^[A-Z0-9._%-]+@[A-Z0-9.-]+\\.[A-Z]{2,6}$/i))  {");
+        condition = QStringLiteral("if(!") + field +
+                    QStringLiteral(".value.match(/^[A-Z0-9._%-]+@[A-Z0-9.-]+\\.[A-Z]{2,6}$/i))  {");
         break;
     case 2:
-        condition = QStringLiteral("if((isNaN(str_replace(\",\",\".\",") + field + QStringLiteral(".value))) || (")
-                    + field + QStringLiteral(".value == \"\"))  {");
+        condition = QStringLiteral("if((isNaN(str_replace(\",\",\".\",") + field +
+                    QStringLiteral(".value))) || (") + field + QStringLiteral(".value == \"\"))  {");
         break;
     case 3:
-        condition = QStringLiteral("if(") + field + QStringLiteral(".value.length < ")
-                    + QString::number(MinPflichtLaenge) + QStringLiteral(")  {");
+        condition = QStringLiteral("if(") + field + QStringLiteral(".value.length < ") +
+                    QString::number(MinPflichtLaenge) + QStringLiteral(")  {");
         break;
-    default:
-        return GenNotEmptyScript(TextMessage(ctx));
+    default: return GenNotEmptyScript(TextMessage(ctx));
     }
-    return condition + CRLF + QStringLiteral("alert(\"") + TextMessage(ctx) + QStringLiteral("\");") + CRLF + field
-           + QStringLiteral(".focus();") + CRLF + QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
+    return condition + CRLF + QStringLiteral("alert(\"") + TextMessage(ctx) + QStringLiteral("\");") + CRLF +
+           field + QStringLiteral(".focus();") + CRLF + QStringLiteral("return false;") + CRLF +
+           QStringLiteral("}") + CRLF;
 }
 
 QString TEinzField::GenSetCookieValues(const TGenContext&) const

@@ -7,11 +7,11 @@
 class TEinzField : public TFormField
 {
 public:
-    QString Vorgabewert;       // default value
-    QString Groesse;           // size attribute, as typed
-    QString maxLaenge;         // maxlength attribute, as typed
-    bool VorgabeLoeschen = false;  // clear the input on focus
-    int PflichtFeldTyp = 0;    // 0 not empty, 1 e-mail, 2 number, 3 minimum length; -1 as 0
+    QString Vorgabewert;          // default value
+    QString Groesse;              // size attribute, as typed
+    QString maxLaenge;            // maxlength attribute, as typed
+    bool VorgabeLoeschen = false; // clear the input on focus
+    int PflichtFeldTyp = 0;       // 0 not empty, 1 e-mail, 2 number, 3 minimum length; -1 as 0
     int MinPflichtLaenge = 0;
 
     QString ClassName() const override { return QStringLiteral("TEinzField"); }
@@ -26,10 +26,4 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     bool GetXMLNode(const QDomElement& itemNode) override;
-
-protected:
-    // The table row of a text input. For the PHP page the value is the
-    // posted one and a required field shows its error below the input.
-    QString TextRow(bool bCSS, bool php, const QString& value, const QString& size, const QString& maxLength,
-                    bool clearOnFocus) const;
 };

@@ -9,9 +9,9 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QString TFileField::Row(bool bCSS, bool php) const
 {
-    QString row = RowStart() + QStringLiteral("<input type=\"file\" name=\"") + Name + QStringLiteral("\" value=\"")
-                  + Vorgabewert + QStringLiteral("\" size=\"") + Groesse + QStringLiteral("\"") + ClassAttr(bCSS)
-                  + QStringLiteral("> ") + BeschriftungNach;
+    QString row = RowStart() + QStringLiteral("<input type=\"file\" name=\"") + Name +
+                  QStringLiteral("\" value=\"") + Vorgabewert + QStringLiteral("\" size=\"") + Groesse +
+                  QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + BeschriftungNach;
     if (php && Pflicht)
         row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return row + QStringLiteral("</td></tr>") + CRLF;
@@ -42,14 +42,15 @@ QString TFileField::GenFormVarPHP(const TGenContext&) const
 QString TFileField::GenFormCheckPHP(const TGenContext& ctx) const
 {
     const QString file = QStringLiteral("$_FILES['") + Name + QStringLiteral("']");
-    return QStringLiteral("if (!isset(") + file + QStringLiteral(") or ") + file + QStringLiteral("['error'] or (")
-           + file + QStringLiteral("['name'] == '.htaccess'))") + CRLF + QStringLiteral("    {") + CRLF
-           + QStringLiteral("    \t$err") + Name + QStringLiteral(" = \"") + ErrorSpan(ctx, TextMessage(ctx))
-           + QStringLiteral("\";") + CRLF + QStringLiteral("    \t$bFormOK = false;") + CRLF + QStringLiteral("\t}")
-           + CRLF + CRLF + QStringLiteral("    if (") + file + QStringLiteral("['size'] > $max_attach_size)") + CRLF
-           + QStringLiteral("    {") + CRLF + QStringLiteral("\t    $err") + Name + QStringLiteral(" = \"")
-           + ErrorSpan(ctx, QStringLiteral("Maximale Dateigröße überschritten!")) + QStringLiteral("\";") + CRLF
-           + QStringLiteral("\t  \t$bFormOK = false;") + CRLF + QStringLiteral("\t}") + CRLF;
+    return QStringLiteral("if (!isset(") + file + QStringLiteral(") or ") + file +
+           QStringLiteral("['error'] or (") + file + QStringLiteral("['name'] == '.htaccess'))") + CRLF +
+           QStringLiteral("    {") + CRLF + QStringLiteral("    \t$err") + Name + QStringLiteral(" = \"") +
+           ErrorSpan(ctx, TextMessage(ctx)) + QStringLiteral("\";") + CRLF +
+           QStringLiteral("    \t$bFormOK = false;") + CRLF + QStringLiteral("\t}") + CRLF + CRLF +
+           QStringLiteral("    if (") + file + QStringLiteral("['size'] > $max_attach_size)") + CRLF +
+           QStringLiteral("    {") + CRLF + QStringLiteral("\t    $err") + Name + QStringLiteral(" = \"") +
+           ErrorSpan(ctx, QStringLiteral("Maximale Dateigröße überschritten!")) + QStringLiteral("\";") +
+           CRLF + QStringLiteral("\t  \t$bFormOK = false;") + CRLF + QStringLiteral("\t}") + CRLF;
 }
 
 void TFileField::SetXMLNode(QDomElement& itemNode) const

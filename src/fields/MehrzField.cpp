@@ -9,8 +9,8 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QString TMehrzField::Area(bool bCSS, bool php) const
 {
-    QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") + Breite
-                   + QStringLiteral("\" rows=\"") + Hoehe + QStringLiteral("\"") + ClassAttr(bCSS);
+    QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
+                   Breite + QStringLiteral("\" rows=\"") + Hoehe + QStringLiteral("\"") + ClassAttr(bCSS);
     if (VorgabeLoeschen)
         code += QStringLiteral(" onfocus=\"this.value = '';\"");
     if (!maxLaenge.isEmpty())
@@ -19,9 +19,9 @@ QString TMehrzField::Area(bool bCSS, bool php) const
     code += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : Vorgabewert;
     code += QStringLiteral("</textarea> ") + BeschriftungNach;
     if (zeichenAnzeige)
-        code += QStringLiteral("<br><input name=\"anzeige_") + Name
-                + QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + maxLaenge + QStringLiteral("\"")
-                + ClassAttr(bCSS) + QStringLiteral("> ") + zeichenAnzeigeText;
+        code += QStringLiteral("<br><input name=\"anzeige_") + Name +
+                QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + maxLaenge +
+                QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + zeichenAnzeigeText;
     if (php && Pflicht)
         code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return code + QStringLiteral("</td></tr>") + CRLF;
@@ -67,17 +67,19 @@ QString TMehrzField::GenScriptLength() const
     if (maxLaenge.isEmpty())
         return QString();
     const QString field = QStringLiteral("window.document.QVFORM.") + Name;
-    QString s = QStringLiteral("<script type=\"text/javascript\">") + CRLF + QStringLiteral("<!--") + CRLF
-                + QStringLiteral("function zaehle_") + Name + QStringLiteral("()") + CRLF + QStringLiteral("{") + CRLF
-                + QStringLiteral("\tif (") + field + QStringLiteral(".value.length>") + maxLaenge
-                + QStringLiteral(")") + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t") + field
-                + QStringLiteral(".value=formfeld;") + CRLF + QStringLiteral(" \t\treturn;") + CRLF
-                + QStringLiteral("\t}") + CRLF + QStringLiteral(" \telse") + CRLF + QStringLiteral("\t{") + CRLF
-                + QStringLiteral("\t\tformfeld = ") + field + QStringLiteral(".value;") + CRLF;
+    QString s = QStringLiteral("<script type=\"text/javascript\">") + CRLF + QStringLiteral("<!--") + CRLF +
+                QStringLiteral("function zaehle_") + Name + QStringLiteral("()") + CRLF +
+                QStringLiteral("{") + CRLF + QStringLiteral("\tif (") + field +
+                QStringLiteral(".value.length>") + maxLaenge + QStringLiteral(")") + CRLF +
+                QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t") + field +
+                QStringLiteral(".value=formfeld;") + CRLF + QStringLiteral(" \t\treturn;") + CRLF +
+                QStringLiteral("\t}") + CRLF + QStringLiteral(" \telse") + CRLF + QStringLiteral("\t{") +
+                CRLF + QStringLiteral("\t\tformfeld = ") + field + QStringLiteral(".value;") + CRLF;
     if (zeichenAnzeige)
-        s += QStringLiteral(" \t\twindow.document.QVFORM.anzeige_") + Name + QStringLiteral(".value = ") + maxLaenge
-             + QLatin1Char('-') + field + QStringLiteral(".value.length;") + CRLF;
-    return s + QStringLiteral("\t}") + CRLF + QStringLiteral("}") + CRLF + QStringLiteral("//--></script>") + CRLF;
+        s += QStringLiteral(" \t\twindow.document.QVFORM.anzeige_") + Name + QStringLiteral(".value = ") +
+             maxLaenge + QLatin1Char('-') + field + QStringLiteral(".value.length;") + CRLF;
+    return s + QStringLiteral("\t}") + CRLF + QStringLiteral("}") + CRLF + QStringLiteral("//--></script>") +
+           CRLF;
 }
 
 void TMehrzField::SetXMLNode(QDomElement& itemNode) const

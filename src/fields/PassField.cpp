@@ -2,28 +2,15 @@
 
 #include "model/XmlValues.h"
 
-QString TPassField::Row(bool bCSS, bool php) const
-{
-    QString row = RowStart() + QStringLiteral("<input type=\"password\" name=\"") + Name + QStringLiteral("\" value=\"");
-    row += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : Vorgabewert;
-    row += QStringLiteral("\" size=\"") + Groesse + QStringLiteral("\" maxlength=\"") + maxLaenge + QStringLiteral("\"")
-           + ClassAttr(bCSS);
-    if (VorgabeLoeschen)
-        row += QStringLiteral(" onfocus=\"this.value = '';\"");
-    row += QStringLiteral("> ") + BeschriftungNach;
-    if (php && Pflicht)
-        row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
-    return row + QStringLiteral("</td></tr>\r\n");
-}
-
 QString TPassField::GenCode(const TGenContext&, bool bCSS) const
 {
-    return Row(bCSS, false);
+    return InputRow(QStringLiteral("password"), bCSS, false, Vorgabewert, Groesse, maxLaenge,
+                    VorgabeLoeschen);
 }
 
 QString TPassField::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    return Row(bCSS, true);
+    return InputRow(QStringLiteral("password"), bCSS, true, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
 }
 
 QString TPassField::GenScript(const TGenContext& ctx) const

@@ -8,8 +8,8 @@ class TPassField : public TFormField
 {
 public:
     QString Vorgabewert;
-    QString Groesse;    // size attribute, as typed
-    QString maxLaenge;  // maxlength attribute, as typed
+    QString Groesse;   // size attribute, as typed
+    QString maxLaenge; // maxlength attribute, as typed
     bool VorgabeLoeschen = false;
 
     QString ClassName() const override { return QStringLiteral("TPassField"); }
@@ -24,7 +24,4 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     bool GetXMLNode(const QDomElement& itemNode) override;
-
-private:
-    QString Row(bool bCSS, bool php) const;
 };

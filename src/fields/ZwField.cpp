@@ -4,8 +4,8 @@
 
 QString TZwField::GenCode(const TGenContext&, bool) const
 {
-    return QStringLiteral("<tr>\r\n<td colspan=\"2\" align=\"left\" height=\"40px\" valign=\"bottom\">") + Beschriftung
-           + QStringLiteral("</td>\r\n</tr>\r\n");
+    return QStringLiteral("<tr>\r\n<td colspan=\"2\" align=\"left\" height=\"40px\" valign=\"bottom\">") +
+           Beschriftung + QStringLiteral("</td>\r\n</tr>\r\n");
 }
 
 QString TZwField::GenCodePHP(const TGenContext& ctx, bool bCSS) const

@@ -6,7 +6,7 @@
 struct TProjectSettings
 {
     QString author;
-    QString comment;  // multi-line
+    QString comment; // multi-line
     QString title;
     QString company;
     QString url;

@@ -15,11 +15,10 @@
 const QStringList& FieldClassNames()
 {
     static const QStringList names = {
-        QStringLiteral("TEinzField"),     QStringLiteral("TPassField"),
-        QStringLiteral("TMehrzField"),    QStringLiteral("TZwField"),
-        QStringLiteral("TCheckBoxField"), QStringLiteral("TDropDownField"),
-        QStringLiteral("TRadioField"),    QStringLiteral("TFileField"),
-        QStringLiteral("TCheckBoxList"),  QStringLiteral("TCalField"),
+        QStringLiteral("TEinzField"),  QStringLiteral("TPassField"),     QStringLiteral("TMehrzField"),
+        QStringLiteral("TZwField"),    QStringLiteral("TCheckBoxField"), QStringLiteral("TDropDownField"),
+        QStringLiteral("TRadioField"), QStringLiteral("TFileField"),     QStringLiteral("TCheckBoxList"),
+        QStringLiteral("TCalField"),
     };
     return names;
 }

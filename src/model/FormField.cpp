@@ -40,8 +40,8 @@ QString TFormField::GenErrorVarPHP(bool) const
 
 QString TFormField::RowStart() const
 {
-    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap>") + Beschriftung
-           + QStringLiteral("</td>\r\n<td class=\"my\">\r\n");
+    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap>") + Beschriftung +
+           QStringLiteral("</td>\r\n<td class=\"my\">\r\n");
 }
 
 QString TFormField::ClassAttr(bool bCSS)
@@ -51,53 +51,69 @@ QString TFormField::ClassAttr(bool bCSS)
 
 QString TFormField::ErrorSpan(const TGenContext& ctx, const QString& message)
 {
-    return QStringLiteral("<span style=\\\"color:#") + ctx.ErrorColor + QStringLiteral(";\\\">") + message
-           + QStringLiteral("</span>");
+    return QStringLiteral("<span style=\\\"color:#") + ctx.ErrorColor + QStringLiteral(";\\\">") + message +
+           QStringLiteral("</span>");
 }
 
 QString TFormField::TextMessage(const TGenContext& ctx) const
 {
     if (!Meldung.isEmpty())
         return Meldung;
-    return ctx.Text("txtCalender3") + QLatin1Char(' ') + Beschriftung + QLatin1Char(' ')
-           + ctx.Text("txtCalender4");
+    return ctx.Text("txtCalender3") + QLatin1Char(' ') + Beschriftung + QLatin1Char(' ') +
+           ctx.Text("txtCalender4");
+}
+
+QString TFormField::InputRow(const QString& type, bool bCSS, bool php, const QString& value,
+                             const QString& size, const QString& maxLength, bool clearOnFocus) const
+{
+    QString row = RowStart() + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") + Name +
+                  QStringLiteral("\" value=\"");
+    row += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : value;
+    row += QStringLiteral("\" size=\"") + size + QStringLiteral("\" maxlength=\"") + maxLength +
+           QStringLiteral("\"");
+    row += ClassAttr(bCSS);
+    if (clearOnFocus)
+        row += QStringLiteral(" onfocus=\"this.value = '';\"");
+    row += QStringLiteral("> ") + BeschriftungNach;
+    if (php && Pflicht)
+        row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
+    return row + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TFormField::GenNotEmptyScript(const QString& message) const
 {
-    return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".value == \"\")  {") + CRLF
-           + QStringLiteral("alert(\"") + message + QStringLiteral("\");") + CRLF
-           + QStringLiteral("document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF
-           + QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
+    return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".value == \"\")  {") + CRLF +
+           QStringLiteral("alert(\"") + message + QStringLiteral("\");") + CRLF +
+           QStringLiteral("document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
+           QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
 }
 
 QString TFormField::GenNotEmptyCheckPHP(const TGenContext& ctx, const QString& message) const
 {
-    return QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"\")") + CRLF
-           + QStringLiteral("{") + CRLF
-           + QStringLiteral("  $err") + Name + QStringLiteral(" = \"") + ErrorSpan(ctx, message)
-           + QStringLiteral("\";") + CRLF + QStringLiteral("\t$bFormOK = false;") + CRLF
-           + QStringLiteral("}") + CRLF + CRLF;
+    return QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"\")") + CRLF +
+           QStringLiteral("{") + CRLF + QStringLiteral("  $err") + Name + QStringLiteral(" = \"") +
+           ErrorSpan(ctx, message) + QStringLiteral("\";") + CRLF + QStringLiteral("\t$bFormOK = false;") +
+           CRLF + QStringLiteral("}") + CRLF + CRLF;
 }
 
 QString TFormField::GenValueVarPHP(const QString& defaultValue) const
 {
-    return QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"])) $var") + Name
-           + QStringLiteral(" = $_POST[\"") + Name + QStringLiteral("\"]; else $var") + Name
-           + QStringLiteral(" = \"") + defaultValue + QStringLiteral("\";") + CRLF;
+    return QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"])) $var") + Name +
+           QStringLiteral(" = $_POST[\"") + Name + QStringLiteral("\"]; else $var") + Name +
+           QStringLiteral(" = \"") + defaultValue + QStringLiteral("\";") + CRLF;
 }
 
 QString TFormField::GenValueCookieValues() const
 {
-    return QStringLiteral("   document.QVFORM.") + Name + QStringLiteral(".value = GetCookie(\"") + Name
-           + QStringLiteral("\");") + CRLF + CRLF;
+    return QStringLiteral("   document.QVFORM.") + Name + QStringLiteral(".value = GetCookie(\"") + Name +
+           QStringLiteral("\");") + CRLF + CRLF;
 }
 
 QString TFormField::GenValueCookie() const
 {
-    return QStringLiteral("   cookie_") + Name + QStringLiteral(" = '") + Name
-           + QStringLiteral("=' + escape(document.QVFORM.") + Name + QStringLiteral(".value);") + CRLF
-           + QStringLiteral("   document.cookie = cookie_") + Name + QStringLiteral(";") + CRLF + CRLF;
+    return QStringLiteral("   cookie_") + Name + QStringLiteral(" = '") + Name +
+           QStringLiteral("=' + escape(document.QVFORM.") + Name + QStringLiteral(".value);") + CRLF +
+           QStringLiteral("   document.cookie = cookie_") + Name + QStringLiteral(";") + CRLF + CRLF;
 }
 
 void TFormField::AppendTyp(QDomElement& itemNode) const

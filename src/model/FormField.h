@@ -14,11 +14,11 @@ public:
     virtual ~TFormField() = default;
 
     QString Name;
-    QString Beschriftung;      // label, may hold HTML
-    QString BeschriftungNach;  // text after the input, may hold HTML
-    bool Pflicht = false;      // required
-    QString Meldung;           // own error message; empty: the standard one
-    bool Cookie = false;       // remember the value in a browser cookie
+    QString Beschriftung;     // label, may hold HTML
+    QString BeschriftungNach; // text after the input, may hold HTML
+    bool Pflicht = false;     // required
+    QString Meldung;          // own error message; empty: the standard one
+    bool Cookie = false;      // remember the value in a browser cookie
 
     // The class name, which is also the "typ" text in the project file.
     virtual QString ClassName() const = 0;
@@ -57,6 +57,12 @@ protected:
     static QString ErrorSpan(const TGenContext& ctx, const QString& message);
     // Meldung, or the standard message txtCalender3 + label + txtCalender4.
     QString TextMessage(const TGenContext& ctx) const;
+
+    // The row of a single-line input (type "text" or "password"). For the
+    // PHP page the value is the posted one, and a required field shows its
+    // error below the input.
+    QString InputRow(const QString& type, bool bCSS, bool php, const QString& value, const QString& size,
+                     const QString& maxLength, bool clearOnFocus) const;
 
     // Fragments shared by the kinds that hold a plain text value.
     QString GenNotEmptyScript(const QString& message) const;

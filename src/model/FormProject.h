@@ -22,14 +22,14 @@ public:
     QString edtEMail1;
     QString edtEMail2;
     QString edtBetreff;
-    QString cboMailFormat;  // "html", "plain" or "xml"
+    QString cboMailFormat; // "html", "plain" or "xml"
     bool chkAbsender = false;
     bool cbCryptAddr = false;
     // page
     QString edtTitel;
     QString edtDanke;
     QString edtTabWidth;
-    int cboTabAusrichtung = 0;  // 0 center, 1 right, 2 left
+    int cboTabAusrichtung = 0; // 0 center, 1 right, 2 left
     QString cboTarget;
     // form mailer
     QString cboFormMailer;
@@ -85,7 +85,7 @@ public:
     QString edtFolder;
     QString edtDateiname;
     bool chkPassiv = false;
-    int cboUploadFormat = 0;  // 0 HTML, 1 PHP
+    int cboUploadFormat = 0; // 0 HTML, 1 PHP
     // spam protection
     bool chkCaptcha = false;
     QString edtCaptchaText1;
@@ -104,8 +104,8 @@ class TFormProject : public TFormSettings
 {
 public:
     TFieldList ListField;
-    bool bSaved = false;       // tied to a file (loaded from or saved to one)
-    QString strSavePath;       // that file's full path
+    bool bSaved = false; // tied to a file (loaded from or saved to one)
+    QString strSavePath; // that file's full path
 
     // Whether an upload may start; says what is missing through the prompter,
     // and puts the port back to "21" when it is not a whole number.

@@ -8,8 +8,8 @@
 // colour of error texts and the language texts of standard messages.
 struct TGenContext
 {
-    QString ErrorColor;                     // edtErrorColor, six hex digits
-    const TLanguageTexts* Texts = nullptr;  // null: every language text is empty
+    QString ErrorColor;                    // edtErrorColor, six hex digits
+    const TLanguageTexts* Texts = nullptr; // null: every language text is empty
 
     QString Text(const QString& key) const { return Texts ? Texts->Text(key) : QString(); }
     QString Text(const char* key) const { return Text(QString::fromLatin1(key)); }

@@ -32,15 +32,11 @@ bool ReadSetting(const TSettingKey& key, const QDomElement& content, TFormSettin
     const std::optional<QString> found = ChildText(content, key.Key());
     const QString text = found.value_or(QString());
     switch (key.reader) {
-    case TSettingReader::Text:
-        *key.text(settings) = text;
-        return true;
+    case TSettingReader::Text: *key.text(settings) = text; return true;
     case TSettingReader::TextDefault:
         *key.text(settings) = found ? text : QString::fromUtf8(key.defaultText);
         return true;
-    case TSettingReader::CaptchaMessage:
-        *key.text(settings) = found ? text : captchaDefault;
-        return true;
+    case TSettingReader::CaptchaMessage: *key.text(settings) = found ? text : captchaDefault; return true;
     case TSettingReader::FormMailer:
         *key.text(settings) = text.isEmpty() ? firstFormMailer() : text;
         return true;

@@ -18,12 +18,10 @@ public:
     // firstFormMailer gives the first entry of the form-mailer list, which an
     // empty form-mailer address in a file stands for; without one, the
     // language text "constFormMailPath" is taken.
-    TProjectFile(const TLanguageTexts& texts, Prompter* prompter,
-                 FormMailerSource firstFormMailer = {});
+    TProjectFile(const TLanguageTexts& texts, Prompter* prompter, FormMailerSource firstFormMailer = {});
 
     // Replaces the file atomically: a write that fails leaves the old file.
-    bool SaveProject(const TFormProject& project, const QString& path,
-                     QString* error = nullptr) const;
+    bool SaveProject(const TFormProject& project, const QString& path, QString* error = nullptr) const;
 
     // Reads the file into the project. The file is read into a copy first and
     // taken over only when all of it was read: on failure the project stays

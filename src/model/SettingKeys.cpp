@@ -2,21 +2,34 @@
 
 #include "model/FormProject.h"
 
-#define QV_TEXT(member, reader, def)                                                       \
-    TSettingKey { #member, TSettingReader::reader, def,                                   \
-                  [](TFormSettings& s) { return &s.member; }, nullptr, nullptr }
-#define QV_EXT_TEXT(key, path, reader, def)                                                \
-    TSettingKey { key, TSettingReader::reader, def,                                       \
-                  [](TFormSettings& s) { return &s.ExtSettings.path; }, nullptr, nullptr }
-#define QV_FLAG(member, reader)                                                            \
-    TSettingKey { #member, TSettingReader::reader, nullptr, nullptr,                      \
-                  [](TFormSettings& s) { return &s.member; }, nullptr }
-#define QV_EXT_FLAG(key, path)                                                             \
-    TSettingKey { key, TSettingReader::Flag, nullptr, nullptr,                            \
-                  [](TFormSettings& s) { return &s.ExtSettings.path; }, nullptr }
-#define QV_INT(key, path, reader)                                                          \
-    TSettingKey { key, TSettingReader::reader, "0", nullptr, nullptr,                     \
-                  [](TFormSettings& s) { return &s.path; } }
+#define QV_TEXT(member, reader, def)                                                                         \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+#member, TSettingReader::reader, def, [](TFormSettings & s) { return &s.member; }, nullptr, nullptr  \
+    }
+#define QV_EXT_TEXT(key, path, reader, def)                                                                  \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+        key, TSettingReader::reader, def, [](TFormSettings& s) { return &s.ExtSettings.path; }, nullptr,     \
+            nullptr                                                                                          \
+    }
+#define QV_FLAG(member, reader)                                                                              \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+#member, TSettingReader::reader, nullptr, nullptr, [](TFormSettings & s) { return &s.member; },      \
+                                                                                                     nullptr \
+    }
+#define QV_EXT_FLAG(key, path)                                                                               \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+        key, TSettingReader::Flag, nullptr, nullptr, [](TFormSettings& s) { return &s.ExtSettings.path; },   \
+            nullptr                                                                                          \
+    }
+#define QV_INT(key, path, reader)                                                                            \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+        key, TSettingReader::reader, "0", nullptr, nullptr, [](TFormSettings& s) { return &s.path; }         \
+    }
 
 const std::vector<TSettingKey>& SettingKeys()
 {
@@ -64,7 +77,8 @@ const std::vector<TSettingKey>& SettingKeys()
         QV_EXT_TEXT("CalendarDesign_edtFontSize", CalendarDesign.edtFontSize, TextDefault, "10"),
         QV_EXT_TEXT("CalendarDesign_edtTextColor", CalendarDesign.edtTextColor, TextDefault, "000000"),
         QV_EXT_TEXT("CalendarDesign_edtBGColorDay", CalendarDesign.edtBGColorDay, TextDefault, "B6CDE9"),
-        QV_EXT_TEXT("CalendarDesign_edtBGColorHeader", CalendarDesign.edtBGColorHeader, TextDefault, "CCCCCC"),
+        QV_EXT_TEXT("CalendarDesign_edtBGColorHeader", CalendarDesign.edtBGColorHeader, TextDefault,
+                    "CCCCCC"),
         QV_EXT_TEXT("CalendarDesign_edtTextColorHeader", CalendarDesign.edtTextColorHeader, TextDefault,
                     "000000"),
         QV_EXT_TEXT("CalendarDesign_edtBGColorCal", CalendarDesign.edtBGColorCal, TextDefault, "EEEEEE"),

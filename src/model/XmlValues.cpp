@@ -58,8 +58,8 @@ namespace
 {
 bool IsXmlChar(char32_t c)
 {
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
-           || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
 }
 
 // XML 1.0 cannot carry control characters or lone surrogates; a file that
@@ -68,8 +68,8 @@ QString XmlSafe(const QString& value)
 {
     bool clean = true;
     for (QChar c : value)
-        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n')
-            && c != QLatin1Char('\r')) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n') &&
+            c != QLatin1Char('\r')) {
             clean = false;
             break;
         } else if (c.isSurrogate() || c.unicode() >= 0xFFFE) {

@@ -42,12 +42,12 @@ public:
     bool Ok() const { return m_ok; }
     void Fail() { m_ok = false; }
 
-    QString Text(const char* name);                               // needed
-    QString Text(const char* name, const QString& fallback);      // optional
-    bool Flag(const char* name);                                  // needed
-    bool Flag(const char* name, bool fallback);                   // optional
-    int Int(const char* name);                                    // needed
-    int Int(const char* name, int fallback);                      // optional
+    QString Text(const char* name);                          // needed
+    QString Text(const char* name, const QString& fallback); // optional
+    bool Flag(const char* name);                             // needed
+    bool Flag(const char* name, bool fallback);              // optional
+    int Int(const char* name);                               // needed
+    int Int(const char* name, int fallback);                 // optional
     bool Has(const char* name) const;
 
 private:
