@@ -2,7 +2,10 @@
 #include "ConsolePrompter.h"
 #include "app/AppPaths.h"
 #include "app/ProgramSettings.h"
+#include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
 #include "codegen/LanguageTexts.h"
+#include "codegen/PageFiles.h"
 #include "model/FormProject.h"
 #include "model/ProjectFile.h"
 
@@ -10,14 +13,19 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 namespace
 {
 enum Exit { Success = 0, Failed = 1, Usage = 2 };
 
-const char* const UsageText = "usage:\n"
-                              "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
-                              "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n";
+const char* const UsageText =
+    "usage:\n"
+    "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
+    "                       [--data-dir DIR]\n";
 
 struct Options
 {
@@ -25,6 +33,8 @@ struct Options
     QStringList positional;
     QString output;
     QString language;
+    QString format; // "html" or "php"
+    std::optional<int> formId;
 };
 
 int UsageError(const QString& why)
@@ -49,6 +59,23 @@ bool Parse(const QStringList& args, Options& o, QString& error)
         if (a == QLatin1String("-o") || a == QLatin1String("--output")) {
             if (!value(o.output))
                 return false;
+        } else if (a == QLatin1String("--html") || a == QLatin1String("--php")) {
+            if (!o.format.isEmpty()) {
+                error = QStringLiteral("give either --html or --php");
+                return false;
+            }
+            o.format = a.mid(2);
+        } else if (a == QLatin1String("--form-id")) {
+            QString id;
+            if (!value(id))
+                return false;
+            bool ok = false;
+            const int n = id.toInt(&ok);
+            if (!ok || n < 0 || n >= 10000000) {
+                error = QStringLiteral("--form-id takes a number from 0 to 9999999");
+                return false;
+            }
+            o.formId = n;
         } else if (a == QLatin1String("--language")) {
             if (!value(o.language))
                 return false;
@@ -76,6 +103,41 @@ int Check(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     TFormProject project;
     TProjectFile file(texts, &prompter);
     return file.LoadProject(project, o.positional.first()) ? Success : Failed;
+}
+
+int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
+{
+    if (o.format.isEmpty())
+        return UsageError(QStringLiteral("generate needs --html or --php"));
+    if (o.positional.size() != 1)
+        return UsageError(QStringLiteral("generate takes one project file"));
+    TFormProject project;
+    if (!TProjectFile(texts, &prompter).LoadProject(project, o.positional.first()))
+        return Failed;
+    std::unique_ptr<TCodeExport> generator;
+    if (o.format == QLatin1String("php"))
+        generator = std::make_unique<TGenPHP>(project, texts, AppPaths::DataDir());
+    else
+        generator = std::make_unique<TGenHTML>(project, texts, AppPaths::DataDir());
+    generator->SetFixedFormID(o.formId);
+    QString error;
+    const auto page = generator->Generate(&error);
+    if (!page) {
+        prompter.Message(error);
+        return Failed;
+    }
+    const QString encoding = project.ExtSettings.encoding;
+    if (o.output.isEmpty()) {
+        const QByteArray bytes = PageFiles::PageBytes(*page, encoding);
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+        return Success;
+    }
+    if (!PageFiles::WritePage(o.output, *page, encoding, &error)) {
+        prompter.Message(o.output + QStringLiteral(": ") + error);
+        return Failed;
+    }
+    PageFiles::CopyAdditionalFiles(project, AppPaths::DataDir(), o.output, false);
+    return Success;
 }
 
 int New(const Options& o, const TLanguageTexts& texts)
@@ -125,6 +187,8 @@ int main(int argc, char** argv)
 
     if (o.command == QLatin1String("check"))
         return Check(o, texts, prompter);
+    if (o.command == QLatin1String("generate"))
+        return Generate(o, texts, prompter);
     if (o.command == QLatin1String("new"))
         return New(o, texts);
     return UsageError(QStringLiteral("unknown command ") + o.command);

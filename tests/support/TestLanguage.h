@@ -46,6 +46,7 @@ public:
                "txtMainFrmSpamProt=Der Spam-Schutz-Code ist falsch!\r\n"
                "txtMainFrmNoQVFile=Keine Quorvel-Projektdatei!\r\n"
                "constFormMailPath=https://forms.example.com/form/v28/formmail.php\r\n"
+               "calJan=Januar\r\ncalDez=Dezember\r\ncalMo=Mo\r\ncalSu=So\r\n"
                "[Englisch]\r\n"
                "txtCalender3=Please fill in\r\n"
                "txtCalender4=!\r\n"

@@ -1,0 +1,327 @@
+#include "CodeExport.h"
+
+#include "codegen/LanguageTexts.h"
+#include "codegen/QVRGBToHTML.h"
+#include "fields/CalField.h"
+#include "fields/CheckBoxList.h"
+#include "fields/MehrzField.h"
+#include "model/FormProject.h"
+#include "model/GenContext.h"
+#include "model/XmlValues.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+
+QString Flag(bool on)
+{
+    return XmlValues::FlagText(on);
+}
+
+// A size setting as a whole number of points; a text that is no number is
+// written as typed.
+QString SizeText(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? QString::number(value) : text;
+}
+
+bool HasCalendarField(const TFormProject& project)
+{
+    for (const auto& field : project.ListField)
+        if (dynamic_cast<const TCalField*>(field.get()))
+            return true;
+    return false;
+}
+} // namespace
+
+TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& texts, QString dataDir)
+    : m_project(project), m_texts(texts), m_dataDir(std::move(dataDir))
+{
+}
+
+std::optional<QString> TCodeExport::Generate(QString* error)
+{
+    try {
+        return GenCode();
+    } catch (const TTemplateError& e) {
+        if (error)
+            *error = e.Message();
+        return std::nullopt;
+    }
+}
+
+bool TCodeExport::FieldCSS() const
+{
+    return !m_project.cboStandardFeld;
+}
+
+void TCodeExport::ReplaceMarker(QString& page, const QString& marker, const QString& value)
+{
+    page.replace(marker, value, Qt::CaseInsensitive);
+}
+
+QString TCodeExport::LoadTemplate(const QString& relativeName) const
+{
+    QFile file(m_dataDir + QLatin1Char('/') + relativeName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TTemplateError(file.fileName() + QStringLiteral(": ") + file.errorString());
+    // Shipped templates are UTF-8; every line ends in CR LF afterwards.
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QString result;
+    result.reserve(text.size() + lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QStringView line = lines.at(i);
+        if (i == lines.size() - 1 && line.isEmpty())
+            break; // the file's last line end
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        result += line;
+        result += CRLF;
+    }
+    return result;
+}
+
+QString TCodeExport::FillTemplate(const QString& templateName)
+{
+    const TFormProject& p = m_project;
+    const TExtSettings& ext = p.ExtSettings;
+    QString page = LoadTemplate(templateName);
+    const auto set = [&page](const char* marker, const QString& value) {
+        ReplaceMarker(page, QLatin1String(marker), value);
+    };
+    set("<!-- CSS -->", GenerateCSS());
+    set("<!-- JSCRIPT2 -->", CollectLengthScripts());
+    set("<!-- SETCOOKIEVALUES -->", CollectCookieValues());
+    set("<!-- SETCOOKIES -->", CollectSetCookies());
+    strFormID = NewFormID();
+    set("<!-- FORMID -->", strFormID);
+    set("<!-- SETTINGS -->",
+        ScrambledBase64(p.chkCaptcha ? QStringLiteral("true") : QStringLiteral("false")));
+    set("<!-- TITLE -->", p.edtTitel);
+    if (p.edtTitel.isEmpty())
+        RemoveBlock(page, QStringLiteral("FORMTITLE"));
+    set("<!--TARGET-->", p.cboTarget);
+    set("<!-- DANKE -->", p.edtDanke);
+    set("<!-- SUBJECT -->", p.edtBetreff);
+    set("<!-- COPYFIELDS -->", Flag(ext.kopie_absender));
+    set("<!-- IP -->", Flag(ext.ip_informationen));
+    set("<!-- HIDEEMPTYFIELDS -->", Flag(ext.hide_empty_fields));
+    set("<!-- ENCODING -->", ext.encoding);
+    if (p.cbCryptAddr) {
+        set("<!-- CRYPTMAIL -->", QStringLiteral("1"));
+        set("<!-- ADMIN -->", ScrambledBase64(p.edtEMail));
+        set("<!-- ADMIN1 -->", ScrambledBase64(p.edtEMail1));
+        set("<!-- ADMIN2 -->", ScrambledBase64(p.edtEMail2));
+    } else {
+        set("<!-- CRYPTMAIL -->", QStringLiteral("0"));
+        set("<!-- ADMIN -->", p.edtEMail);
+        set("<!-- ADMIN1 -->", p.edtEMail1);
+        set("<!-- ADMIN2 -->", p.edtEMail2);
+    }
+    QString mailText = p.memoMailtext;
+    mailText.replace(CRLF, QStringLiteral("#br#"));
+    set("<!-- EINLEITTEXT -->", ScrambledBase64(mailText));
+    set("<!-- TYPEMAIL -->", p.cboMailFormat);
+    set("<!-- RETURNTOSENDER -->", QStringLiteral("<input type=\"hidden\" name=\"ReturnToSender\" value=\"") +
+                                       Flag(p.chkAbsender) + QStringLiteral("\">") + CRLF);
+    set("<!-- BEITE -->", p.edtTabWidth);
+    static const char* const alignments[] = {"center", "right", "left"};
+    if (p.cboTabAusrichtung >= 0 && p.cboTabAusrichtung <= 2)
+        set("<!-- AUSRICHTUNG -->", QLatin1String(alignments[p.cboTabAusrichtung]));
+    set("<!-- FORMTITLE -->", p.edtFormTitel);
+    set("<!-- EINLEITUNGTEXT -->", p.memoEinleitung);
+    if (p.memoEinleitung.isEmpty())
+        RemoveBlock(page, QStringLiteral("EINLEITUNGTEXT"));
+    set("<!-- TEXTENDE -->", p.memoTextEnde);
+    set("<!-- SENDBUTTON -->", p.edtSendenButton);
+    if (p.chkResetButton)
+        set("<!-- RESETBUTTON -->", QStringLiteral("<input type=\"reset\" name=\"next\" value=\"") +
+                                        p.edtCancelButton + QStringLiteral("\" <!-- CLASS -->>") + CRLF);
+    if (p.chkPrintButton)
+        set("<!-- PRINTBUTTON -->",
+            QStringLiteral("<input type=\"button\" name=\"print\" value=\"") + p.edtPrint +
+                QStringLiteral("\" onClick=\"javascript:window.print()\" class=\"button\">") + CRLF);
+    set("<!-- CLASS -->", p.cboStandardButton ? QString() : QStringLiteral("class=\"button\""));
+    if (HasCalendarField(p))
+        InsertCalendarScript(page);
+    if (p.chkCaptcha)
+        InsertCaptchaRefresh(page);
+    return page;
+}
+
+QString TCodeExport::GenerateCSS() const
+{
+    const TFormProject& p = m_project;
+    QString css = QStringLiteral("<style type=\"text/css\">") + CRLF + QStringLiteral("<!--") + CRLF;
+    css += QStringLiteral("body { background-color:#") + ColorToHtmlText(p.cboBGColor) + QStringLiteral("; ");
+    css += p.edtBGPicture.isEmpty()
+               ? QStringLiteral(" }")
+               : QStringLiteral("background-image:url(") + p.edtBGPicture + QStringLiteral("); }");
+    css += CRLF;
+    css += QStringLiteral("h1 { color:#") + ColorToHtmlText(p.cboHeadingColor) +
+           QStringLiteral("; font-family:") + p.cboFontHeader + QStringLiteral("; font-size:") +
+           SizeText(p.edtSizeHeader) + QStringLiteral("pt; }") + CRLF;
+    const QString text = ColorToHtmlText(p.cboTextColor) + QStringLiteral("; font-family:") + p.cboFontForm +
+                         QStringLiteral("; font-size:") + SizeText(p.edtSizeForm) + QStringLiteral("pt; }") +
+                         CRLF;
+    css += QStringLiteral("p,li { color:#") + text;
+    css += QStringLiteral("TD   { color:#") + text;
+    css += QStringLiteral("td.my { background-color:#") + ColorToHtmlText(p.cboTabColor) +
+           QStringLiteral("}") + CRLF;
+    if (!p.cboStandardButton) {
+        css += QStringLiteral("input.button {background-color: #") + p.edtHintergrundButton +
+               QStringLiteral(";border-color: #") + p.edtFarbeButton + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("border-style:") + p.cboRahmenButton + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("border-width:") + p.edtStaerkeButton + p.cboStaerkeRahmen +
+               QStringLiteral(";") + CRLF;
+        css += QStringLiteral("color: #") + p.edtFarbeButton + QStringLiteral(";}") + CRLF;
+    }
+    if (!p.cboStandardFeld) {
+        css += QStringLiteral(".field {background-color: #") + p.edtHGFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("border-color: #") + p.edtColorFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("border-style:") + p.edtRahmenFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("border-width:") + p.edtStaerkeFormField + p.cboRahmenFormField +
+               QStringLiteral(";") + CRLF;
+        css += QStringLiteral("font-Family:") + p.cboFontFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("font-Size:") + p.edtSizeFormField + p.cboSchriftFormEinheit +
+               QStringLiteral(";") + CRLF;
+        css += QStringLiteral("color: #") + p.edtFontColorFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("}") + CRLF;
+    }
+    if (HasCalendarField(p))
+        css += GenerateCalendarCSS(p.ExtSettings.CalendarDesign);
+    css += QStringLiteral("-->") + CRLF + QStringLiteral("</style>") + CRLF;
+    return css;
+}
+
+QString TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
+{
+    QString css = LoadTemplate(QStringLiteral("cal/cal.css"));
+    const std::pair<const char*, const QString*> markers[] = {
+        {"{#cboFont#}", &d.cboFont},
+        {"{#edtFontSize#}", &d.edtFontSize},
+        {"{#edtTextColorHeader#}", &d.edtTextColorHeader},
+        {"{#edtBGColorHeader#}", &d.edtBGColorHeader},
+        {"{#edtTextColor#}", &d.edtTextColor},
+        {"{#edtBGColorDay#}", &d.edtBGColorDay},
+        {"{#edtBGColorCal#}", &d.edtBGColorCal},
+        {"{#edtBorderSize#}", &d.edtBorderSize},
+        {"{#edtBorderType#}", &d.edtBorderType},
+        {"{#edtBorderColor#}", &d.edtBorderColor},
+    };
+    for (const auto& [marker, value] : markers)
+        ReplaceMarker(css, QLatin1String(marker), *value);
+    return css;
+}
+
+void TCodeExport::InsertCalendarScript(QString& page) const
+{
+    QString script = LoadTemplate(QStringLiteral("cal/cal.js"));
+    static const char* const keys[] = {"calJan", "calFeb", "calMar", "calApr", "calMay", "calJun", "calJul",
+                                       "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
+                                       "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
+    for (const char* key : keys)
+        ReplaceMarker(script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
+                      m_texts.Text(QLatin1String(key)));
+    static const char* const formats[] = {
+        "day + \".\" + month + \".\" + year", "day + \"-\" + month + \"-\" + year",
+        "month + \"/\" + day + \"/\" + year", "day + \"/\" + month + \"/\" + year",
+        "year + \"-\" + month + \"-\" + day"};
+    const int format = m_project.ExtSettings.CalendarDesign.cboDateFormat;
+    ReplaceMarker(script, QStringLiteral("{#calDateFormat#}"),
+                  QLatin1String(formats[format >= 0 && format <= 4 ? format : 0]));
+    ReplaceMarker(page, QStringLiteral("<!-- JSCAL -->"), script);
+}
+
+void TCodeExport::InsertCaptchaRefresh(QString& page) const
+{
+    QString script = LoadTemplate(QStringLiteral("captcha/captcha_refresh.js"));
+    QString link = GetCaptchaLink();
+    link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"), link);
+    ReplaceMarker(page, QStringLiteral("<!-- JSCAPTCHAREFRESH -->"), script);
+}
+
+QString TCodeExport::GetCaptchaLink() const
+{
+    return m_project.cboFormMailer + QStringLiteral("?action=captcha&amp;id=") + strFormID;
+}
+
+QString TCodeExport::NewFormID() const
+{
+    if (m_fixedFormID)
+        return QString::number(*m_fixedFormID);
+    return QString::number(QRandomGenerator::global()->bounded(10000000));
+}
+
+QString TCodeExport::CollectLengthScripts() const
+{
+    QString text;
+    for (const auto& field : m_project.ListField)
+        if (const auto* m = dynamic_cast<const TMehrzField*>(field.get()))
+            text += m->GenScriptLength();
+    return text;
+}
+
+QString TCodeExport::CollectCookieValues() const
+{
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    QString text;
+    for (const auto& field : m_project.ListField)
+        if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))
+            text += field->GenSetCookieValues(ctx);
+    return text;
+}
+
+QString TCodeExport::CollectSetCookies() const
+{
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    QString text;
+    for (const auto& field : m_project.ListField)
+        if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))
+            text += field->GenSetCookie(ctx);
+    return text;
+}
+
+void TCodeExport::RemoveBlock(QString& page, const QString& name)
+{
+    const QString begin = QStringLiteral("<!-- ") + name + QStringLiteral("_BEGIN -->");
+    const QString end = QStringLiteral("<!-- ") + name + QStringLiteral("_END -->");
+    const qsizetype from = page.indexOf(begin);
+    const qsizetype to = page.indexOf(end);
+    if (from < 0 || to < 0 || to < from)
+        return;
+    page.remove(from, to + end.size() - from);
+}
+
+QString TCodeExport::ScrambleText(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out)
+        c = QChar(static_cast<char16_t>(c.unicode() ^ ScrambleKey));
+    return out;
+}
+
+QString TCodeExport::Base64Form(const QString& text)
+{
+    return QString::fromLatin1(text.toLatin1().toBase64());
+}
+
+QString TCodeExport::ScrambledBase64(const QString& text)
+{
+    // The receiving script reads ISO-8859-1 text. A character beyond it is
+    // sent as "?": scrambled first, it would come back as another letter.
+    QString latin = text;
+    for (QChar& c : latin)
+        if (c.unicode() > 0xFF)
+            c = QLatin1Char('?');
+    return Base64Form(ScrambleText(latin));
+}

@@ -1,0 +1,69 @@
+#include "GenPHP.h"
+
+#include "fields/CheckBoxList.h"
+#include "model/FormProject.h"
+#include "model/GenContext.h"
+
+namespace
+{
+const QString CRLF = QStringLiteral("\r\n");
+}
+
+QString TGenPHP::GenCode()
+{
+    return FillTemplate(QStringLiteral("template_php.htm"));
+}
+
+QString TGenPHP::FillTemplate(const QString& templateName)
+{
+    QString page = TCodeExport::FillTemplate(templateName);
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    QString fields, formvar, errorvar, formcheck;
+    for (const auto& field : m_project.ListField) {
+        fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
+        formvar += field->GenFormVarPHP(ctx) + CRLF;
+        errorvar += field->GenErrorVarPHP() + CRLF;
+        if (field->Pflicht || dynamic_cast<const TCheckBoxList*>(field.get()))
+            formcheck += field->GenFormCheckPHP(ctx) + CRLF;
+    }
+    errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
+    ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
+    ReplaceMarker(page, QStringLiteral("<!-- FORMVAR -->"), formvar);
+    ReplaceMarker(page, QStringLiteral("<!-- ERRORVAR -->"), errorvar);
+    ReplaceMarker(page, QStringLiteral("<!-- FORMCHECK -->"), formcheck);
+    if (m_project.chkCaptcha) {
+        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), GenCaptcha());
+        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"),
+                      QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
+                                     "\t\t$errCaptcha = \"<span style=\\\"color:#") +
+                          m_project.edtErrorColor + QStringLiteral(";\\\">") +
+                          m_project.ExtSettings.ErrorMessages.CaptchaError +
+                          QStringLiteral("</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
+    } else {
+        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"), QString());
+    }
+    ReplaceMarker(
+        page, QStringLiteral("<!-- FORMMAIL -->"),
+        QStringLiteral(
+            "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
+    return page;
+}
+
+QString TGenPHP::GenCaptcha()
+{
+    const QString fieldClass = FieldCSS() ? QStringLiteral(" class=\"field\"") : QString();
+    return QStringLiteral("<tr>") + CRLF +
+           QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") +
+           m_project.edtCaptchaText1 + QStringLiteral("</p></td>") + CRLF +
+           QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
+           QStringLiteral(" <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">") +
+           CRLF + QStringLiteral("<tr valign=\"middle\">") + CRLF +
+           QStringLiteral(" <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" "
+                          "maxlength=\"5\" ") +
+           fieldClass + QStringLiteral("></td>") + CRLF +
+           QStringLiteral(
+               " <td width=\"80%\">&nbsp;<img src=\"<?php print $_SERVER[\"PHP_SELF\"];?>?action=captcha"
+               "&PHPSESSID=<?php echo session_id();?>\" border=\"1\" alt=\"captcha\"></td>") +
+           CRLF + QStringLiteral("</tr>") + CRLF + QStringLiteral("</table>") + CRLF +
+           QStringLiteral("<?php echo $errCaptcha;?>") + CRLF + QStringLiteral("</td>") + CRLF;
+}
