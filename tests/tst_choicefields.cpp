@@ -181,7 +181,7 @@ class TestChoiceFields : public QObject
     Q_OBJECT
 
     TestLanguage lang;
-    TGenContext ctx{QStringLiteral("FF0000"), &lang.texts()};
+    TGenContext ctx{QStringLiteral("FF0000"), &lang.texts(), QStringLiteral("utf-8")};
 
 private slots:
     void splitOptionList_data()
@@ -672,6 +672,45 @@ private slots:
         f->Meldung = meldung;
         QTEST(f->GenScript(ctx), "script");
         QTEST(f->GenFormCheckPHP(ctx), "check");
+    }
+
+    void radioOfOneButton()
+    {
+        // a single button is no collection: the check asks the element itself
+        auto f = MakeRadio();
+        f->Pflicht = true;
+        f->Felder = QStringLiteral("Ja");
+        QCOMPARE(f->GenScript(ctx), QStringLiteral("var Option = false;\r\n"
+                                                   "if (document.QVFORM.farbe.checked)\r\n"
+                                                   "        Option = true;\r\n"
+                                                   "  if (!Option)\r\n  {\r\n"
+                                                   "alert(\"Bitte wählen Sie bei Farbe \");\r\n"
+                                                   "    return (false);\r\n  }\r\n"));
+    }
+
+    void awkwardChoicesAndMessages()
+    {
+        auto r = MakeRadio();
+        r->Felder = QStringLiteral("\"a\"#c$d");  // quotes pair up in the option list
+        r->Meldung = QStringLiteral("Wähle \"eins\"");
+        QVERIFY(r->GenCode(ctx, false).contains(QStringLiteral("value=\"&quot;a&quot;\">\"a\"<br>")));
+        QVERIFY(r->GenFormVarPHP(ctx).contains(QStringLiteral("== \"\\\"a\\\"\")")));
+        QVERIFY(r->GenFormVarPHP(ctx).contains(QStringLiteral("== \"c\\$d\")")));
+        QVERIFY(r->GenScript(ctx).contains(QStringLiteral("alert(\"Wähle \\\"eins\\\"\");")));
+
+        auto d = MakeDropDown();
+        d->Felder = QStringLiteral("W\"ahl$#x");
+        d->Beschriftung = QStringLiteral("L\"and");
+        d->Pflicht = true;
+        QVERIFY(d->GenFormCheckPHP(ctx).startsWith(QStringLiteral("if ($_POST[\"land\"] == \"W\\\"ahl\\$\")")));
+        QVERIFY(d->GenScript(ctx).contains(QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld L\\\"and aus!\");")));
+
+        auto c = MakeCheckBox<TCheckBoxField>(QStringLiteral("agb"), QStringLiteral("A\"GB"));
+        c->Vorgabewert = QStringLiteral("\"x");
+        c->Pflicht = true;
+        QVERIFY(c->GenCode(ctx, false).contains(QStringLiteral("value=\"&quot;x\">")));
+        QVERIFY(c->GenScript(ctx).contains(QStringLiteral("alert(\"Bitte kreuzen Sie A\\\"GB an!\");")));
+        QVERIFY(c->GenFormCheckPHP(ctx).contains(QStringLiteral(">Bitte bestätigen Sie A\\\"GB!</span>")));
     }
 
     void radioEmptyListVariables()

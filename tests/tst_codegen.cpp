@@ -356,7 +356,7 @@ private slots:
         box->Pflicht = true;
         list->ListCheckboxes.push_back(std::move(box));
         p.ListField.Add(std::move(list));
-        const TGenContext ctx{p.edtErrorColor, &lang.texts()};
+        const TGenContext ctx{p.edtErrorColor, &lang.texts(), p.ExtSettings.encoding};
         html = Lines(Html(p));
         php = Lines(Php(p));
         QCOMPARE(html["FIELDS"], p.ListField[0]->GenCode(ctx, true) + "\r\n" + p.ListField[1]->GenCode(ctx, true)

@@ -1,5 +1,6 @@
 // Colour conversion and markup stripping.
 #include "codegen/HtmlTools.h"
+#include "codegen/Literals.h"
 #include "codegen/QVRGBToHTML.h"
 
 #include <QtTest>
@@ -75,6 +76,33 @@ private slots:
         QTest::newRow("unclosed tag kept") << "a < b" << "a < b";
         QTest::newRow("closed then unclosed") << "<b>x</b> 1<2" << "x 1<2";
         QTest::newRow("empty") << "" << "";
+    }
+
+    void literals_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("js");
+        QTest::addColumn<QString>("php");
+        QTest::addColumn<QString>("attr");
+        QTest::newRow("plain, markup and umlauts stay") << "<b>Grüße</b> & 'so'" << "<b>Grüße</b> & 'so'"
+                                                        << "<b>Grüße</b> & 'so'" << "<b>Grüße</b> & 'so'";
+        QTest::newRow("double quote") << "a\"b" << "a\\\"b" << "a\\\"b" << "a&quot;b";
+        QTest::newRow("backslash") << "a\\b" << "a\\\\b" << "a\\\\b" << "a\\b";
+        QTest::newRow("dollar and braces") << "{$x}" << "{$x}" << "{\\$x}" << "{$x}";
+        QTest::newRow("line ends") << "a\r\nb" << "a\\r\\nb" << "a\r\nb" << "a\r\nb";
+        QTest::newRow("script end") << "x</SCRIPT>" << "x<\\/SCRIPT>" << "x</SCRIPT>" << "x</SCRIPT>";
+        QTest::newRow("other end tag") << "</b>" << "</b>" << "</b>" << "</b>";
+    }
+
+    void literals()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, js);
+        QFETCH(QString, php);
+        QFETCH(QString, attr);
+        QCOMPARE(Literals::JsString(text), js);
+        QCOMPARE(Literals::PhpString(text), php);
+        QCOMPARE(Literals::AttrValue(text), attr);
     }
 
     void stripHtml()

@@ -104,7 +104,7 @@ class TestTextFields : public QObject
     Q_OBJECT
 
     TestLanguage lang;
-    TGenContext Ctx() const { return TGenContext{QStringLiteral("FF0000"), &lang.texts()}; }
+    TGenContext Ctx() const { return TGenContext{QStringLiteral("FF0000"), &lang.texts(), QStringLiteral("utf-8")}; }
 
 private slots:
     void fragments_data()
@@ -148,9 +148,9 @@ private slots:
             return std::unique_ptr<TFormField>(std::move(f));
         }) << html << Row + "<input type=\"text\" name=\"f\" value=\"\" size=\"\" maxlength=\"\"> N</td></tr>\r\n";
         QTest::newRow("einz php") << Maker([] { return Einz(false); }) << php
-                                  << Row + "<input type=\"text\" name=\"f\" value=\"<?php echo $varf;?>\" size=\"15\" maxlength=\"100\"> N</td></tr>\r\n";
+                                  << Row + "<input type=\"text\" name=\"f\" value=\"<?php echo htmlspecialchars($varf, ENT_QUOTES, \"utf-8\");?>\" size=\"15\" maxlength=\"100\"> N</td></tr>\r\n";
         QTest::newRow("einz php required css") << Maker([] { return Einz(true); }) << phpCss
-                                  << Row + "<input type=\"text\" name=\"f\" value=\"<?php echo $varf;?>\" size=\"15\" maxlength=\"100\" class=\"field\"> N<br><?php echo $errf;?></td></tr>\r\n";
+                                  << Row + "<input type=\"text\" name=\"f\" value=\"<?php echo htmlspecialchars($varf, ENT_QUOTES, \"utf-8\");?>\" size=\"15\" maxlength=\"100\" class=\"field\"> N<br><?php echo $errf;?></td></tr>\r\n";
         QTest::newRow("einz var") << Maker([] { return Einz(true); }) << var
                                   << "if (isset($_POST[\"f\"])) $varf = $_POST[\"f\"]; else $varf = \"V\";\r\n";
         QTest::newRow("einz error var required") << Maker([] { return Einz(true); }) << errVar << "$errf = \"\";";
@@ -193,7 +193,7 @@ private slots:
         QTest::newRow("cal html") << Maker([] { return Cal(false); }) << htmlCss
             << Row + "<input type=\"text\" name=\"d\" value=\"01.02.2027\" size=\"\" maxlength=\"\" class=\"field\" onfocus=\"this.value = '';\"> N" + calScript;
         QTest::newRow("cal php required") << Maker([] { return Cal(true); }) << php
-            << Row + "<input type=\"text\" name=\"d\" value=\"<?php echo $vard;?>\" size=\"\" maxlength=\"\" onfocus=\"this.value = '';\"> N<br><?php echo $errd;?>" + calScript;
+            << Row + "<input type=\"text\" name=\"d\" value=\"<?php echo htmlspecialchars($vard, ENT_QUOTES, \"utf-8\");?>\" size=\"\" maxlength=\"\" onfocus=\"this.value = '';\"> N<br><?php echo $errd;?>" + calScript;
         QTest::newRow("cal script") << Maker([] { return Cal(true); }) << script << notEmptyScript.arg(QStringLiteral("d"), StdMsg);
         QTest::newRow("cal check") << Maker([] { return Cal(true); }) << check << notEmptyCheck.arg(QStringLiteral("d"), StdMsg);
         QTest::newRow("cal var") << Maker([] { return Cal(true); }) << var
@@ -207,7 +207,7 @@ private slots:
         QTest::newRow("mehrz html, no limit") << Maker([] { return Mehrz(false, false, QString()); }) << html
             << Row + "<textarea name=\"m\" cols=\"40\" rows=\"5\">A\r\nB</textarea> N</td></tr>\r\n";
         QTest::newRow("mehrz php required, display") << Maker([] { return Mehrz(true, true, QStringLiteral("200")); }) << php
-            << Row + "<textarea name=\"m\" cols=\"40\" rows=\"5\" onkeyup=\"javascript:zaehle_m()\" ><?php echo $varm;?></textarea> N"
+            << Row + "<textarea name=\"m\" cols=\"40\" rows=\"5\" onkeyup=\"javascript:zaehle_m()\" ><?php echo htmlspecialchars($varm, ENT_QUOTES, \"utf-8\");?></textarea> N"
                      "<br><input name=\"anzeige_m\" type=\"text\" size=\"8\" readonly value=\"200\"> frei<br><?php echo $errm;?></td></tr>\r\n";
         QTest::newRow("mehrz var") << Maker([] { return Mehrz(true, false, QString()); }) << var
             << "if (isset($_POST[\"m\"])) $varm = $_POST[\"m\"]; else $varm = \"A\r\nB\";\r\n";
@@ -218,9 +218,9 @@ private slots:
         QTest::newRow("mehrz cookies") << Maker([] { return Mehrz(false, false, QString()); }) << cookies
                                        << valueCookies.arg(QStringLiteral("m"));
         const QString counterHead = QStringLiteral(
-            "<script type=\"text/javascript\">\r\n<!--\r\nfunction zaehle_m()\r\n{\r\n"
-            "\tif (window.document.QVFORM.m.value.length>200)\r\n\t{\r\n\t\twindow.document.QVFORM.m.value=formfeld;\r\n"
-            " \t\treturn;\r\n\t}\r\n \telse\r\n\t{\r\n\t\tformfeld = window.document.QVFORM.m.value;\r\n");
+            "<script type=\"text/javascript\">\r\n<!--\r\nvar formfeld_m = \"\";\r\nfunction zaehle_m()\r\n{\r\n"
+            "\tif (window.document.QVFORM.m.value.length>200)\r\n\t{\r\n\t\twindow.document.QVFORM.m.value=formfeld_m;\r\n"
+            " \t\treturn;\r\n\t}\r\n \telse\r\n\t{\r\n\t\tformfeld_m = window.document.QVFORM.m.value;\r\n");
         const QString counterTail = QStringLiteral("\t}\r\n}\r\n//--></script>\r\n");
         QTest::newRow("counter with display") << Maker([] { return Mehrz(false, true, QStringLiteral("200")); }) << counter
             << counterHead + " \t\twindow.document.QVFORM.anzeige_m.value = 200-window.document.QVFORM.m.value.length;\r\n" + counterTail;
@@ -232,7 +232,7 @@ private slots:
         QTest::newRow("pass html") << Maker([] { return Pass(false); }) << html
             << Row + "<input type=\"password\" name=\"p\" value=\"V\" size=\"15\" maxlength=\"\" onfocus=\"this.value = '';\"> N</td></tr>\r\n";
         QTest::newRow("pass php required css") << Maker([] { return Pass(true); }) << phpCss
-            << Row + "<input type=\"password\" name=\"p\" value=\"<?php echo $varp;?>\" size=\"15\" maxlength=\"\" class=\"field\" onfocus=\"this.value = '';\"> N<br><?php echo $errp;?></td></tr>\r\n";
+            << Row + "<input type=\"password\" name=\"p\" value=\"<?php echo htmlspecialchars($varp, ENT_QUOTES, \"utf-8\");?>\" size=\"15\" maxlength=\"\" class=\"field\" onfocus=\"this.value = '';\"> N<br><?php echo $errp;?></td></tr>\r\n";
         QTest::newRow("pass script") << Maker([] { return Pass(true); }) << script << notEmptyScript.arg(QStringLiteral("p"), StdMsg);
         QTest::newRow("pass check") << Maker([] { return Pass(true); }) << check << notEmptyCheck.arg(QStringLiteral("p"), StdMsg);
         QTest::newRow("pass var") << Maker([] { return Pass(true); }) << var
@@ -258,6 +258,22 @@ private slots:
             << Op([](const TFormField& f, const TGenContext& c) {
                    return f.GenFormVarPHP(c) + f.GenSetCookieValues(c) + f.GenSetCookie(c);
                }) << "";
+
+        // user texts inside script and PHP strings and attribute values
+        const auto awkward = [] {
+            auto f = Einz(true);
+            f->Meldung = QStringLiteral("Sag \"hi\" \\ ${x} </script>");
+            static_cast<TEinzField&>(*f).Vorgabewert = QStringLiteral("\"><b>$y");
+            return f;
+        };
+        QTest::newRow("awkward script") << Maker(awkward) << script
+            << notEmptyScript.arg(QStringLiteral("f"), QStringLiteral("Sag \\\"hi\\\" \\\\ ${x} <\\/script>"));
+        QTest::newRow("awkward check") << Maker(awkward) << check
+            << notEmptyCheck.arg(QStringLiteral("f"), QStringLiteral("Sag \\\"hi\\\" \\\\ \\${x} </script>"));
+        QTest::newRow("awkward default in attribute") << Maker(awkward) << html
+            << Row + "<input type=\"text\" name=\"f\" value=\"&quot;><b>$y\" size=\"15\" maxlength=\"100\"> N</td></tr>\r\n";
+        QTest::newRow("awkward default in php") << Maker(awkward) << var
+            << "if (isset($_POST[\"f\"])) $varf = $_POST[\"f\"]; else $varf = \"\\\"><b>\\$y\";\r\n";
 
         // intermediate text
         const QString zw = QStringLiteral("<tr>\r\n<td colspan=\"2\" align=\"left\" height=\"40px\" valign=\"bottom\">%1</td>\r\n</tr>\r\n");

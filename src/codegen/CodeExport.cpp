@@ -1,6 +1,7 @@
 #include "CodeExport.h"
 
 #include "codegen/LanguageTexts.h"
+#include "codegen/Literals.h"
 #include "codegen/QVRGBToHTML.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxList.h"
@@ -108,13 +109,13 @@ QString TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- TITLE -->", p.edtTitel);
     if (p.edtTitel.isEmpty())
         RemoveBlock(page, QStringLiteral("FORMTITLE"));
-    set("<!--TARGET-->", p.cboTarget);
-    set("<!-- DANKE -->", p.edtDanke);
-    set("<!-- SUBJECT -->", p.edtBetreff);
+    set("<!--TARGET-->", Literals::AttrValue(p.cboTarget));
+    set("<!-- DANKE -->", Literals::AttrValue(p.edtDanke));
+    set("<!-- SUBJECT -->", Literals::AttrValue(p.edtBetreff));
     set("<!-- COPYFIELDS -->", Flag(ext.kopie_absender));
     set("<!-- IP -->", Flag(ext.ip_informationen));
     set("<!-- HIDEEMPTYFIELDS -->", Flag(ext.hide_empty_fields));
-    set("<!-- ENCODING -->", ext.encoding);
+    set("<!-- ENCODING -->", Literals::AttrValue(ext.encoding));
     if (p.cbCryptAddr) {
         set("<!-- CRYPTMAIL -->", QStringLiteral("1"));
         set("<!-- ADMIN -->", ScrambledBase64(p.edtEMail));
@@ -122,9 +123,9 @@ QString TCodeExport::FillTemplate(const QString& templateName)
         set("<!-- ADMIN2 -->", ScrambledBase64(p.edtEMail2));
     } else {
         set("<!-- CRYPTMAIL -->", QStringLiteral("0"));
-        set("<!-- ADMIN -->", p.edtEMail);
-        set("<!-- ADMIN1 -->", p.edtEMail1);
-        set("<!-- ADMIN2 -->", p.edtEMail2);
+        set("<!-- ADMIN -->", Literals::AttrValue(p.edtEMail));
+        set("<!-- ADMIN1 -->", Literals::AttrValue(p.edtEMail1));
+        set("<!-- ADMIN2 -->", Literals::AttrValue(p.edtEMail2));
     }
     QString mailText = p.memoMailtext;
     mailText.replace(CRLF, QStringLiteral("#br#"));
@@ -132,7 +133,7 @@ QString TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- TYPEMAIL -->", p.cboMailFormat);
     set("<!-- RETURNTOSENDER -->", QStringLiteral("<input type=\"hidden\" name=\"ReturnToSender\" value=\"") +
                                        Flag(p.chkAbsender) + QStringLiteral("\">") + CRLF);
-    set("<!-- BEITE -->", p.edtTabWidth);
+    set("<!-- BEITE -->", Literals::AttrValue(p.edtTabWidth));
     static const char* const alignments[] = {"center", "right", "left"};
     if (p.cboTabAusrichtung >= 0 && p.cboTabAusrichtung <= 2)
         set("<!-- AUSRICHTUNG -->", QLatin1String(alignments[p.cboTabAusrichtung]));
@@ -141,13 +142,14 @@ QString TCodeExport::FillTemplate(const QString& templateName)
     if (p.memoEinleitung.isEmpty())
         RemoveBlock(page, QStringLiteral("EINLEITUNGTEXT"));
     set("<!-- TEXTENDE -->", p.memoTextEnde);
-    set("<!-- SENDBUTTON -->", p.edtSendenButton);
+    set("<!-- SENDBUTTON -->", Literals::AttrValue(p.edtSendenButton));
     if (p.chkResetButton)
         set("<!-- RESETBUTTON -->", QStringLiteral("<input type=\"reset\" name=\"next\" value=\"") +
                                         p.edtCancelButton + QStringLiteral("\" <!-- CLASS -->>") + CRLF);
     if (p.chkPrintButton)
         set("<!-- PRINTBUTTON -->",
-            QStringLiteral("<input type=\"button\" name=\"print\" value=\"") + p.edtPrint +
+            QStringLiteral("<input type=\"button\" name=\"print\" value=\"") +
+                Literals::AttrValue(p.edtPrint) +
                 QStringLiteral("\" onClick=\"javascript:window.print()\" class=\"button\">") + CRLF);
     set("<!-- CLASS -->", p.cboStandardButton ? QString() : QStringLiteral("class=\"button\""));
     if (HasCalendarField(p))
@@ -273,7 +275,7 @@ QString TCodeExport::CollectLengthScripts() const
 
 QString TCodeExport::CollectCookieValues() const
 {
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
     QString text;
     for (const auto& field : m_project.ListField)
         if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))
@@ -283,7 +285,7 @@ QString TCodeExport::CollectCookieValues() const
 
 QString TCodeExport::CollectSetCookies() const
 {
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
     QString text;
     for (const auto& field : m_project.ListField)
         if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))

@@ -17,7 +17,7 @@ QString TGenHTML::GenCode()
 QString TGenHTML::FillTemplate(const QString& templateName)
 {
     QString page = TCodeExport::FillTemplate(templateName);
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
     QString fields;
     QString script =
         QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n");

@@ -1,5 +1,6 @@
 #include "GenPHP.h"
 
+#include "codegen/Literals.h"
 #include "fields/CheckBoxList.h"
 #include "model/FormProject.h"
 #include "model/GenContext.h"
@@ -17,7 +18,7 @@ QString TGenPHP::GenCode()
 QString TGenPHP::FillTemplate(const QString& templateName)
 {
     QString page = TCodeExport::FillTemplate(templateName);
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts};
+    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
     QString fields, formvar, errorvar, formcheck;
     for (const auto& field : m_project.ListField) {
         fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
@@ -37,7 +38,7 @@ QString TGenPHP::FillTemplate(const QString& templateName)
                       QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
                                      "\t\t$errCaptcha = \"<span style=\\\"color:#") +
                           m_project.edtErrorColor + QStringLiteral(";\\\">") +
-                          m_project.ExtSettings.ErrorMessages.CaptchaError +
+                          Literals::PhpString(m_project.ExtSettings.ErrorMessages.CaptchaError) +
                           QStringLiteral("</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
     } else {
         ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"), QString());

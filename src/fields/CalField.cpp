@@ -22,22 +22,22 @@ QString TCalField::GenCalendarScript() const
            QStringLiteral("   //-->") + CRLF + QStringLiteral("   </script>") + CRLF + RowEnd;
 }
 
-QString TCalField::CalendarRow(bool bCSS, bool php) const
+QString TCalField::CalendarRow(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString row =
-        InputRow(QStringLiteral("text"), bCSS, php, Vorgabewert, QString(), QString(), VorgabeLoeschen);
+    QString row = InputRow(QStringLiteral("text"), bCSS, php, ctx.Encoding, Vorgabewert, QString(), QString(),
+                           VorgabeLoeschen);
     row.chop(RowEnd.size());
     return row + GenCalendarScript();
 }
 
-QString TCalField::GenCode(const TGenContext&, bool bCSS) const
+QString TCalField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return CalendarRow(bCSS, false);
+    return CalendarRow(ctx, bCSS, false);
 }
 
-QString TCalField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TCalField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return CalendarRow(bCSS, true);
+    return CalendarRow(ctx, bCSS, true);
 }
 
 // Whatever check kind the single-line part holds, a date must not be empty.

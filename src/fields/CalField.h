@@ -8,9 +8,9 @@
 class TCalField : public TEinzField
 {
 public:
-    QString Vorgabewert;           // default date text
-    QString Groesse;               // stored in the file, used nowhere else
-    bool VorgabeLoeschen = false;  // clear the input on focus
+    QString Vorgabewert;          // default date text
+    QString Groesse;              // stored in the file, used nowhere else
+    bool VorgabeLoeschen = false; // clear the input on focus
     int StartYear = 0;
     int EndYear = 0;
 
@@ -32,5 +32,5 @@ public:
     QString GenCalendarScript() const;
 
 private:
-    QString CalendarRow(bool bCSS, bool php) const;
+    QString CalendarRow(const TGenContext& ctx, bool bCSS, bool php) const;
 };

@@ -1,5 +1,6 @@
 #include "CheckBoxField.h"
 
+#include "codegen/Literals.h"
 #include "model/XmlValues.h"
 
 namespace
@@ -10,7 +11,7 @@ const QString CRLF = QStringLiteral("\r\n");
 QString TCheckBoxField::InputTag(bool bCSS) const
 {
     return QStringLiteral("<input type=\"Checkbox\" name=\"") + Name + QStringLiteral("\" value=\"") +
-           Vorgabewert + QStringLiteral("\"") + ClassAttr(bCSS);
+           Literals::AttrValue(Vorgabewert) + QStringLiteral("\"") + ClassAttr(bCSS);
 }
 
 QString TCheckBoxField::CheckedEcho() const
@@ -41,9 +42,10 @@ QString TCheckBoxField::GenScript(const TGenContext& ctx) const
                                                : ctx.Text("txtCheckbox1") + QLatin1Char(' ') + Beschriftung +
                                                      QLatin1Char(' ') + ctx.Text("txtCheckbox2");
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".checked == false)") + CRLF +
-           QStringLiteral("    {") + CRLF + QStringLiteral("alert(\"") + message + QStringLiteral("\");") +
-           CRLF + QStringLiteral("     document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
-           QStringLiteral("     return false;") + CRLF + QStringLiteral("    }") + CRLF;
+           QStringLiteral("    {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
+           QStringLiteral("\");") + CRLF + QStringLiteral("     document.QVFORM.") + Name +
+           QStringLiteral(".focus();") + CRLF + QStringLiteral("     return false;") + CRLF +
+           QStringLiteral("    }") + CRLF;
 }
 
 QString TCheckBoxField::GenSetCookieValues(const TGenContext&) const

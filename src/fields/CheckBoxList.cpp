@@ -1,5 +1,7 @@
 #include "CheckBoxList.h"
 
+#include "codegen/Literals.h"
+
 #include "model/XmlValues.h"
 
 namespace
@@ -15,7 +17,9 @@ QString TCheckBoxList::ListMessage(const TGenContext& ctx) const
 {
     if (!Meldung.isEmpty())
         return Meldung;
-    return ctx.Text("txtCheckboxList0") + QStringLiteral(" \\\"") + Beschriftung + QStringLiteral("\\\" ") +
+    // The label stands in double quotes; escaped for its script or PHP
+    // string, each becomes a backslash and a quote.
+    return ctx.Text("txtCheckboxList0") + QStringLiteral(" \"") + Beschriftung + QStringLiteral("\" ") +
            ctx.Text("txtCheckboxList1");
 }
 
@@ -46,9 +50,9 @@ QString TCheckBoxList::GenScript(const TGenContext& ctx) const
             code += QStringLiteral("\tif (document.QVFORM.") + item->Name +
                     QStringLiteral(".checked) $check = true;") + CRLF;
         code += QStringLiteral("\tif ($check==false)") + CRLF + QStringLiteral("\t{") + CRLF +
-                QStringLiteral("\t\talert(\"") + ListMessage(ctx) + QStringLiteral("\");") + CRLF +
-                QStringLiteral("\t\treturn false;") + CRLF + QStringLiteral("\t}") + CRLF +
-                QStringLiteral("}") + CRLF + CRLF;
+                QStringLiteral("\t\talert(\"") + Literals::JsString(ListMessage(ctx)) +
+                QStringLiteral("\");") + CRLF + QStringLiteral("\t\treturn false;") + CRLF +
+                QStringLiteral("\t}") + CRLF + QStringLiteral("}") + CRLF + CRLF;
     }
     for (const auto& item : ListCheckboxes)
         if (item->Pflicht)

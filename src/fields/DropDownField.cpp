@@ -1,5 +1,6 @@
 #include "DropDownField.h"
 
+#include "codegen/Literals.h"
 #include "fields/OptionList.h"
 #include "model/XmlValues.h"
 
@@ -57,9 +58,9 @@ QString TDropDownField::GenFormVarPHP(const TGenContext&) const
     code += QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
             QStringLiteral("{") + CRLF;
     for (qsizetype i = 0; i < choices.size(); ++i)
-        code += QStringLiteral("\tif ($_POST[\"") + Name + QStringLiteral("\"] == \"") + choices.at(i) +
-                QStringLiteral("\") $lst") + Name + QLatin1Char('_') + QString::number(i) +
-                QStringLiteral(" = \"selected\";") + CRLF;
+        code += QStringLiteral("\tif ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
+                Literals::PhpString(choices.at(i)) + QStringLiteral("\") $lst") + Name + QLatin1Char('_') +
+                QString::number(i) + QStringLiteral(" = \"selected\";") + CRLF;
     return code + QStringLiteral("}") + CRLF;
 }
 
@@ -69,7 +70,7 @@ QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
         !Meldung.isEmpty() ? Meldung : ctx.Text("txtDropDown0") + QLatin1Char(' ') + Beschriftung;
     const QString condition = IsDropDownBox()
                                   ? QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
-                                        FirstChoice() + QStringLiteral("\")")
+                                        Literals::PhpString(FirstChoice()) + QStringLiteral("\")")
                                   : QStringLiteral("if (!isset($_POST[\"") + Name + QStringLiteral("\"]))");
     // The "!" follows the user's own message too.
     return condition + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t$err") + Name +
@@ -80,9 +81,10 @@ QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
 // The standard alert is a fixed German text, not a language text.
 QString TDropDownField::GenScript(const TGenContext&) const
 {
-    const QString alert = !Meldung.isEmpty() ? QStringLiteral("alert(\"") + Meldung + QStringLiteral("\");")
-                                             : QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld ") +
-                                                   Beschriftung + QStringLiteral(" aus!\");");
+    const QString alert =
+        !Meldung.isEmpty() ? QStringLiteral("alert(\"") + Literals::JsString(Meldung) + QStringLiteral("\");")
+                           : QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld ") +
+                                 Literals::JsString(Beschriftung) + QStringLiteral(" aus!\");");
     return QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".selectedIndex < ") +
            (IsDropDownBox() ? QLatin1Char('1') : QLatin1Char('0')) + QStringLiteral(")") + CRLF +
            QStringLiteral("{") + CRLF + alert + CRLF + QStringLiteral("document.QVFORM.") + Name +

@@ -1,5 +1,6 @@
 #include "EinzField.h"
 
+#include "codegen/Literals.h"
 #include "model/XmlValues.h"
 
 namespace
@@ -7,14 +8,16 @@ namespace
 const QString CRLF = QStringLiteral("\r\n");
 }
 
-QString TEinzField::GenCode(const TGenContext&, bool bCSS) const
+QString TEinzField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, false, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
+    return InputRow(QStringLiteral("text"), bCSS, false, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
+                    VorgabeLoeschen);
 }
 
-QString TEinzField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TEinzField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, true, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
+    return InputRow(QStringLiteral("text"), bCSS, true, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
+                    VorgabeLoeschen);
 }
 
 QString TEinzField::GenFormVarPHP(const TGenContext&) const
@@ -66,9 +69,9 @@ QString TEinzField::GenScript(const TGenContext& ctx) const
         break;
     default: return GenNotEmptyScript(TextMessage(ctx));
     }
-    return condition + CRLF + QStringLiteral("alert(\"") + TextMessage(ctx) + QStringLiteral("\");") + CRLF +
-           field + QStringLiteral(".focus();") + CRLF + QStringLiteral("return false;") + CRLF +
-           QStringLiteral("}") + CRLF;
+    return condition + CRLF + QStringLiteral("alert(\"") + Literals::JsString(TextMessage(ctx)) +
+           QStringLiteral("\");") + CRLF + field + QStringLiteral(".focus();") + CRLF +
+           QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
 }
 
 QString TEinzField::GenSetCookieValues(const TGenContext&) const

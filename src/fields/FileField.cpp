@@ -1,5 +1,6 @@
 #include "FileField.h"
 
+#include "codegen/Literals.h"
 #include "model/XmlValues.h"
 
 namespace
@@ -10,8 +11,9 @@ const QString CRLF = QStringLiteral("\r\n");
 QString TFileField::Row(bool bCSS, bool php) const
 {
     QString row = RowStart() + QStringLiteral("<input type=\"file\" name=\"") + Name +
-                  QStringLiteral("\" value=\"") + Vorgabewert + QStringLiteral("\" size=\"") + Groesse +
-                  QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + BeschriftungNach;
+                  QStringLiteral("\" value=\"") + Literals::AttrValue(Vorgabewert) +
+                  QStringLiteral("\" size=\"") + Literals::AttrValue(Groesse) + QStringLiteral("\"") +
+                  ClassAttr(bCSS) + QStringLiteral("> ") + BeschriftungNach;
     if (php && Pflicht)
         row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return row + QStringLiteral("</td></tr>") + CRLF;

@@ -7,8 +7,8 @@
 class TFileField : public TFormField
 {
 public:
-    QString Vorgabewert;  // never set nor stored: always empty
-    QString Groesse;      // size attribute, as typed
+    QString Vorgabewert; // never set nor stored: always empty
+    QString Groesse;     // size attribute, as typed
 
     QString ClassName() const override { return QStringLiteral("TFileField"); }
     QString DisplayKey() const override { return QStringLiteral("46"); }

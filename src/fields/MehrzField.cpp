@@ -1,40 +1,44 @@
 #include "MehrzField.h"
 
+#include "codegen/Literals.h"
 #include "model/XmlValues.h"
+
+using namespace Literals;
 
 namespace
 {
 const QString CRLF = QStringLiteral("\r\n");
 }
 
-QString TMehrzField::Area(bool bCSS, bool php) const
+QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
 {
     QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
-                   Breite + QStringLiteral("\" rows=\"") + Hoehe + QStringLiteral("\"") + ClassAttr(bCSS);
+                   AttrValue(Breite) + QStringLiteral("\" rows=\"") + AttrValue(Hoehe) +
+                   QStringLiteral("\"") + ClassAttr(bCSS);
     if (VorgabeLoeschen)
         code += QStringLiteral(" onfocus=\"this.value = '';\"");
     if (!maxLaenge.isEmpty())
         code += QStringLiteral(" onkeyup=\"javascript:zaehle_") + Name + QStringLiteral("()\" ");
     code += QLatin1Char('>');
-    code += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : Vorgabewert;
+    code += php ? PhpEcho(QStringLiteral("$var") + Name, ctx.Encoding) : Vorgabewert;
     code += QStringLiteral("</textarea> ") + BeschriftungNach;
     if (zeichenAnzeige)
         code += QStringLiteral("<br><input name=\"anzeige_") + Name +
-                QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + maxLaenge +
+                QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + AttrValue(maxLaenge) +
                 QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + zeichenAnzeigeText;
     if (php && Pflicht)
         code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return code + QStringLiteral("</td></tr>") + CRLF;
 }
 
-QString TMehrzField::GenCode(const TGenContext&, bool bCSS) const
+QString TMehrzField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return Area(bCSS, false);
+    return Area(ctx, bCSS, false);
 }
 
-QString TMehrzField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TMehrzField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return Area(bCSS, true);
+    return Area(ctx, bCSS, true);
 }
 
 QString TMehrzField::GenScript(const TGenContext& ctx) const
@@ -66,15 +70,20 @@ QString TMehrzField::GenScriptLength() const
 {
     if (maxLaenge.isEmpty())
         return QString();
+    // Each field keeps its own last accepted text: with one variable shared
+    // by all counters, a field could be set back to another field's text.
     const QString field = QStringLiteral("window.document.QVFORM.") + Name;
+    const QString last = QStringLiteral("formfeld_") + Name;
     QString s = QStringLiteral("<script type=\"text/javascript\">") + CRLF + QStringLiteral("<!--") + CRLF +
+                QStringLiteral("var ") + last + QStringLiteral(" = \"\";") + CRLF +
                 QStringLiteral("function zaehle_") + Name + QStringLiteral("()") + CRLF +
                 QStringLiteral("{") + CRLF + QStringLiteral("\tif (") + field +
                 QStringLiteral(".value.length>") + maxLaenge + QStringLiteral(")") + CRLF +
-                QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t") + field +
-                QStringLiteral(".value=formfeld;") + CRLF + QStringLiteral(" \t\treturn;") + CRLF +
+                QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t") + field + QStringLiteral(".value=") +
+                last + QStringLiteral(";") + CRLF + QStringLiteral(" \t\treturn;") + CRLF +
                 QStringLiteral("\t}") + CRLF + QStringLiteral(" \telse") + CRLF + QStringLiteral("\t{") +
-                CRLF + QStringLiteral("\t\tformfeld = ") + field + QStringLiteral(".value;") + CRLF;
+                CRLF + QStringLiteral("\t\t") + last + QStringLiteral(" = ") + field +
+                QStringLiteral(".value;") + CRLF;
     if (zeichenAnzeige)
         s += QStringLiteral(" \t\twindow.document.QVFORM.anzeige_") + Name + QStringLiteral(".value = ") +
              maxLaenge + QLatin1Char('-') + field + QStringLiteral(".value.length;") + CRLF;

@@ -7,13 +7,13 @@
 class TMehrzField : public TFormField
 {
 public:
-    QString Vorgabewert;  // default text
-    QString Hoehe;        // rows attribute, as typed
-    QString Breite;       // cols attribute, as typed
-    QString maxLaenge;    // empty: no limit, no counter
+    QString Vorgabewert; // default text
+    QString Hoehe;       // rows attribute, as typed
+    QString Breite;      // cols attribute, as typed
+    QString maxLaenge;   // empty: no limit, no counter
     bool VorgabeLoeschen = false;
-    bool zeichenAnzeige = false;  // show the characters left
-    QString zeichenAnzeigeText;   // written after that display
+    bool zeichenAnzeige = false; // show the characters left
+    QString zeichenAnzeigeText;  // written after that display
 
     QString ClassName() const override { return QStringLiteral("TMehrzField"); }
     QString DisplayKey() const override { return QStringLiteral("41"); }
@@ -32,5 +32,5 @@ public:
     QString GenScriptLength() const;
 
 private:
-    QString Area(bool bCSS, bool php) const;
+    QString Area(const TGenContext& ctx, bool bCSS, bool php) const;
 };

@@ -2,15 +2,16 @@
 
 #include "model/XmlValues.h"
 
-QString TPassField::GenCode(const TGenContext&, bool bCSS) const
+QString TPassField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, false, Vorgabewert, Groesse, maxLaenge,
+    return InputRow(QStringLiteral("password"), bCSS, false, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
                     VorgabeLoeschen);
 }
 
-QString TPassField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TPassField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, true, Vorgabewert, Groesse, maxLaenge, VorgabeLoeschen);
+    return InputRow(QStringLiteral("password"), bCSS, true, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
+                    VorgabeLoeschen);
 }
 
 QString TPassField::GenScript(const TGenContext& ctx) const

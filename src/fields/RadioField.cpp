@@ -1,5 +1,6 @@
 #include "RadioField.h"
 
+#include "codegen/Literals.h"
 #include "fields/OptionList.h"
 #include "model/XmlValues.h"
 
@@ -10,8 +11,8 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QString TRadioField::ButtonTag(const QString& choice, bool bCSS) const
 {
-    return QStringLiteral("<input type=\"radio\" name=\"") + Name + QStringLiteral("\" value=\"") + choice +
-           QStringLiteral("\"") + ClassAttr(bCSS);
+    return QStringLiteral("<input type=\"radio\" name=\"") + Name + QStringLiteral("\" value=\"") +
+           Literals::AttrValue(choice) + QStringLiteral("\"") + ClassAttr(bCSS);
 }
 
 // Even in one line each button's markup ends a line of the source.
@@ -50,9 +51,9 @@ QString TRadioField::GenFormVarPHP(const TGenContext&) const
     code += QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
             QStringLiteral("{") + CRLF;
     for (qsizetype i = 0; i < choices.size(); ++i)
-        code += QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") + choices.at(i) +
-                QStringLiteral("\") $rad") + Name + QLatin1Char('_') + QString::number(i) +
-                QStringLiteral(" = \"checked\";") + CRLF;
+        code += QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
+                Literals::PhpString(choices.at(i)) + QStringLiteral("\") $rad") + Name + QLatin1Char('_') +
+                QString::number(i) + QStringLiteral(" = \"checked\";") + CRLF;
     return code + QStringLiteral("}") + CRLF;
 }
 
@@ -73,13 +74,20 @@ QString TRadioField::GenScript(const TGenContext& ctx) const
     const QString message = !Meldung.isEmpty() ? Meldung
                                                : ctx.Text("txtRadioButtons0") + QLatin1Char(' ') +
                                                      Beschriftung + QLatin1Char(' ');
-    return QStringLiteral("var Option = false;") + CRLF +
-           QStringLiteral("for (i = 0;  i < document.QVFORM.") + Name + QStringLiteral(".length;  i++)") +
-           CRLF + QStringLiteral("  {") + CRLF + QStringLiteral("    if (document.QVFORM.") + Name +
-           QStringLiteral("[ i ].checked)") + CRLF + QStringLiteral("        Option = true;") + CRLF +
-           QStringLiteral("  }") + CRLF + QStringLiteral("  if (!Option)") + CRLF + QStringLiteral("  {") +
-           CRLF + QStringLiteral("alert(\"") + message + QStringLiteral("\");") + CRLF +
-           QStringLiteral("    return (false);") + CRLF + QStringLiteral("  }") + CRLF;
+    // A group of one button is a single element in the page, not a
+    // collection: it has no length to loop over.
+    const QString search =
+        SplitOptionList(Felder).size() == 1
+            ? QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".checked)") + CRLF +
+                  QStringLiteral("        Option = true;") + CRLF
+            : QStringLiteral("for (i = 0;  i < document.QVFORM.") + Name + QStringLiteral(".length;  i++)") +
+                  CRLF + QStringLiteral("  {") + CRLF + QStringLiteral("    if (document.QVFORM.") + Name +
+                  QStringLiteral("[ i ].checked)") + CRLF + QStringLiteral("        Option = true;") + CRLF +
+                  QStringLiteral("  }") + CRLF;
+    return QStringLiteral("var Option = false;") + CRLF + search + QStringLiteral("  if (!Option)") + CRLF +
+           QStringLiteral("  {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
+           QStringLiteral("\");") + CRLF + QStringLiteral("    return (false);") + CRLF +
+           QStringLiteral("  }") + CRLF;
 }
 
 // The cookie holds the index of the chosen button.

@@ -1,6 +1,9 @@
 #include "FormField.h"
 
+#include "codegen/Literals.h"
 #include "model/XmlValues.h"
+
+using namespace Literals;
 
 namespace
 {
@@ -51,8 +54,8 @@ QString TFormField::ClassAttr(bool bCSS)
 
 QString TFormField::ErrorSpan(const TGenContext& ctx, const QString& message)
 {
-    return QStringLiteral("<span style=\\\"color:#") + ctx.ErrorColor + QStringLiteral(";\\\">") + message +
-           QStringLiteral("</span>");
+    return QStringLiteral("<span style=\\\"color:#") + ctx.ErrorColor + QStringLiteral(";\\\">") +
+           PhpString(message) + QStringLiteral("</span>");
 }
 
 QString TFormField::TextMessage(const TGenContext& ctx) const
@@ -63,14 +66,15 @@ QString TFormField::TextMessage(const TGenContext& ctx) const
            ctx.Text("txtCalender4");
 }
 
-QString TFormField::InputRow(const QString& type, bool bCSS, bool php, const QString& value,
-                             const QString& size, const QString& maxLength, bool clearOnFocus) const
+QString TFormField::InputRow(const QString& type, bool bCSS, bool php, const QString& encoding,
+                             const QString& value, const QString& size, const QString& maxLength,
+                             bool clearOnFocus) const
 {
     QString row = RowStart() + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") + Name +
                   QStringLiteral("\" value=\"");
-    row += php ? QStringLiteral("<?php echo $var") + Name + QStringLiteral(";?>") : value;
-    row += QStringLiteral("\" size=\"") + size + QStringLiteral("\" maxlength=\"") + maxLength +
-           QStringLiteral("\"");
+    row += php ? PhpEcho(QStringLiteral("$var") + Name, encoding) : AttrValue(value);
+    row += QStringLiteral("\" size=\"") + AttrValue(size) + QStringLiteral("\" maxlength=\"") +
+           AttrValue(maxLength) + QStringLiteral("\"");
     row += ClassAttr(bCSS);
     if (clearOnFocus)
         row += QStringLiteral(" onfocus=\"this.value = '';\"");
@@ -83,7 +87,7 @@ QString TFormField::InputRow(const QString& type, bool bCSS, bool php, const QSt
 QString TFormField::GenNotEmptyScript(const QString& message) const
 {
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".value == \"\")  {") + CRLF +
-           QStringLiteral("alert(\"") + message + QStringLiteral("\");") + CRLF +
+           QStringLiteral("alert(\"") + JsString(message) + QStringLiteral("\");") + CRLF +
            QStringLiteral("document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
            QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
 }
@@ -100,7 +104,7 @@ QString TFormField::GenValueVarPHP(const QString& defaultValue) const
 {
     return QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"])) $var") + Name +
            QStringLiteral(" = $_POST[\"") + Name + QStringLiteral("\"]; else $var") + Name +
-           QStringLiteral(" = \"") + defaultValue + QStringLiteral("\";") + CRLF;
+           QStringLiteral(" = \"") + PhpString(defaultValue) + QStringLiteral("\";") + CRLF;
 }
 
 QString TFormField::GenValueCookieValues() const

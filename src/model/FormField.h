@@ -61,8 +61,8 @@ protected:
     // The row of a single-line input (type "text" or "password"). For the
     // PHP page the value is the posted one, and a required field shows its
     // error below the input.
-    QString InputRow(const QString& type, bool bCSS, bool php, const QString& value, const QString& size,
-                     const QString& maxLength, bool clearOnFocus) const;
+    QString InputRow(const QString& type, bool bCSS, bool php, const QString& encoding, const QString& value,
+                     const QString& size, const QString& maxLength, bool clearOnFocus) const;
 
     // Fragments shared by the kinds that hold a plain text value.
     QString GenNotEmptyScript(const QString& message) const;

@@ -10,6 +10,7 @@ struct TGenContext
 {
     QString ErrorColor;                    // edtErrorColor, six hex digits
     const TLanguageTexts* Texts = nullptr; // null: every language text is empty
+    QString Encoding;                      // the page's encoding, for PHP's escaping
 
     QString Text(const QString& key) const { return Texts ? Texts->Text(key) : QString(); }
     QString Text(const char* key) const { return Text(QString::fromLatin1(key)); }

@@ -1,0 +1,57 @@
+#include "Literals.h"
+
+namespace Literals
+{
+QString JsString(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        switch (c.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); break;
+        case u'"': out += QStringLiteral("\\\""); break;
+        case u'\r': out += QStringLiteral("\\r"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case 0x2028: out += QStringLiteral("\\u2028"); break;
+        case 0x2029: out += QStringLiteral("\\u2029"); break;
+        case u'<':
+            if (QStringView(text).mid(i, 8).compare(QLatin1String("</script"), Qt::CaseInsensitive) == 0) {
+                out += QStringLiteral("<\\/");
+                ++i;
+                break;
+            }
+            out += c;
+            break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString PhpString(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('"') || c == QLatin1Char('$'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+QString AttrValue(const QString& text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('"'), QStringLiteral("&quot;"));
+    return out;
+}
+
+QString PhpEcho(const QString& variable, const QString& encoding)
+{
+    const QString charset = encoding.isEmpty() ? QStringLiteral("iso-8859-1") : encoding;
+    return QStringLiteral("<?php echo htmlspecialchars(") + variable + QStringLiteral(", ENT_QUOTES, \"") +
+           PhpString(charset) + QStringLiteral("\");?>");
+}
+} // namespace Literals
