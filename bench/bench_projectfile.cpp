@@ -1,6 +1,10 @@
-// Prints how long saving and loading a project takes for growing field
-// counts, and the ratio 10,000 / 1,000, which stays near 10 while both are
-// linear in the project's size.
+// Prints how long saving, loading and generating both pages takes for
+// growing field counts, and the ratio 10,000 / 1,000, which stays near 10
+// while all of them are linear in the project's size. The pages come from
+// the templates of the data folder (QUORVEL_DATA_DIR, or the build's copy).
+#include "app/AppPaths.h"
+#include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
 #include "codegen/LanguageTexts.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"
@@ -13,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <array>
 #include <map>
 
 namespace
@@ -69,12 +74,14 @@ int main(int argc, char** argv)
     TProjectFile file(texts, nullptr, [] { return QStringLiteral("https://forms.example.com/f.php"); });
     const QString path = dir.path() + QStringLiteral("/bench.qvf");
 
-    std::map<int, std::pair<double, double>> times;
-    std::printf("%8s %12s %12s\n", "fields", "save ms", "load ms");
+    const QString data = AppPaths::DataDir();
+    TLanguageTexts langTexts(data + QStringLiteral("/lang.ini"), nullptr);
+    std::map<int, std::array<double, 4>> times;
+    std::printf("%8s %12s %12s %12s %12s\n", "fields", "save ms", "load ms", "html ms", "php ms");
     for (int count : {100, 1000, 10000}) {
         TFormProject project;
         Fill(project, count);
-        double save = 1e99, load = 1e99;
+        double save = 1e99, load = 1e99, html = 1e99, php = 1e99;
         for (int run = 0; run < 3; ++run) {  // best of three
             QElapsedTimer t;
             t.start();
@@ -87,11 +94,24 @@ int main(int argc, char** argv)
                 return 1;
             }
             load = std::min(load, Millis(t));
+            TGenHTML htmlGen(loaded, langTexts, data);
+            TGenPHP phpGen(loaded, langTexts, data);
+            t.restart();
+            const auto htmlPage = htmlGen.Generate();
+            html = std::min(html, Millis(t));
+            t.restart();
+            const auto phpPage = phpGen.Generate();
+            php = std::min(php, Millis(t));
+            if (!htmlPage || !phpPage) {
+                std::fprintf(stderr, "generation failed: templates missing in %s\n", qPrintable(data));
+                return 1;
+            }
         }
-        times[count] = {save, load};
-        std::printf("%8d %12.2f %12.2f\n", count, save, load);
+        times[count] = {save, load, html, php};
+        std::printf("%8d %12.2f %12.2f %12.2f %12.2f\n", count, save, load, html, php);
     }
-    std::printf("ratio 10000/1000: save %.1f, load %.1f\n", times[10000].first / times[1000].first,
-                times[10000].second / times[1000].second);
+    const auto ratio = [&](int i) { return times[10000][i] / times[1000][i]; };
+    std::printf("ratio 10000/1000: save %.1f, load %.1f, html %.1f, php %.1f\n", ratio(0), ratio(1), ratio(2),
+                ratio(3));
     return 0;
 }
