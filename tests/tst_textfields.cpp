@@ -275,6 +275,12 @@ private slots:
         QTest::newRow("awkward default in php") << Maker(awkward) << var
             << "if (isset($_POST[\"f\"])) $varf = $_POST[\"f\"]; else $varf = \"\\\"><b>\\$y\";\r\n";
 
+        QTest::newRow("closing tag in a default text") << Maker([] {
+            auto f = Mehrz(false, false, QString());
+            static_cast<TMehrzField&>(*f).Vorgabewert = QStringLiteral("a</TEXTAREA>b");
+            return f;
+        }) << html << Row + "<textarea name=\"m\" cols=\"40\" rows=\"5\">a&lt;/TEXTAREA>b</textarea> N</td></tr>\r\n";
+
         // intermediate text
         const QString zw = QStringLiteral("<tr>\r\n<td colspan=\"2\" align=\"left\" height=\"40px\" valign=\"bottom\">%1</td>\r\n</tr>\r\n");
         QTest::newRow("zw html") << Maker([] { return Zw(QStringLiteral("<h3>A</h3>\r\nB")); }) << htmlCss

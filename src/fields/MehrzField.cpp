@@ -10,6 +10,21 @@ namespace
 const QString CRLF = QStringLiteral("\r\n");
 }
 
+namespace
+{
+// The default text stands between the text area's tags, where only a
+// closing tag would end it early.
+QString AreaText(const QString& text)
+{
+    QString out = text;
+    const QString tag = QStringLiteral("</textarea");
+    for (qsizetype at = out.indexOf(tag, 0, Qt::CaseInsensitive); at >= 0;
+         at = out.indexOf(tag, at + 4, Qt::CaseInsensitive))
+        out.replace(at, 1, QStringLiteral("&lt;"));
+    return out;
+}
+} // namespace
+
 QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
 {
     QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
@@ -20,7 +35,7 @@ QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
     if (!maxLaenge.isEmpty())
         code += QStringLiteral(" onkeyup=\"javascript:zaehle_") + Name + QStringLiteral("()\" ");
     code += QLatin1Char('>');
-    code += php ? PhpEcho(QStringLiteral("$var") + Name, ctx.Encoding) : Vorgabewert;
+    code += php ? PhpEcho(QStringLiteral("$var") + Name, ctx.Encoding) : AreaText(Vorgabewert);
     code += QStringLiteral("</textarea> ") + BeschriftungNach;
     if (zeichenAnzeige)
         code += QStringLiteral("<br><input name=\"anzeige_") + Name +
