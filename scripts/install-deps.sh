@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6xml6
+  qt6-webengine-dev
   php-cli php-gd php-mbstring
 )
 

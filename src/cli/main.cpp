@@ -127,12 +127,13 @@ int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
         return Failed;
     }
     const QString encoding = project.ExtSettings.encoding;
+    const auto kind = o.format == QLatin1String("php") ? PageFiles::PageKind::Php : PageFiles::PageKind::Html;
     if (o.output.isEmpty()) {
-        const QByteArray bytes = PageFiles::PageBytes(*page, encoding);
+        const QByteArray bytes = PageFiles::PageBytes(*page, encoding, kind);
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
         return Success;
     }
-    if (!PageFiles::WritePage(o.output, *page, encoding, &error)) {
+    if (!PageFiles::WritePage(o.output, *page, encoding, &error, kind)) {
         prompter.Message(o.output + QStringLiteral(": ") + error);
         return Failed;
     }

@@ -24,6 +24,12 @@ QString TGenPHP::FillTemplate(const QString& templateName)
         fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
         formvar += field->GenFormVarPHP(ctx) + CRLF;
         errorvar += field->GenErrorVarPHP() + CRLF;
+        // The required boxes of a list echo error variables of their own;
+        // set them too, so the page shows no undefined-variable warnings.
+        if (const auto* list = dynamic_cast<const TCheckBoxList*>(field.get()))
+            for (const auto& item : list->ListCheckboxes)
+                if (const QString var = item->GenErrorVarPHP(); !var.isEmpty())
+                    errorvar += var + CRLF;
         if (field->Pflicht || dynamic_cast<const TCheckBoxList*>(field.get()))
             formcheck += field->GenFormCheckPHP(ctx) + CRLF;
     }

@@ -37,10 +37,10 @@ int Cp1252Byte(char32_t c)
 }
 } // namespace
 
-QByteArray PageBytes(const QString& page, const QString& encoding)
+QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind)
 {
     if (encoding == QLatin1String("utf-8"))
-        return QByteArray("\xEF\xBB\xBF") + page.toUtf8();
+        return kind == PageKind::Php ? page.toUtf8() : QByteArray("\xEF\xBB\xBF") + page.toUtf8();
     QByteArray bytes;
     bytes.reserve(page.size());
     for (char32_t c : page.toUcs4()) {
@@ -53,9 +53,10 @@ QByteArray PageBytes(const QString& page, const QString& encoding)
     return bytes;
 }
 
-bool WritePage(const QString& fileName, const QString& page, const QString& encoding, QString* error)
+bool WritePage(const QString& fileName, const QString& page, const QString& encoding, QString* error,
+               PageKind kind)
 {
-    const QByteArray bytes = PageBytes(page, encoding);
+    const QByteArray bytes = PageBytes(page, encoding, kind);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)

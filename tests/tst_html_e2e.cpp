@@ -1,0 +1,312 @@
+// The generated HTML form in the browser engine: each kind's client check
+// alerts and blocks sending when it should and lets the form post when the
+// input is valid; the calendar writes dates in every format; cookies refill
+// fields on the next visit; the counter stops at its limit.
+#include "codegen/GenHTML.h"
+#include "codegen/LanguageTexts.h"
+#include "codegen/PageFiles.h"
+#include "fields/CalField.h"
+#include "fields/CheckBoxField.h"
+#include "fields/CheckBoxList.h"
+#include "fields/DropDownField.h"
+#include "fields/EinzField.h"
+#include "fields/FileField.h"
+#include "fields/MehrzField.h"
+#include "fields/PassField.h"
+#include "fields/RadioField.h"
+#include "model/FormProject.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QtTest>
+#include <functional>
+
+namespace
+{
+const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
+const QString Mailer = QStringLiteral("http://mailer.invalid/form/formmail.php");
+
+// Alerts are recorded, and a submitted form is stopped and recorded.
+class Page : public QWebEnginePage
+{
+public:
+    using QWebEnginePage::QWebEnginePage;
+    QStringList alerts;
+    QList<QUrl> posts;
+
+protected:
+    void javaScriptAlert(const QUrl&, const QString& msg) override { alerts << msg; }
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool) override
+    {
+        if (type == NavigationTypeFormSubmitted || url.host() == QLatin1String("mailer.invalid")) {
+            posts << url;
+            return false;
+        }
+        return true;
+    }
+};
+
+using Build = std::function<std::unique_ptr<TFormField>()>;
+
+template <class T> std::unique_ptr<T> Make(const char* name)
+{
+    auto f = std::make_unique<T>();
+    f->Name = QString::fromLatin1(name);
+    f->Beschriftung = QStringLiteral("Feld");
+    f->Pflicht = true;
+    f->Meldung = QStringLiteral("Fehlt: ") + f->Name;
+    return f;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Build)
+
+class TestHtmlE2E : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QProcess server;
+    int port = 0;
+    TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), nullptr};
+
+    QUrl Publish(TFormProject& project, const QString& name)
+    {
+        project.cboFormMailer = Mailer;
+        project.ExtSettings.encoding = QStringLiteral("utf-8");
+        TGenHTML gen(project, texts, Data);
+        const auto page = gen.Generate();
+        if (!page || !PageFiles::WritePage(dir.path() + QLatin1Char('/') + name, *page, QStringLiteral("utf-8")))
+            qFatal("could not publish %s", qPrintable(name));
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(name));
+    }
+
+    static bool Load(Page& page, const QUrl& url)
+    {
+        QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
+        page.load(url);
+        return loaded.wait(20000) && loaded.first().first().toBool();
+    }
+
+    static QVariant Run(Page& page, const QString& js)
+    {
+        QVariant result;
+        bool done = false;
+        page.runJavaScript(js, [&](const QVariant& v) {
+            result = v;
+            done = true;
+        });
+        QElapsedTimer waited;
+        waited.start();
+        while (!done && waited.elapsed() < 10000)
+            QTest::qWait(10);
+        return result;
+    }
+
+    // Submits the form as the send button does; true when it was sent.
+    static bool Submit(Page& page)
+    {
+        const qsizetype before = page.posts.size();
+        Run(page, QStringLiteral("document.QVFORM.querySelector('[type=submit]').click(); true"));
+        QTest::qWait(300);
+        return page.posts.size() > before;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        port = probe.serverPort();
+        probe.close();
+        server.start(QStringLiteral("php"), {QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(port),
+                                             QStringLiteral("-t"), dir.path()});
+        QVERIFY(server.waitForStarted(10000));
+        QTest::qWait(500);
+    }
+
+    void cleanupTestCase()
+    {
+        server.kill();
+        server.waitForFinished();
+    }
+
+    void clientChecks_data()
+    {
+        QTest::addColumn<Build>("build");
+        QTest::addColumn<QString>("invalid");  // script that leaves the field invalid
+        QTest::addColumn<QString>("valid");    // script that makes it valid
+        QTest::newRow("text not empty") << Build([] { return Make<TEinzField>("t"); }) << "" << "document.QVFORM.t.value='x'";
+        QTest::newRow("text e-mail") << Build([] {
+            auto f = Make<TEinzField>("t");
+            f->PflichtFeldTyp = 1;
+            return f;
+        }) << "document.QVFORM.t.value='kein@'" << "document.QVFORM.t.value='eva@example.org'";
+        QTest::newRow("text number") << Build([] {
+            auto f = Make<TEinzField>("t");
+            f->PflichtFeldTyp = 2;
+            return f;
+        }) << "document.QVFORM.t.value='zwölf'" << "document.QVFORM.t.value='12,5'";
+        QTest::newRow("text minimum length") << Build([] {
+            auto f = Make<TEinzField>("t");
+            f->PflichtFeldTyp = 3;
+            f->MinPflichtLaenge = 3;
+            return f;
+        }) << "document.QVFORM.t.value='ab'" << "document.QVFORM.t.value='abc'";
+        QTest::newRow("password") << Build([] { return Make<TPassField>("p"); }) << "" << "document.QVFORM.p.value='geheim'";
+        QTest::newRow("multi-line") << Build([] { return Make<TMehrzField>("m"); }) << "" << "document.QVFORM.m.value='Hallo'";
+        QTest::newRow("calendar") << Build([] {
+            auto f = Make<TCalField>("d");
+            f->StartYear = 2020;
+            f->EndYear = 2030;
+            return f;
+        }) << "" << "document.QVFORM.d.value='01.02.2027'";
+        QTest::newRow("check box") << Build([] { return Make<TCheckBoxField>("c"); }) << "" << "document.QVFORM.c.checked=true";
+        QTest::newRow("radio group") << Build([] {
+            auto f = Make<TRadioField>("r");
+            f->Felder = QStringLiteral("rot#grün");
+            return f;
+        }) << "" << "document.QVFORM.r[1].checked=true";
+        QTest::newRow("radio of one button") << Build([] {
+            auto f = Make<TRadioField>("r");
+            f->Felder = QStringLiteral("ja");
+            return f;
+        }) << "" << "document.QVFORM.r.checked=true";
+        QTest::newRow("drop-down box") << Build([] {
+            auto f = Make<TDropDownField>("s");
+            f->Felder = QStringLiteral("Bitte wählen#A#B");
+            f->Groesse = QStringLiteral("1");
+            return f;
+        }) << "document.QVFORM.s.selectedIndex=0" << "document.QVFORM.s.selectedIndex=2";
+        QTest::newRow("list box") << Build([] {
+            auto f = Make<TDropDownField>("s");
+            f->Felder = QStringLiteral("A#B");
+            f->Groesse = QStringLiteral("3");
+            return f;
+        }) << "document.QVFORM.s.selectedIndex=-1" << "document.QVFORM.s.selectedIndex=0";
+        QTest::newRow("check-box list") << Build([] {
+            auto f = Make<TCheckBoxList>("l");
+            for (const char* n : {"l1", "l2"}) {
+                auto box = std::make_unique<TCheckBoxFieldSimple>();
+                box->Name = QString::fromLatin1(n);
+                f->ListCheckboxes.push_back(std::move(box));
+            }
+            return std::unique_ptr<TFormField>(std::move(f));
+        }) << "" << "document.QVFORM.l2.checked=true";
+        QTest::newRow("file upload") << Build([] { return Make<TFileField>("u"); }) << "" << "";
+        QTest::newRow("awkward message") << Build([] {
+            auto f = Make<TEinzField>("t");
+            f->Meldung = QStringLiteral("Sag \"hi\" \\ </script> $x");
+            return f;
+        }) << "" << "document.QVFORM.t.value='x'";
+    }
+
+    void clientChecks()
+    {
+        QFETCH(Build, build);
+        QFETCH(QString, invalid);
+        QFETCH(QString, valid);
+        TFormProject project;
+        project.ListField.Add(build());
+        const QString message = project.ListField[0]->Meldung;
+        const QUrl url = Publish(project, QStringLiteral("check.htm"));
+        Page page;
+        QVERIFY(Load(page, url));
+        if (!invalid.isEmpty())
+            Run(page, invalid);
+        QVERIFY(!Submit(page));
+        QCOMPARE(page.alerts, QStringList{message});
+        if (valid.isEmpty())
+            return;  // a file cannot be chosen from script
+        page.alerts.clear();
+        Run(page, valid);
+        QVERIFY(Submit(page));
+        QVERIFY(page.alerts.isEmpty());
+        QCOMPARE(page.posts.last().toString(), Mailer);
+    }
+
+    void calendarWritesEveryFormat_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("dotted") << 0 << "05.03.2027";
+        QTest::newRow("dashed") << 1 << "05-03-2027";
+        QTest::newRow("US") << 2 << "03/05/2027";
+        QTest::newRow("slashed") << 3 << "05/03/2027";
+        QTest::newRow("ISO") << 4 << "2027-03-05";
+    }
+
+    void calendarWritesEveryFormat()
+    {
+        QFETCH(int, format);
+        QFETCH(QString, date);
+        TFormProject project;
+        auto f = Make<TCalField>("d");
+        f->StartYear = 2020;
+        f->EndYear = 2030;
+        project.ListField.Add(std::move(f));
+        project.ExtSettings.CalendarDesign.cboDateFormat = format;
+        Page page;
+        QVERIFY(Load(page, Publish(project, QStringLiteral("cal.htm"))));
+        QCOMPARE(Run(page, QStringLiteral("typeof d_Cal.toggleCal")).toString(), QStringLiteral("function"));
+        Run(page, QStringLiteral("d_Cal.toggleCal(); d_Callback(5, 3, 2027); true"));
+        QCOMPARE(Run(page, QStringLiteral("document.QVFORM.d.value")).toString(), date);
+    }
+
+    void cookiesRefillFieldsOnTheNextVisit()
+    {
+        TFormProject project;
+        auto t = Make<TEinzField>("t");
+        t->Cookie = true;
+        project.ListField.Add(std::move(t));
+        auto c = Make<TCheckBoxField>("c");
+        c->Cookie = true;
+        project.ListField.Add(std::move(c));
+        auto r = Make<TRadioField>("r");
+        r->Felder = QStringLiteral("a#b#c");
+        r->Cookie = true;
+        project.ListField.Add(std::move(r));
+        const QUrl url = Publish(project, QStringLiteral("cookie.htm"));
+        Page page;
+        QVERIFY(Load(page, url));
+        Run(page, QStringLiteral("document.QVFORM.t.value='Eva'; document.QVFORM.c.checked=true; "
+                                 "document.QVFORM.r[2].checked=true; true"));
+        QVERIFY(Submit(page));
+        Page again(page.profile());
+        QVERIFY(Load(again, url));
+        QCOMPARE(Run(again, QStringLiteral("document.QVFORM.t.value")).toString(), QStringLiteral("Eva"));
+        QCOMPARE(Run(again, QStringLiteral("document.QVFORM.c.checked")).toBool(), true);
+        QCOMPARE(Run(again, QStringLiteral("document.QVFORM.r[2].checked")).toBool(), true);
+    }
+
+    void counterStopsAtTheLimit()
+    {
+        TFormProject project;
+        for (const char* name : {"m1", "m2"}) {
+            auto m = Make<TMehrzField>(name);
+            m->Pflicht = false;
+            m->maxLaenge = QStringLiteral("5");
+            m->zeichenAnzeige = true;
+            project.ListField.Add(std::move(m));
+        }
+        Page page;
+        QVERIFY(Load(page, Publish(project, QStringLiteral("count.htm"))));
+        const auto type = [&](const char* field, const char* text) {
+            return Run(page, QStringLiteral("var f = document.QVFORM.%1; f.value = '%2'; "
+                                            "f.dispatchEvent(new KeyboardEvent('keyup')); f.value")
+                                 .arg(QLatin1String(field), QLatin1String(text)))
+                .toString();
+        };
+        QCOMPARE(type("m1", "abc"), QStringLiteral("abc"));
+        QCOMPARE(Run(page, QStringLiteral("document.QVFORM.anzeige_m1.value")).toString(), QStringLiteral("2"));
+        QCOMPARE(type("m2", "xyz12"), QStringLiteral("xyz12"));
+        QCOMPARE(type("m1", "abcdef"), QStringLiteral("abc"));  // back to its own last text
+    }
+};
+
+QTEST_MAIN(TestHtmlE2E)
+#include "tst_html_e2e.moc"

@@ -1,0 +1,617 @@
+// The generated PHP page on a real PHP server: it shows the form, checks
+// the post on the server, sends one mail through a captured sendmail, and
+// keeps hostile input out of the page and the mail headers.
+#include "RecordingPrompter.h"
+#include "codegen/GenPHP.h"
+#include "codegen/LanguageTexts.h"
+#include "codegen/PageFiles.h"
+#include "fields/CheckBoxList.h"
+#include "fields/EinzField.h"
+#include "model/FormProject.h"
+#include "model/ProjectFile.h"
+
+#include <QDir>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QUrlQuery>
+#include <QtTest>
+
+namespace
+{
+const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
+
+int FreePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+struct Response
+{
+    int status = 0;
+    QByteArray body;
+    QString location;
+};
+} // namespace
+
+class TestPhpE2E : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QProcess server;
+    int port = 0;
+    QNetworkAccessManager net;
+    RecordingPrompter prompter;
+    TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), &prompter};
+
+    QString Site() const { return dir.path() + QStringLiteral("/site"); }
+    QString Mails() const { return dir.path() + QStringLiteral("/mails"); }
+    QString Sessions() const { return dir.path() + QStringLiteral("/sessions"); }
+
+    // Generates the project's PHP page into the served folder.
+    void Publish(const TFormProject& project, const QString& name)
+    {
+        TGenPHP gen(project, texts, Data);
+        QString error;
+        const auto page = gen.Generate(&error);
+        QVERIFY2(page, qPrintable(error));
+        QVERIFY(PageFiles::WritePage(Site() + QLatin1Char('/') + name, *page, project.ExtSettings.encoding, nullptr,
+                                        PageFiles::PageKind::Php));
+    }
+
+    TFormProject DefaultProject()
+    {
+        TFormProject project;
+        TProjectFile file(texts, &prompter);
+        if (!file.LoadProject(project, Data + QStringLiteral("/default_Deutsch.qvf")))
+            qFatal("default project does not load");
+        project.edtEMail = QStringLiteral("owner@example.com");
+        project.edtDanke = QStringLiteral("https://www.example.com/danke.htm");
+        return project;
+    }
+
+    using Post = QList<std::pair<QString, QString>>;
+    bool latin1Post = false;  // as a browser posts a single-byte page
+
+    // A GET, or a POST as the form sends it (multipart), with optional files
+    // given as field name and contents.
+    Response Request(const QString& path, const Post& post = {}, const QList<std::pair<QString, QByteArray>>& files = {})
+    {
+        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)));
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        QNetworkReply* reply;
+        if (post.isEmpty() && files.isEmpty()) {
+            reply = net.get(request);
+        } else {
+            auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+            for (const auto& [key, value] : post) {
+                QHttpPart part;
+                part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                               QStringLiteral("form-data; name=\"%1\"").arg(key));
+                part.setBody(latin1Post ? value.toLatin1() : value.toUtf8());
+                multi->append(part);
+            }
+            for (const auto& [key, data] : files) {
+                QHttpPart part;
+                part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                               QStringLiteral("form-data; name=\"%1\"; filename=\"../../etc/evil name.txt\"").arg(key));
+                part.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("text/html"));
+                part.setBody(data);
+                multi->append(part);
+            }
+            reply = net.post(request, multi);
+            multi->setParent(reply);
+        }
+        QSignalSpy done(reply, &QNetworkReply::finished);
+        if (!reply->isFinished())
+            done.wait(20000);
+        Response r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+                   QString::fromLatin1(reply->rawHeader("Location"))};
+        reply->deleteLater();
+        return r;
+    }
+
+    // What PHP keeps as the picture code of this client's session.
+    QString SessionCaptcha()
+    {
+        for (const QNetworkCookie& c : net.cookieJar()->cookiesForUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)))) {
+            if (c.name() != "PHPSESSID")
+                continue;
+            QFile f(Sessions() + QStringLiteral("/sess_") + QString::fromLatin1(c.value()));
+            if (!f.open(QIODevice::ReadOnly))
+                return QString();
+            const QRegularExpressionMatch m =
+                QRegularExpression(QStringLiteral("captcha\\|s:\\d+:\"([^\"]*)\"")).match(QString::fromLatin1(f.readAll()));
+            return m.captured(1);
+        }
+        return QString();
+    }
+
+    // The complaints a page shows, for failure messages.
+    static QByteArray Complaints(const QByteArray& body)
+    {
+        QByteArray out;
+        const QRegularExpression re(QStringLiteral("ERR-[A-Za-z_]+|qv-error\">[^<]*|Code falsch"));
+        for (auto it = re.globalMatch(QString::fromUtf8(body)); it.hasNext();)
+            out += it.next().captured().toUtf8() + ' ';
+        return out.isEmpty() ? body.left(2000) : out;
+    }
+
+    static bool NoPhpMessages(const QByteArray& body)
+    {
+        return !body.contains("Warning") && !body.contains("Notice") && !body.contains("Deprecated") &&
+               !body.contains("Fatal error");
+    }
+
+    QStringList MailFiles() const
+    {
+        return QDir(Mails()).entryList(QDir::Files, QDir::Name);
+    }
+
+    QByteArray OnlyMail()
+    {
+        const QStringList files = MailFiles();
+        if (files.size() != 1)
+            return QByteArray("mails: ") + QByteArray::number(files.size());
+        QFile f(Mails() + QLatin1Char('/') + files.first());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+    QList<QByteArray> AllMails() const
+    {
+        QList<QByteArray> mails;
+        for (const QString& name : MailFiles()) {
+            QFile f(Mails() + QLatin1Char('/') + name);
+            f.open(QIODevice::ReadOnly);
+            mails << f.readAll();
+        }
+        return mails;
+    }
+
+    static QByteArray Headers(const QByteArray& mail)
+    {
+        const qsizetype end = mail.indexOf("\r\n\r\n");
+        return end >= 0 ? mail.left(end) : mail.left(mail.indexOf("\n\n"));
+    }
+
+    // The body of a single-part quoted-printable mail, decoded.
+    static QString Body(const QByteArray& mail)
+    {
+        qsizetype start = mail.indexOf("\r\n\r\n");
+        start = start >= 0 ? start + 4 : mail.indexOf("\n\n") + 2;
+        QByteArray qp = mail.mid(start);
+        qp.replace("=\r\n", "").replace("=\n", "");
+        QByteArray out;
+        for (qsizetype i = 0; i < qp.size(); ++i) {
+            if (qp[i] == '=' && i + 2 < qp.size()) {
+                out += static_cast<char>(qp.mid(i + 1, 2).toInt(nullptr, 16));
+                i += 2;
+            } else {
+                out += qp[i];
+            }
+        }
+        return QString::fromUtf8(out);
+    }
+
+    // Every field kind, each required and with a message naming it; the
+    // e-mail field checks the address, "menge" is a required number.
+    TFormProject EveryKind()
+    {
+        TFormProject project;
+        TProjectFile file(texts, &prompter);
+        if (!file.LoadProject(project, QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")))
+            qFatal("every_kind.qvf does not load");
+        auto menge = std::make_unique<TEinzField>();
+        menge->Name = QStringLiteral("menge");
+        menge->Beschriftung = QStringLiteral("Menge");
+        menge->Pflicht = true;
+        menge->PflichtFeldTyp = 2;
+        project.ListField.Add(std::move(menge));
+        for (const auto& f : project.ListField) {
+            f->Pflicht = f->Pflicht || f->Name == QLatin1String("anhang");
+            f->Meldung = QStringLiteral("ERR-") + f->Name;
+            if (auto* e = dynamic_cast<TEinzField*>(f.get()); e && e->Name == QLatin1String("email"))
+                e->PflichtFeldTyp = 1;
+            if (auto* list = dynamic_cast<TCheckBoxList*>(f.get()))
+                for (const auto& item : list->ListCheckboxes)
+                    item->Meldung = QStringLiteral("ERR-") + item->Name;
+        }
+        project.edtEMail = QStringLiteral("owner@example.com");
+        project.edtDanke = QStringLiteral("https://www.example.com/danke.htm");
+        project.ExtSettings.encoding = QStringLiteral("utf-8");
+        project.chkCaptcha = false;
+        project.chkAbsender = false;
+        return project;
+    }
+
+    static Post ValidEveryKind()
+    {
+        return {{QStringLiteral("vorname"), QStringLiteral("Eva Müller")},
+                {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                {QStringLiteral("kennwort"), QStringLiteral("geheim")},
+                {QStringLiteral("nachricht"), QStringLiteral("Zeile 1\r\nZeile 2")},
+                {QStringLiteral("agb"), QStringLiteral("on")},
+                {QStringLiteral("land"), QStringLiteral("Österreich")},
+                {QStringLiteral("versand"), QStringLiteral("Post")},
+                {QStringLiteral("i_sport"), QStringLiteral("Sport")},
+                {QStringLiteral("i_musik"), QStringLiteral("Musik")},
+                {QStringLiteral("datum"), QStringLiteral("01.02.2027")},
+                {QStringLiteral("menge"), QStringLiteral("3,5")}};
+    }
+
+    void ClearMails()
+    {
+        for (const QString& f : MailFiles())
+            QFile::remove(Mails() + QLatin1Char('/') + f);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(Site()) && QDir().mkpath(Mails()) && QDir().mkpath(Sessions()));
+        const QString capture = dir.path() + QStringLiteral("/sendmail.sh");
+        QFile script(capture);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncat > \"" + Mails().toUtf8() + "/mail.$$.eml\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        net.setCookieJar(new QNetworkCookieJar(&net));
+
+        port = FreePort();
+        server.setProcessChannelMode(QProcess::MergedChannels);
+        server.start(QStringLiteral("php"), {QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(port),
+                                             QStringLiteral("-t"), Site(), QStringLiteral("-d"),
+                                             QStringLiteral("sendmail_path=") + capture, QStringLiteral("-d"),
+                                             QStringLiteral("session.save_path=") + Sessions(), QStringLiteral("-d"),
+                                             QStringLiteral("error_reporting=E_ALL"), QStringLiteral("-d"),
+                                             QStringLiteral("display_errors=1")});
+        QVERIFY2(server.waitForStarted(10000), "php did not start");
+        QTRY_VERIFY_WITH_TIMEOUT(Request(QString()).status != 0, 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        server.kill();
+        server.waitForFinished();
+    }
+
+    void init() { ClearMails(); }
+
+    void pageShowsTheForm()
+    {
+        Publish(DefaultProject(), QStringLiteral("kontakt.php"));
+        const Response r = Request(QStringLiteral("kontakt.php"));
+        QCOMPARE(r.status, 200);
+        QVERIFY(r.body.contains("name=\"QVFORM\""));
+        QVERIFY(r.body.contains("name=\"nachricht\""));
+        QVERIFY2(!r.body.contains("Warning") && !r.body.contains("Notice") && !r.body.contains("Deprecated"),
+                 r.body.constData());
+        QVERIFY(MailFiles().isEmpty());
+    }
+
+    void validPostSendsOneMail()
+    {
+        Publish(DefaultProject(), QStringLiteral("kontakt.php"));
+        Request(QStringLiteral("kontakt.php"));
+        const Response r = Request(QStringLiteral("kontakt.php?action=send"),
+                                   {{QStringLiteral("name"), QStringLiteral("Eva Muster")},
+                                    {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                                    {QStringLiteral("nachricht"), QStringLiteral("Guten Tag, ich hätte gern Post.")},
+                                    {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
+        QVERIFY2(r.status == 303 || r.status == 302, r.body.constData());
+        QCOMPARE(r.location, QStringLiteral("https://www.example.com/danke.htm"));
+        const QByteArray mail = OnlyMail();
+        QVERIFY2(Headers(mail).startsWith("To: owner@example.com"), mail.constData());
+        QVERIFY2(mail.contains("Reply-To: eva@example.org"), mail.constData());
+        QVERIFY2(mail.contains("Eva Muster"), mail.constData());
+    }
+
+    void missingRequiredFieldIsRefused()
+    {
+        Publish(DefaultProject(), QStringLiteral("kontakt.php"));
+        Request(QStringLiteral("kontakt.php"));
+        const Response r = Request(QStringLiteral("kontakt.php?action=send"),
+                                   {{QStringLiteral("name"), QStringLiteral("Eva")},
+                                    {QStringLiteral("email"), QStringLiteral("keine-adresse")},
+                                    {QStringLiteral("nachricht"), QString()}});
+        QCOMPARE(r.status, 200);
+        QVERIFY(r.body.contains("color:#FF0000"));
+        QVERIFY(MailFiles().isEmpty());
+        QVERIFY(r.body.contains("value=\"Eva\""));  // the post is shown again
+    }
+
+    void hostileInputStaysInert()
+    {
+        Publish(DefaultProject(), QStringLiteral("kontakt.php"));
+        Request(QStringLiteral("kontakt.php"));
+        const QString script = QStringLiteral("\"><script>alert(1)</script>{$x}");
+        Response r = Request(QStringLiteral("kontakt.php?action=send"),
+                             {{QStringLiteral("name"), script}, {QStringLiteral("email"), QString()}});
+        QCOMPARE(r.status, 200);
+        QVERIFY2(!r.body.contains("<script>alert(1)"), r.body.constData());
+        QVERIFY(r.body.contains("&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;{$x}"));
+
+        r = Request(QStringLiteral("kontakt.php?action=send"),
+                    {{QStringLiteral("name"), QStringLiteral("Eva\r\nBcc: victim@example.net")},
+                     {QStringLiteral("email"), QStringLiteral("eva@example.org\r\nBcc: victim@example.net")},
+                     {QStringLiteral("nachricht"), QStringLiteral("x")},
+                     {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
+        for (const QString& f : MailFiles()) {
+            QFile file(Mails() + QLatin1Char('/') + f);
+            file.open(QIODevice::ReadOnly);
+            const QByteArray mail = file.readAll();
+            const QByteArray headers = mail.left(mail.indexOf("\r\n\r\n") >= 0 ? mail.indexOf("\r\n\r\n")
+                                                                               : mail.indexOf("\n\n"));
+            QVERIFY2(!headers.contains("victim@example.net"), mail.constData());
+        }
+    }
+
+    void phpLintIsClean()
+    {
+        // a project of every kind, with quotes, backslashes, dollars and umlauts
+        TFormProject project;
+        TProjectFile file(texts, &prompter);
+        QVERIFY(file.LoadProject(project, QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")));
+        project.chkCaptcha = true;
+        for (const auto& f : project.ListField) {
+            f->Meldung = QStringLiteral("Fehler: \"$x\" \\ {$y} </script> ä");
+            if (auto* e = dynamic_cast<TEinzField*>(f.get()))
+                e->Vorgabewert = QStringLiteral("\"'\\$z");
+        }
+        project.ExtSettings.ErrorMessages.CaptchaError = QStringLiteral("Code \"$falsch\"");
+        Publish(project, QStringLiteral("all.php"));
+        QProcess lint;
+        lint.start(QStringLiteral("php"), {QStringLiteral("-l"), Site() + QStringLiteral("/all.php")});
+        QVERIFY(lint.waitForFinished(20000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAll().constData());
+        const Response r = Request(QStringLiteral("all.php"));
+        QCOMPARE(r.status, 200);
+        QVERIFY2(!r.body.contains("Warning") && !r.body.contains("Notice"), r.body.constData());
+    }
+    // Each kind's server check, one change at a time to an otherwise valid post.
+    void serverChecks_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");  // "-" leaves the field out of the post
+        QTest::addColumn<bool>("withFile");
+        QTest::addColumn<QString>("error");  // empty: the post is accepted
+        QTest::newRow("all valid") << "" << "" << true << "";
+        QTest::newRow("text too short") << "vorname" << "E" << true << "ERR-vorname";
+        QTest::newRow("text of minimum length") << "vorname" << "Ev" << true << "";
+        QTest::newRow("text sent as an array") << "vorname[]" << "x" << true << "";
+        QTest::newRow("e-mail malformed") << "email" << "eva@" << true << "ERR-email";
+        QTest::newRow("e-mail missing") << "email" << "-" << true << "ERR-email";
+        QTest::newRow("number with comma") << "menge" << "2,75" << true << "";
+        QTest::newRow("not a number") << "menge" << "drei" << true << "ERR-menge";
+        QTest::newRow("password empty") << "kennwort" << "" << true << "ERR-kennwort";
+        QTest::newRow("multi-line empty") << "nachricht" << "" << true << "ERR-nachricht";
+        QTest::newRow("check box not ticked") << "agb" << "-" << true << "ERR-agb";
+        QTest::newRow("list on its first entry") << "land" << "Bitte wählen" << true << "ERR-land";
+        QTest::newRow("radio not chosen") << "versand" << "-" << true << "ERR-versand";
+        QTest::newRow("radio chosen otherwise") << "versand" << "Bote " << true << "";
+        QTest::newRow("required box of a list missing") << "i_musik" << "-" << true << "ERR-i_musik";
+        QTest::newRow("calendar empty") << "datum" << "" << true << "ERR-datum";
+        QTest::newRow("upload missing") << "" << "" << false << "ERR-anhang";
+    }
+
+    void serverChecks()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(bool, withFile);
+        QFETCH(QString, error);
+        Publish(EveryKind(), QStringLiteral("every.php"));
+        Post post = ValidEveryKind();
+        if (!field.isEmpty()) {
+            const QString name = field.endsWith(QLatin1String("[]")) ? field.chopped(2) : field;
+            post.removeIf([&](const auto& p) { return p.first == name; });
+            if (field.endsWith(QLatin1String("[]")))  // a forged array must not break the page
+                post.append({field, value});
+            else if (value != QLatin1String("-"))
+                post.append({field, value});
+        }
+        QList<std::pair<QString, QByteArray>> files;
+        if (withFile)
+            files.append({QStringLiteral("anhang"), QByteArray("<?php echo 'never run'; ?>")});
+        const Response r = Request(QStringLiteral("every.php?action=send"), post, files);
+        QVERIFY2(NoPhpMessages(r.body), r.body.constData());
+        if (field.endsWith(QLatin1String("[]"))) {  // reads as missing
+            QCOMPARE(r.status, 200);
+            QVERIFY(r.body.contains("ERR-vorname"));
+            return;
+        }
+        if (error.isEmpty()) {
+            QVERIFY2(r.status == 303, Complaints(r.body).constData());
+            QCOMPARE(AllMails().size(), 1);
+        } else {
+            QCOMPARE(r.status, 200);
+            QVERIFY2(r.body.contains(error.toUtf8()), r.body.constData());
+            QCOMPARE(r.body.count("ERR-"), 1);  // only the one field complains
+            QVERIFY(MailFiles().isEmpty());
+        }
+    }
+
+    // One mail per valid post in each format, with the values, the extra
+    // text with its placeholder filled, the attachment under a safe name,
+    // and scrambled recipients decoded by the page.
+    void mailFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("encoding");
+        QTest::newRow("html") << "html" << QByteArray("text/html; charset=UTF-8") << "<td>Eva Müller</td>"
+                              << "utf-8";
+        QTest::newRow("plain, single-byte page") << "plain" << QByteArray("text/plain; charset=UTF-8")
+                                                 << "vorname: Eva Müller" << "iso-8859-1";
+        QTest::newRow("xml") << "xml" << QByteArray("text/xml; charset=UTF-8")
+                             << "<field name=\"vorname\">Eva Müller</field>" << "utf-8";
+    }
+
+    void mailFormats()
+    {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QString, value);
+        QFETCH(QString, encoding);
+        TFormProject project = EveryKind();
+        project.ExtSettings.encoding = encoding;
+        latin1Post = encoding != QLatin1String("utf-8");
+        const auto restore = qScopeGuard([this] { latin1Post = false; });
+        for (const auto& f : project.ListField)
+            if (f->Name == QLatin1String("anhang"))
+                f->Pflicht = false;
+        project.cboMailFormat = format;
+        project.cbCryptAddr = true;
+        project.edtEMail1 = QStringLiteral("second@example.com");
+        project.edtBetreff = QStringLiteral("Anfrage für Größen");
+        project.memoMailtext = QStringLiteral("Hallo {#vorname#},\r\ndanke für \"{#menge#}\".");
+        Publish(project, QStringLiteral("formats.php"));
+        const Response r = Request(QStringLiteral("formats.php?action=send"), ValidEveryKind());
+        QVERIFY2(r.status == 303, Complaints(r.body).constData());
+        const QByteArray mail = OnlyMail();
+        const QByteArray headers = Headers(mail);
+        QVERIFY2(headers.contains("To: owner@example.com, second@example.com"), mail.constData());
+        QVERIFY(headers.contains("From: owner@example.com"));
+        QVERIFY(headers.contains("Reply-To: eva@example.org"));
+        QVERIFY(headers.contains("Content-Type: " + contentType));
+        QVERIFY(headers.contains("Subject: =?UTF-8?B?"));  // non-ASCII subject encoded
+        const QString body = Body(mail);
+        QVERIFY2(body.contains(value), qPrintable(body));
+        QVERIFY2(body.contains(QStringLiteral("Hallo Eva Müller,")), qPrintable(body));
+        QVERIFY(body.contains(format == QLatin1String("plain") ? QStringLiteral("danke für \"3,5\".")
+                                                                : QStringLiteral("danke für &quot;3,5&quot;.")));
+        QVERIFY(!body.contains(QStringLiteral("kennwort")) || body.contains(QStringLiteral("geheim")));
+    }
+
+    void attachmentAndSize()
+    {
+        Publish(EveryKind(), QStringLiteral("upload.php"));
+        Response r = Request(QStringLiteral("upload.php?action=send"), ValidEveryKind(),
+                             {{QStringLiteral("anhang"), QByteArray(1536 * 1024, 'x')}});
+        QCOMPARE(r.status, 200);
+        QVERIFY2(r.body.contains("Maximale Dateigröße überschritten!"), r.body.constData());
+        QVERIFY(MailFiles().isEmpty());
+
+        r = Request(QStringLiteral("upload.php?action=send"), ValidEveryKind(),
+                    {{QStringLiteral("anhang"), QByteArray("Hallo Anhang")}});
+        QCOMPARE(r.status, 303);
+        const QByteArray mail = OnlyMail();
+        QVERIFY2(mail.contains("filename=\"evil_name.txt\""), mail.constData());  // no path, no blanks
+        QVERIFY(mail.contains(QByteArray("Hallo Anhang").toBase64()));
+        QVERIFY(QDir(Site()).entryList(QDir::Files).filter(QStringLiteral("evil")).isEmpty());
+    }
+
+    // The copy goes to the visitor's address only after every check, and
+    // holds the visitor's values only when the project says so.
+    void copyToSender_data()
+    {
+        QTest::addColumn<bool>("withFields");
+        QTest::addColumn<bool>("hideEmpty");
+        QTest::newRow("text only") << false << false;
+        QTest::newRow("text and fields, empty ones hidden") << true << true;
+    }
+
+    void copyToSender()
+    {
+        QFETCH(bool, withFields);
+        QFETCH(bool, hideEmpty);
+        TFormProject project = DefaultProject();
+        project.ExtSettings.hide_empty_fields = hideEmpty;
+        project.chkAbsender = true;
+        project.ExtSettings.kopie_absender = withFields;
+        project.ExtSettings.ip_informationen = true;
+        project.memoMailtext = QStringLiteral("Wir melden uns.");
+        Publish(project, QStringLiteral("copy.php"));
+        Response r = Request(QStringLiteral("copy.php?action=send"),
+                             {{QStringLiteral("name"), QStringLiteral("Eva")},
+                              {QStringLiteral("email"), QStringLiteral("eva@example.org")}});
+        QCOMPARE(r.status, 200);  // checks failed: nothing goes out, no copy either
+        QVERIFY(MailFiles().isEmpty());
+
+        r = Request(QStringLiteral("copy.php?action=send"),
+                    {{QStringLiteral("name"), QStringLiteral("Eva")},
+                     {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                     {QStringLiteral("nachricht"), QStringLiteral("Meine Frage")},
+                     {QStringLiteral("leer"), QString()},
+                     {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
+        QCOMPARE(r.status, 303);
+        const QList<QByteArray> mails = AllMails();
+        QCOMPARE(mails.size(), 2);
+        const QByteArray copy = Headers(mails[0]).startsWith("To: eva@example.org") ? mails[0] : mails[1];
+        const QByteArray owner = copy == mails[0] ? mails[1] : mails[0];
+        QVERIFY(Headers(copy).startsWith("To: eva@example.org"));
+        QVERIFY(Headers(owner).startsWith("To: owner@example.com"));
+        QVERIFY(Headers(copy).contains("From: owner@example.com"));
+        QVERIFY(Body(copy).contains(QStringLiteral("Wir melden uns.")));
+        QCOMPARE(Body(copy).contains(QStringLiteral("Meine Frage")), withFields);
+        QVERIFY(!Body(copy).contains(QStringLiteral("IP: ")));  // the owner's only
+        QVERIFY(Body(owner).contains(QStringLiteral("IP: 127.0.0.1")));
+        QVERIFY(Body(owner).contains(QStringLiteral("Meine Frage")));
+        QCOMPARE(Body(owner).contains(QStringLiteral(">leer<")), !hideEmpty);
+    }
+
+    void pictureCodeIsRequired()
+    {
+        TFormProject project = DefaultProject();
+        project.chkCaptcha = true;
+        project.ExtSettings.ErrorMessages.CaptchaError = QStringLiteral("Code falsch");
+        Publish(project, QStringLiteral("captcha.php"));
+        const Post valid = {{QStringLiteral("name"), QStringLiteral("Eva")},
+                            {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                            {QStringLiteral("nachricht"), QStringLiteral("x")},
+                            {QStringLiteral("zustimmung"), QStringLiteral("ja")}};
+        const Response page = Request(QStringLiteral("captcha.php"));
+        QVERIFY(page.body.contains("name=\"captcha_input\""));
+
+        // no picture fetched in this session: even an empty code fails
+        Response r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), QString()}});
+        QVERIFY(r.body.contains("Code falsch"));
+
+        const Response picture = Request(QStringLiteral("captcha.php?action=captcha"));
+        QCOMPARE(picture.status, 200);
+        QVERIFY(picture.body.startsWith("\x89PNG"));
+        const QString code = SessionCaptcha();
+        QCOMPARE(code.size(), 5);
+
+        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), QStringLiteral("XXXXX")}});
+        QCOMPARE(r.status, 200);
+        QVERIFY(r.body.contains("Code falsch"));
+        QVERIFY(MailFiles().isEmpty());
+
+        Request(QStringLiteral("captcha.php?action=captcha"));
+        const QString fresh = SessionCaptcha();
+        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), fresh.toLower()}});
+        QVERIFY2(r.status == 303, r.body.constData());
+        QCOMPARE(AllMails().size(), 1);
+
+        // a solved code is good for one post only
+        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), fresh}});
+        QCOMPARE(r.status, 200);
+        QCOMPARE(AllMails().size(), 1);
+    }
+
+    void pagePathCannotInjectMarkup()
+    {
+        Publish(DefaultProject(), QStringLiteral("self.php"));
+        const Response r = Request(QStringLiteral("self.php/%22%3E%3Cscript%3Ealert(1)%3C/script%3E"));
+        QCOMPARE(r.status, 200);
+        QVERIFY(!r.body.contains("<script>alert(1)"));
+        QVERIFY(r.body.contains("action=\"/self.php?action=send"));
+    }
+};
+
+
+QTEST_GUILESS_MAIN(TestPhpE2E)
+#include "tst_php_e2e.moc"
