@@ -46,6 +46,16 @@ private slots:
                                      << "Einzeiliges Textfeld";
         QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbf[A]\nk=\xc3\xa4\n") << "A" << "k"
                                         << QStringLiteral("ä");
+        // Window texts (numeric keys) carry their line breaks as "\n".
+        QTest::newRow("line break in a window text") << QByteArray("[A]\n73=eins\\nzwei\\n\n") << "A"
+                                                     << "73"
+                                                     << "eins\nzwei\n";
+        QTest::newRow("escaped backslash in a window text") << QByteArray("[A]\n7=C:\\\\neu \\x\n") << "A"
+                                                            << "7"
+                                                            << "C:\\neu \\x";
+        QTest::newRow("named text keeps backslash-n") << QByteArray("[A]\nk=a\\nb\n") << "A"
+                                                      << "k"
+                                                      << "a\\nb";
     }
 
     void lookUp()
@@ -201,9 +211,30 @@ private slots:
                                  "txtMainFrmFTP15 txtMainFrmPHPHint1 txtMainFrmPHPHint2 "
                                  "txtMainFrmCopyToClipboard1 txtMainFrmCopyToClipboard2")
                       .split(QLatin1Char(' '));
+        // Every number a window control carries, and the translated list entries.
+        const QString windowKeys =
+            QStringLiteral("0 1-56 58-77 80-92 94 96-104 108-113 115 117 119 121 123 125-130 "
+                           "132-153 155-160 162-165 167-168 170-176 178-214 220 224-276");
+        for (const QString& range : windowKeys.split(QLatin1Char(' '))) {
+            const int from = range.section(QLatin1Char('-'), 0, 0).toInt();
+            const int to =
+                range.contains(QLatin1Char('-')) ? range.section(QLatin1Char('-'), 1).toInt() : from;
+            for (int k = from; k <= to; ++k)
+                needed << QString::number(k);
+        }
+        needed << QStringLiteral("cboType0 cboType1 cboCheckType0 cboCheckType1 cboCheckType2 cboCheckType3 "
+                                 "cboTabAusrichtung0 cboTabAusrichtung1 cboTabAusrichtung2")
+                      .split(QLatin1Char(' '));
         for (const QString& section : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")})
             for (const QString& key : needed)
                 QVERIFY2(!ini.ReadString(section, key).isEmpty(), qPrintable(section + QLatin1Char(' ') + key));
+
+        // The long hints are written with "\n" and come out in several lines.
+        const TLanguageTexts texts(path, nullptr);
+        for (const QString& section : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")})
+            for (const char* key : {"73", "234", "248", "257", "273"})
+                QVERIFY2(texts.GetLanguageText(section, QLatin1String(key)).count(QLatin1Char('\n')) >= 1,
+                         qPrintable(section + QLatin1Char(' ') + QLatin1String(key)));
     }
 };
 

@@ -49,16 +49,50 @@ QString TLanguageTexts::GetLanguageText(const QString& language, const QString& 
         return QString();
     }
     const QStringList sections = ini->SectionNames();
-    for (const QString& section : sections)
-        if (section.compare(language, Qt::CaseInsensitive) == 0)
-            return ini->ReadString(section, key);
+    if (sections.isEmpty())
+        return QString();
     // An unknown language takes the second section, the one the file
     // is meant to fall back to; a file of one section has only that.
-    if (sections.size() >= 2)
-        return ini->ReadString(sections.at(1), key);
-    if (sections.size() == 1)
-        return ini->ReadString(sections.at(0), key);
-    return QString();
+    const QString* section = sections.size() >= 2 ? &sections.at(1) : &sections.at(0);
+    for (const QString& name : sections)
+        if (name.compare(language, Qt::CaseInsensitive) == 0) {
+            section = &name;
+            break;
+        }
+    const QString text = ini->ReadString(*section, key);
+    return IsWindowTextKey(key) ? DecodeWindowText(text) : text;
+}
+
+bool TLanguageTexts::IsWindowTextKey(const QString& key)
+{
+    if (key.isEmpty())
+        return false;
+    for (const QChar c : key)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+QString TLanguageTexts::DecodeWindowText(const QString& raw)
+{
+    if (!raw.contains(QLatin1Char('\\')))
+        return raw;
+    QString text;
+    text.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw.at(i);
+        const QChar next = i + 1 < raw.size() ? raw.at(i + 1) : QChar();
+        if (c == QLatin1Char('\\') && next == QLatin1Char('n')) {
+            text += QLatin1Char('\n');
+            ++i;
+        } else if (c == QLatin1Char('\\') && next == QLatin1Char('\\')) {
+            text += c;
+            ++i;
+        } else {
+            text += c; // any other backslash stands for itself
+        }
+    }
+    return text;
 }
 
 QString TLanguageTexts::Text(const QString& key) const

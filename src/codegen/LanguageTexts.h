@@ -33,6 +33,13 @@ public:
     QString Text(const QString& key) const;
     QString CurrentLanguage() const;
 
+    // Window texts (numeric keys) may span lines: the file keeps one text per
+    // line, so a line break is written as the two characters "\n" and a
+    // backslash before an "n" or another backslash as "\\". Named texts are
+    // taken as they stand, since they go into generated pages verbatim.
+    static QString DecodeWindowText(const QString& raw);
+    static bool IsWindowTextKey(const QString& key);
+
     // The section names in file order (empty without a file).
     QStringList SectionNames() const;
     const QString& FileName() const { return m_path; }
