@@ -262,6 +262,7 @@ private slots:
         TFormProject project;
         auto t = Make<TEinzField>("t");
         t->Cookie = true;
+        t->Vorgabewert = QStringLiteral("Ihr Name");
         project.ListField.Add(std::move(t));
         auto c = Make<TCheckBoxField>("c");
         c->Cookie = true;
@@ -271,8 +272,11 @@ private slots:
         r->Cookie = true;
         project.ListField.Add(std::move(r));
         const QUrl url = Publish(project, QStringLiteral("cookie.htm"));
-        Page page;
+        QWebEngineProfile visitor;  // a browser that never sent a form here
+        Page page(&visitor);
         QVERIFY(Load(page, url));
+        // nothing stored yet: the defaults stay
+        QCOMPARE(Run(page, QStringLiteral("document.QVFORM.t.value")).toString(), QStringLiteral("Ihr Name"));
         Run(page, QStringLiteral("document.QVFORM.t.value='Eva'; document.QVFORM.c.checked=true; "
                                  "document.QVFORM.r[2].checked=true; true"));
         QVERIFY(Submit(page));
