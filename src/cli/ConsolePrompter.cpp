@@ -14,3 +14,15 @@ Prompter::Answer ConsolePrompter::Question(const QString& text, const QString& c
     Message(text, caption, icon);
     return withCancel ? Answer::Cancel : Answer::No;
 }
+
+QString ConsolePrompter::OpenFileName(const FileRequest& request)
+{
+    Message(QStringLiteral("no file chosen"), request.caption, Icon::None);
+    return QString();
+}
+
+QString ConsolePrompter::SaveFileName(const FileRequest& request)
+{
+    Message(QStringLiteral("no file chosen"), request.caption, Icon::None);
+    return QString();
+}

@@ -2,11 +2,13 @@
 
 #include "app/Prompter.h"
 
-// Messages go to standard error; questions are answered with Cancel, since
-// nobody is there to answer them.
+// Messages go to standard error; questions are answered with Cancel and file
+// dialogs are cancelled, since nobody is there to answer them.
 class ConsolePrompter : public Prompter
 {
 public:
     void Message(const QString& text, const QString& caption, Icon icon) override;
     Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel) override;
+    QString OpenFileName(const FileRequest& request) override;
+    QString SaveFileName(const FileRequest& request) override;
 };

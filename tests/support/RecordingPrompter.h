@@ -5,8 +5,9 @@
 #include <QList>
 #include <QStringList>
 
-// A prompter for tests: records every message and question and answers the
-// questions from a script (Cancel once the script runs out).
+// A prompter for tests: records every message, question and file dialog,
+// answers the questions from a script (Cancel once the script runs out) and
+// the file dialogs from a list of names (cancelled once it runs out).
 class RecordingPrompter : public Prompter
 {
 public:
@@ -16,6 +17,12 @@ public:
         QString caption;
         Icon icon;
         bool question;
+    };
+
+    struct FileEntry
+    {
+        bool save;
+        FileRequest request;
     };
 
     void Message(const QString& text, const QString& caption, Icon icon) override
@@ -29,6 +36,18 @@ public:
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
 
+    QString OpenFileName(const FileRequest& request) override
+    {
+        fileRequests << FileEntry{false, request};
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+
+    QString SaveFileName(const FileRequest& request) override
+    {
+        fileRequests << FileEntry{true, request};
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+
     QStringList Texts() const
     {
         QStringList out;
@@ -37,6 +56,14 @@ public:
         return out;
     }
 
+    void Clear()
+    {
+        entries.clear();
+        fileRequests.clear();
+    }
+
     QList<Entry> entries;
     QList<Answer> answers;
+    QList<FileEntry> fileRequests;
+    QStringList fileNames; // an empty name cancels that dialog
 };

@@ -1,0 +1,127 @@
+#include "GenerationCommands.h"
+
+#include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
+#include "codegen/LanguageTexts.h"
+#include "codegen/PageFiles.h"
+#include "fields/FileField.h"
+#include "model/FormProject.h"
+
+#include <memory>
+
+TGenerationCommands::TGenerationCommands(const TFormProject& project, const TLanguageTexts& texts,
+                                         Prompter& prompter, QString dataDir)
+    : m_project(project), m_texts(texts), m_prompter(prompter), m_dataDir(std::move(dataDir))
+{
+}
+
+void TGenerationCommands::SetView(Page page, TextSink view)
+{
+    (page == Page::Html ? m_htmlView : m_phpView) = std::move(view);
+}
+
+void TGenerationCommands::Fail(const QString& text)
+{
+    m_prompter.Message(text, m_texts.Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+}
+
+std::optional<QString> TGenerationCommands::Generate(Page page)
+{
+    QString error;
+    std::optional<QString> text = Run(page, &error);
+    if (!text)
+        Fail(error);
+    return text;
+}
+
+std::optional<QString> TGenerationCommands::GenerateQuietly(Page page)
+{
+    return Run(page, nullptr);
+}
+
+std::optional<QString> TGenerationCommands::Run(Page page, QString* error)
+{
+    std::unique_ptr<TCodeExport> generator;
+    if (page == Page::Html)
+        generator = std::make_unique<TGenHTML>(m_project, m_texts, m_dataDir);
+    else
+        generator = std::make_unique<TGenPHP>(m_project, m_texts, m_dataDir);
+    generator->SetFixedFormID(m_formId);
+    std::optional<QString> text = generator->Generate(error);
+    if (!text)
+        return std::nullopt;
+    const TextSink& view = page == Page::Html ? m_htmlView : m_phpView;
+    if (view)
+        view(*text);
+    return text;
+}
+
+bool TGenerationCommands::Write(Page page, const QString& text, const QString& fileName)
+{
+    QString error;
+    const auto kind = page == Page::Php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html;
+    if (!PageFiles::WritePage(fileName, text, m_project.ExtSettings.encoding, &error, kind)) {
+        Fail(fileName + QStringLiteral("\n") + error);
+        return false;
+    }
+    PageFiles::CopyAdditionalFiles(m_project, m_dataDir, fileName, false);
+    return true;
+}
+
+bool TGenerationCommands::WritePage(Page page, const QString& fileName)
+{
+    const std::optional<QString> text = Generate(page);
+    return text && Write(page, *text, fileName);
+}
+
+bool TGenerationCommands::ExportHTML()
+{
+    const std::optional<QString> text = GenerateHTML();
+    if (!text)
+        return false;
+    Prompter::FileRequest request;
+    request.fileName = m_htmlName;
+    request.filter = QStringLiteral("HTML Datei (*.htm)");
+    request.defaultSuffix = QStringLiteral("htm");
+    request.confirmOverwrite = false;
+    const QString fileName = m_prompter.SaveFileName(request);
+    if (fileName.isEmpty())
+        return false;
+    m_htmlName = fileName;
+    return Write(Page::Html, *text, fileName);
+}
+
+bool TGenerationCommands::ExportPHP()
+{
+    for (const auto& field : m_project.ListField) {
+        if (dynamic_cast<const TFileField*>(field.get())) {
+            m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmPHPHint1")) + QStringLiteral("\r\n") +
+                                   m_texts.Text(QStringLiteral("txtMainFrmPHPHint2")),
+                               m_texts.Text(QStringLiteral("MsgWarnung")), Prompter::Icon::Warning);
+            break;
+        }
+    }
+    Prompter::FileRequest request;
+    request.fileName = m_phpName;
+    request.filter = QStringLiteral("PHP Datei (*.php)");
+    request.defaultSuffix = QStringLiteral("php");
+    request.confirmOverwrite = false;
+    const QString fileName = m_prompter.SaveFileName(request);
+    if (fileName.isEmpty())
+        return false;
+    m_phpName = fileName;
+    return WritePage(Page::Php, fileName);
+}
+
+bool TGenerationCommands::Copy(Page page)
+{
+    const QString message = m_texts.Text(QStringLiteral("txtMainFrmCopyToClipboard1"));
+    const QString caption = m_texts.Text(QStringLiteral("txtMainFrmCopyToClipboard2"));
+    const std::optional<QString> text = Generate(page);
+    if (!text)
+        return false;
+    if (m_clipboard)
+        m_clipboard(*text);
+    m_prompter.Message(message, caption, Prompter::Icon::Information);
+    return true;
+}

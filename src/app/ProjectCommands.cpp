@@ -1,0 +1,178 @@
+#include "ProjectCommands.h"
+
+#include "app/FileHistory.h"
+#include "codegen/LanguageTexts.h"
+#include "model/FormProject.h"
+
+#include <QFileInfo>
+
+const QString TProjectCommands::UntitledName = QStringLiteral("unbenannt.qvf");
+const QString TProjectCommands::ProjectFilter = QStringLiteral("Quorvel Datei (*.qvf);;Alle Dateien (*)");
+
+namespace
+{
+const QString ProposedName = QStringLiteral("formular.qvf");
+} // namespace
+
+TProjectCommands::TProjectCommands(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter,
+                                   TFileHistory* history, QString dataDir)
+    : m_project(project), m_texts(texts), m_prompter(prompter), m_history(history),
+      m_dataDir(std::move(dataDir)), m_file(texts, &prompter)
+{
+}
+
+bool TProjectCommands::AskSave(const QString& text, const QString& caption)
+{
+    switch (m_prompter.Question(text, caption, Prompter::Icon::Information, true)) {
+    case Prompter::Answer::Yes: return Save();
+    case Prompter::Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool TProjectCommands::Load(const QString& path)
+{
+    return m_file.LoadProject(m_project, path);
+}
+
+void TProjectCommands::TakeFile(const QString& path)
+{
+    m_project.bSaved = true;
+    m_project.strSavePath = path;
+    m_status = path;
+    m_lastFolder = QFileInfo(path).absolutePath();
+}
+
+bool TProjectCommands::LoadDefaultProject()
+{
+    QString path =
+        m_dataDir + QStringLiteral("/default_") + m_texts.CurrentLanguage() + QStringLiteral(".qvf");
+    if (!QFileInfo::exists(path))
+        path = m_dataDir + QStringLiteral("/default_Deutsch.qvf");
+    return Load(path);
+}
+
+bool TProjectCommands::New()
+{
+    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
+                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+        return false;
+    LoadDefaultProject();
+    m_project.bSaved = false;
+    m_project.strSavePath.clear();
+    m_status.clear();
+    return true;
+}
+
+bool TProjectCommands::Open()
+{
+    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
+                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+        return false;
+    Prompter::FileRequest request;
+    request.folder = m_lastFolder;
+    request.filter = ProjectFilter;
+    const QString path = m_prompter.OpenFileName(request);
+    if (path.isEmpty())
+        return false;
+    return OpenProjectFile(path);
+}
+
+bool TProjectCommands::OpenProjectFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmFileNotFound")));
+        return false;
+    }
+    if (info.suffix().compare(QLatin1String("qvf"), Qt::CaseInsensitive) != 0) {
+        m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmExtUnknown")));
+        return false;
+    }
+    if (!Load(path))
+        return false;
+    TakeFile(path);
+    if (m_history)
+        m_history->WriteFileToHistory(path);
+    return true;
+}
+
+bool TProjectCommands::OpenRecent(const QString& path)
+{
+    if (path == m_project.strSavePath)
+        return false;
+    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
+                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+        return false;
+    return OpenProjectFile(path);
+}
+
+bool TProjectCommands::DropFiles(const QStringList& paths)
+{
+    bool replaced = false;
+    for (const QString& path : paths) {
+        if (!AskSave(QStringLiteral("Soll die aktuelle Datei gespeichert werden?"),
+                     QStringLiteral("Speichern?")))
+            break;
+        if (!Load(path))
+            continue;
+        TakeFile(path);
+        replaced = true;
+    }
+    return replaced;
+}
+
+bool TProjectCommands::Save()
+{
+    if (m_project.bSaved && !m_project.strSavePath.isEmpty())
+        return SaveProjectFile(m_project.strSavePath);
+    return SaveAs();
+}
+
+bool TProjectCommands::SaveAs()
+{
+    Prompter::FileRequest request;
+    request.fileName = ProposedName;
+    request.folder = m_lastFolder;
+    request.filter = ProjectFilter;
+    request.defaultSuffix = QStringLiteral("qvf");
+    const QString path = m_prompter.SaveFileName(request);
+    if (path.isEmpty())
+        return false;
+    return SaveProjectFile(path);
+}
+
+bool TProjectCommands::SaveProjectFile(const QString& path)
+{
+    QString error;
+    if (!m_file.SaveProject(m_project, path, &error)) {
+        m_prompter.Message(path + QStringLiteral("\n") + error, m_texts.Text(QStringLiteral("MsgError")),
+                           Prompter::Icon::Error);
+        return false;
+    }
+    TakeFile(path);
+    if (m_history)
+        m_history->WriteFileToHistory(path);
+    return true;
+}
+
+bool TProjectCommands::StartUp(const QString& argument)
+{
+    if (!argument.isEmpty() && Load(argument)) {
+        TakeFile(argument);
+        return true;
+    }
+    // Without an argument, or when its file did not load, the default
+    // project stands in, and nothing ties it to the failed file.
+    LoadDefaultProject();
+    m_project.bSaved = false;
+    m_project.strSavePath.clear();
+    m_status = UntitledName;
+    return true;
+}
+
+bool TProjectCommands::ConfirmClose()
+{
+    return AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
+                   m_texts.Text(QStringLiteral("txtMainFrmSave2")));
+}

@@ -1,0 +1,48 @@
+#include "app/ui/ColorButton.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+TColorButton::TColorButton(const QString& objectName, QWidget* parent) : QToolButton(parent)
+{
+    setObjectName(objectName);
+    setIconSize(QSize(32, 14));
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setAutoRaise(false);
+    SetColor(Qt::black);
+}
+
+void TColorButton::SetColor(const QColor& color)
+{
+    m_color = color;
+    QPixmap swatch(iconSize());
+    swatch.fill(color);
+    QPainter painter(&swatch);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    painter.end();
+    setIcon(QIcon(swatch));
+    setToolTip(color.name(QColor::HexRgb).mid(1).toUpper());
+}
+
+quint32 TColorButton::ColorValue() const
+{
+    return ToColorValue(m_color);
+}
+
+void TColorButton::SetColorValue(quint32 value)
+{
+    SetColor(FromColorValue(value));
+}
+
+QColor TColorButton::FromColorValue(quint32 value)
+{
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+quint32 TColorButton::ToColorValue(const QColor& color)
+{
+    return static_cast<quint32>(color.red()) | (static_cast<quint32>(color.green()) << 8) |
+           (static_cast<quint32>(color.blue()) << 16);
+}

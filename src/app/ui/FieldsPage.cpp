@@ -1,0 +1,164 @@
+#include "app/ui/FieldsPage.h"
+
+#include "app/ui/TranslateInterface.h"
+#include "app/ui/WidgetBuild.h"
+#include "codegen/HtmlTools.h"
+#include "codegen/LanguageTexts.h"
+#include "model/FieldList.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace WidgetBuild;
+
+namespace
+{
+QAction* Entry(QMenu* menu, const char* name, int key, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    SetLangKey(action, key);
+    return action;
+}
+
+constexpr int ColumnWidths[6] = {110, 200, 120, 65, 46, 250};
+
+QString Mark(bool on)
+{
+    return on ? QStringLiteral("X") : QString();
+}
+} // namespace
+
+TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ts2"));
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(Heading(this, "Panel3", 38, QStringLiteral("Formularfelder")));
+
+    auto* buttons = new QHBoxLayout;
+    column->addLayout(buttons);
+    // Adding and editing fields need the field dialogs, which come later.
+    QPushButton* add = Button(this, "sbNew", 2, QStringLiteral("Neu"));
+    add->setEnabled(false);
+    QPushButton* edit = Button(this, "sbEditField", 9, QStringLiteral("Bearbeiten"));
+    edit->setEnabled(false);
+    QPushButton* remove = Button(this, "sbDelField", 35, QStringLiteral("Löschen"));
+    QPushButton* up = Button(this, "sbUp", 0, QString());
+    up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    QPushButton* down = Button(this, "sbDown", 0, QString());
+    down->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    for (QPushButton* b : {add, edit, remove, up, down})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(Label(this, "Label7", 36, QStringLiteral("Vorlagen")));
+    // Field templates come later as well.
+    QComboBox* templates = FixedList(this, "cboVorlagen", {});
+    templates->setMinimumContentsLength(16);
+    templates->setEnabled(false);
+    buttons->addWidget(templates);
+    QPushButton* insert = Button(this, "sbVorlage", 37, QStringLiteral("Einfügen"));
+    insert->setEnabled(false);
+    buttons->addWidget(insert);
+
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("itemList"));
+    SetLangKey(m_list, 50);
+    SetColumnLangKeys(m_list, {51, 52, 53, 54, 55, 56});
+    m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Beschriftung"), QStringLiteral("Typ"),
+                             QStringLiteral("Pflicht"), QStringLiteral("Cookie"),
+                             QStringLiteral("Fehlermeldung")});
+    for (int i = 0; i < 6; ++i)
+        m_list->setColumnWidth(i, ColumnWidths[i]);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setAlternatingRowColors(true);
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    column->addWidget(m_list, 1);
+
+    BuildMenus();
+    connect(remove, &QPushButton::clicked, this, &TFieldsPage::DeleteRequested);
+    connect(up, &QPushButton::clicked, this, [this] { emit MoveRequested(-1); });
+    connect(down, &QPushButton::clicked, this, [this] { emit MoveRequested(1); });
+    connect(m_list, &QTreeWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_listMenu->popup(m_list->viewport()->mapToGlobal(pos)); });
+}
+
+void TFieldsPage::BuildMenus()
+{
+    m_kindMenu = new QMenu(this);
+    m_kindMenu->setObjectName(QStringLiteral("mnuFieldKinds"));
+    struct Kind
+    {
+        const char* name;
+        int key;
+        const char* text;
+    };
+    static const Kind kinds[] = {
+        {"EinzeiligesTextfeld1", 39, "Einzeiliges Textfeld"},
+        {"Passwordfeld", 40, "Password Textfeld"},
+        {"MehrzeiligesTextfeld1", 41, "Mehrzeiliges Textfeld"},
+        {"ListeDropdownFeld1", 42, "Liste/Dropdown Feld"},
+        {"CheckBox1", 43, "CheckBox"},
+        {"Zwischentext1", 44, "Zwischentext"},
+        {"RadioButtons1", 45, "RadioButtons"},
+        {"DateiUploadFeld1", 46, "Datei-Upload Feld"},
+        {"CheckboxListe1", 47, "Checkbox-Liste"},
+        {"KalenderFeld1", 48, "Kalender-Feld"},
+    };
+    for (const Kind& kind : kinds)
+        Entry(m_kindMenu, kind.name, kind.key, QString::fromUtf8(kind.text))->setEnabled(false);
+
+    m_listMenu = new QMenu(this);
+    m_listMenu->setObjectName(QStringLiteral("mnuFieldList"));
+    Entry(m_listMenu, "Neu2", 2, QStringLiteral("&Neu"))->setEnabled(false);
+    Entry(m_listMenu, "Bearbeiten2", 9, QStringLiteral("&Bearbeiten"))->setEnabled(false);
+    QAction* remove = Entry(m_listMenu, "Lschen1", 35, QStringLiteral("&Löschen"));
+    connect(remove, &QAction::triggered, this, &TFieldsPage::DeleteRequested);
+    m_listMenu->addSeparator();
+    Entry(m_listMenu, "mnuVorlage", 49, QStringLiteral("Feld als Vorlage"))->setEnabled(false);
+}
+
+void TFieldsPage::ShowFields(const TFieldList& fields, const TLanguageTexts& texts)
+{
+    m_list->clear();
+    QList<QTreeWidgetItem*> rows;
+    for (const auto& field : fields) {
+        const bool message = field->Pflicht && !field->Meldung.isEmpty();
+        rows << new QTreeWidgetItem(QStringList{field->Name, HtmlTools::StripHTML(field->Beschriftung),
+                                                texts.Text(field->DisplayKey()), Mark(field->Pflicht),
+                                                Mark(field->Cookie), message ? field->Meldung : QString()});
+    }
+    m_list->addTopLevelItems(rows);
+    // The name, label and kind columns grow rather than cut their texts.
+    for (int column = 0; column < 3; ++column) {
+        m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(column, qMax(m_list->columnWidth(column), ColumnWidths[column]));
+    }
+    m_list->clearSelection();
+    m_list->setCurrentItem(nullptr);
+}
+
+int TFieldsPage::SelectedRow() const
+{
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.constFirst());
+}
+
+void TFieldsPage::SelectRow(int row)
+{
+    if (QTreeWidgetItem* item = m_list->topLevelItem(row)) {
+        m_list->setCurrentItem(item);
+        item->setSelected(true);
+    }
+}

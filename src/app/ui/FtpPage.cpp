@@ -1,0 +1,82 @@
+#include "app/ui/FtpPage.h"
+
+#include "app/ui/WidgetBuild.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace WidgetBuild;
+
+namespace
+{
+QGroupBox* FtpGroup(QWidget* page)
+{
+    QGroupBox* group = Group(page, "GroupBox9", 112, QStringLiteral("FTP-Einstellungen"));
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(Label(group, "Label49", 115, QStringLiteral("Server")), 0, 0);
+    grid->addWidget(Edit(group, "edtFtpServer"), 0, 1);
+    // The FTP profiles and the server browser come later.
+    QPushButton* profiles = Ellipsis(group, "btFtpProfiles");
+    profiles->setEnabled(false);
+    grid->addWidget(profiles, 0, 2);
+    grid->addWidget(Check(group, "chkPassiv", 113, QStringLiteral("Passiv Modus?")), 1, 1);
+    grid->addWidget(Label(group, "Label50", 117, QStringLiteral("Port")), 2, 0);
+    QLineEdit* port = Edit(group, "edtPort");
+    port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+    grid->addWidget(port, 2, 1, Qt::AlignLeft);
+    grid->addWidget(Label(group, "Label51", 119, QStringLiteral("Username")), 3, 0);
+    grid->addWidget(Edit(group, "edtUsername"), 3, 1);
+    grid->addWidget(Label(group, "Label52", 121, QStringLiteral("Passwort")), 4, 0);
+    QLineEdit* password = Edit(group, "edtPasswort");
+    password->setEchoMode(QLineEdit::Password);
+    grid->addWidget(password, 4, 1);
+    grid->addWidget(Label(group, "Label53", 123, QStringLiteral("Verzeichnis")), 5, 0);
+    grid->addWidget(Edit(group, "edtFolder"), 5, 1);
+    QPushButton* browse = Ellipsis(group, "btBrowseFTP");
+    browse->setEnabled(false);
+    grid->addWidget(browse, 5, 2);
+    grid->addWidget(Label(group, "Label54", 125, QStringLiteral("Dateiname")), 6, 0);
+    grid->addWidget(Edit(group, "edtDateiname"), 6, 1);
+    grid->addWidget(Label(group, "Label42", 126, QStringLiteral("Upload-Dateiformat")), 7, 0);
+    grid->addWidget(FixedList(group, "cboUploadFormat", {QStringLiteral("HTML"), QStringLiteral("PHP")}), 7,
+                    1, Qt::AlignLeft);
+    grid->addWidget(Label(group, "Label13", 127, QStringLiteral("Beschreibung:")), 8, 0, Qt::AlignTop);
+    grid->addWidget(
+        Note(group, "Label45", 136,
+             QStringLiteral(
+                 "In diesem Dialog können Sie FTP-Einstellungen für den Upoad Ihrer Formulare "
+                 "festlegen. Mit Klick auf \"FTP-Upload\" wird das aktuelle Formular automatisch auf "
+                 "Ihren Webspace geladen.")),
+        8, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(9, 1);
+    return group;
+}
+
+QGroupBox* SpamGroup(QWidget* page)
+{
+    QGroupBox* group = Group(page, "GroupBox10", 128, QStringLiteral("Spamschutz"));
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(Check(group, "chkCaptcha", 129, QStringLiteral("Captcha-Spamschutz aktivieren")), 0, 0, 1,
+                    2);
+    grid->addWidget(Label(group, "Label40", 130, QStringLiteral("Beschriftung:")), 1, 0);
+    grid->addWidget(Edit(group, "edtCaptchaText1"), 1, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(2, 1);
+    return group;
+}
+} // namespace
+
+TFtpPage::TFtpPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FTP"));
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(FtpGroup(this), 3);
+    row->addWidget(SpamGroup(this), 2);
+}

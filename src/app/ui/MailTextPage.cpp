@@ -1,0 +1,73 @@
+#include "app/ui/MailTextPage.h"
+
+#include "app/ui/WidgetBuild.h"
+#include "fields/CheckBoxField.h"
+#include "fields/DropDownField.h"
+#include "fields/EinzField.h"
+#include "fields/MehrzField.h"
+#include "fields/PassField.h"
+#include "fields/RadioField.h"
+#include "model/FieldList.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace WidgetBuild;
+
+TMailTextPage::TMailTextPage(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabSheet2"));
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(Heading(this, "Panel1", 132, QStringLiteral("Mailtext")));
+
+    auto* grid = new QGridLayout;
+    page->addLayout(grid, 1);
+    grid->addWidget(Label(this, "lblFeld", 133, QStringLiteral("Platzhalter")), 0, 0);
+    m_placeholders = FixedList(this, "cboPlatzhalter", {});
+    m_placeholders->setMinimumContentsLength(20);
+    grid->addWidget(m_placeholders, 0, 1);
+    // Inserting a placeholder and the HTML editor come with the text editor.
+    QPushButton* insert = Button(this, "btPlatzhalter", 37, QStringLiteral("Einfügen"));
+    insert->setEnabled(false);
+    grid->addWidget(insert, 0, 2, Qt::AlignLeft);
+    grid->addWidget(Memo(this, "memoMailtext"), 1, 0, 1, 3);
+    QPushButton* edit = Ellipsis(this, "sbMailTextEdit");
+    edit->setEnabled(false);
+    grid->addWidget(edit, 1, 3, Qt::AlignTop);
+    grid->addWidget(
+        Note(this, "Label12", 273,
+             QStringLiteral(
+                 "Beschreibung: \nHier können Sie einen zusätzlichen Text eingeben, welcher zusätzlich "
+                 "in der E-Mail mit den Formulardaten erscheint.  Hier können Sie z.B. zusätzliche "
+                 "Informationen für den Ausfüller des Formulares beifügen. Aktivieren Sie dazu "
+                 "zusätzlich die Option \"Kopie an Absender\". \nEbenfalls können Sie Platzhalter "
+                 "festlegen, beim Absenden des Formulars wird der Wert des Formularfeldes für den "
+                 "Platzhalter eingetragen.")),
+        2, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+}
+
+void TMailTextPage::SetPlaceholders(const QStringList& names)
+{
+    m_placeholders->clear();
+    m_placeholders->addItems(names);
+}
+
+QStringList TMailTextPage::PlaceholderNames(const TFieldList& fields)
+{
+    QStringList names;
+    for (const auto& field : fields) {
+        const TFormField* f = field.get();
+        // The calendar field derives from the single-line field.
+        if (dynamic_cast<const TEinzField*>(f) || dynamic_cast<const TMehrzField*>(f) ||
+            dynamic_cast<const TDropDownField*>(f) || dynamic_cast<const TPassField*>(f) ||
+            dynamic_cast<const TCheckBoxField*>(f) || dynamic_cast<const TRadioField*>(f))
+            names << f->Name;
+    }
+    return names;
+}

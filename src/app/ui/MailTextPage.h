@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QComboBox;
+class TFieldList;
+
+// The page "Mailtext": the extra text of the form mail, and the list of
+// field names that may stand in it as placeholders.
+class TMailTextPage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TMailTextPage(QWidget* parent = nullptr);
+
+    void SetPlaceholders(const QStringList& names);
+    // The fields whose value a mail text can show: single-line, calendar,
+    // multi-line, drop-down, password, check box and radio buttons; in
+    // field order.
+    static QStringList PlaceholderNames(const TFieldList& fields);
+
+private:
+    QComboBox* m_placeholders;
+};

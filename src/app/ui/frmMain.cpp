@@ -1,0 +1,320 @@
+#include "app/ui/frmMain.h"
+
+#include "app/AppPaths.h"
+#include "app/FileHistory.h"
+#include "app/GenerationCommands.h"
+#include "app/ProgramSettings.h"
+#include "app/ProjectCommands.h"
+#include "app/Prompter.h"
+#include "app/ui/CodePage.h"
+#include "app/ui/CopyToSenderRule.h"
+#include "app/ui/CssPage.h"
+#include "app/ui/DesignPage.h"
+#include "app/ui/FieldsPage.h"
+#include "app/ui/FtpPage.h"
+#include "app/ui/MailTextPage.h"
+#include "app/ui/MainMenu.h"
+#include "app/ui/SettingBinder.h"
+#include "app/ui/SettingsPage.h"
+#include "app/ui/TranslateInterface.h"
+#include "codegen/LanguageTexts.h"
+#include "model/FormProject.h"
+#include "preview/ui/PreviewTab.h"
+#include "preview/ui/frmPreview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace
+{
+QStringList LocalFiles(const QMimeData* mime)
+{
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    const QList<QUrl> urls = mime->urls();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
+} // namespace
+
+TfrmMain::TfrmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_prompter(prompter)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    setAcceptDrops(true);
+
+    const QString langIni = AppPaths::DataFile(QStringLiteral("lang.ini"));
+    m_settings = std::make_unique<TProgramSettings>(langIni);
+    m_texts = std::make_unique<TLanguageTexts>(langIni, &prompter, m_settings.get());
+    m_history = std::make_unique<TFileHistory>(GetAppDataFolder(), *m_settings);
+    m_project = std::make_unique<TFormProject>();
+    m_commands = std::make_unique<TProjectCommands>(*m_project, *m_texts, prompter, m_history.get(),
+                                                    AppPaths::DataDir());
+    m_generation = std::make_unique<TGenerationCommands>(*m_project, *m_texts, prompter, AppPaths::DataDir());
+
+    m_menu = new TMainMenu(this);
+    BuildPages();
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("StatusText"));
+    statusBar()->addWidget(m_status, 1);
+
+    m_binder = new TSettingBinder(m_pages, *m_project, this);
+    m_colors = new TColorLinks(m_pages, *m_project, this);
+    new TCopyToSenderRule(m_pages->findChild<QCheckBox*>(QStringLiteral("chkAbsender")), *m_project, *m_texts,
+                          prompter);
+    ConnectCommands();
+
+    TranslateInterface();
+    m_pages->setCurrentWidget(m_fieldsPage);
+    QDir().mkpath(GetAppDataFolder());
+    resize(960, 700);
+
+    // The resident windows.
+    m_preview = new TfrmPreview(
+        *m_project, *m_texts,
+        [this] { return m_generation->GenerateQuietly(TGenerationCommands::Page::Html); }, this);
+    connect(m_menu->Command("actPreviewWindows"), &QAction::triggered, m_preview, &TfrmPreview::ShowPreview);
+}
+
+TfrmMain::~TfrmMain()
+{
+    // The pages and the preview window refer to the project and the commands,
+    // which go before the window's children would: the children go first.
+    delete m_preview;
+    delete m_pages;
+}
+
+void TfrmMain::BuildPages()
+{
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    setCentralWidget(m_pages);
+
+    m_fieldsPage = new TFieldsPage(m_pages);
+    m_cssPage = new TCssPage(m_pages);
+    m_mailTextPage = new TMailTextPage(m_pages);
+    m_htmlPage = new TCodePage("tsHTML", "Panel6", 134, QStringLiteral("HTML-Quelltext Formular"), "memoHtml",
+                               m_pages);
+    m_phpPage = new TCodePage("tsPHPCode", "Panel2", 135, QStringLiteral("PHP-Quelltext Formular"), "phpCode",
+                              m_pages);
+    m_previewPage = new QWidget(m_pages);
+    m_previewPage->setObjectName(QStringLiteral("tsVorschau"));
+    auto* previewLayout = new QVBoxLayout(m_previewPage);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    auto* previewTab = new TPreviewTab(
+        *m_project, [this] { return m_generation->GenerateHTML(); }, m_previewPage);
+    previewTab->setObjectName(QStringLiteral("WebBrowser1"));
+    previewLayout->addWidget(previewTab);
+
+    struct Page
+    {
+        QWidget* widget;
+        int key;
+        const char* caption;
+    };
+    const Page pages[] = {
+        {m_fieldsPage, 27, "Felder"},
+        {new TSettingsPage(m_pages), 16, "Einstellungen"},
+        {new TDesignPage(m_pages), 28, "Design"},
+        {m_cssPage, 29, "CSS"},
+        {new TFtpPage(m_pages), 30, "FTP + Spamschutz"},
+        {m_mailTextPage, 31, "Mailtext"},
+        {m_htmlPage, 32, "HTML-Code"},
+        {m_phpPage, 33, "PHP-Code"},
+        {m_previewPage, 34, "Vorschau / Test"},
+    };
+    for (const Page& page : pages) {
+        SetLangKey(page.widget, page.key);
+        m_pages->addTab(page.widget, QString::fromUtf8(page.caption));
+    }
+
+    m_generation->SetView(TGenerationCommands::Page::Html,
+                          [this](const QString& text) { m_htmlPage->SetCode(text); });
+    m_generation->SetView(TGenerationCommands::Page::Php,
+                          [this](const QString& text) { m_phpPage->SetCode(text); });
+    m_generation->SetClipboard([](const QString& text) { QApplication::clipboard()->setText(text); });
+}
+
+void TfrmMain::ConnectCommands()
+{
+    const auto on = [this](const char* name, auto slot) {
+        connect(m_menu->Command(name), &QAction::triggered, this, slot);
+    };
+    on("actNew", [this] { AfterFileCommand(m_commands->New()); });
+    on("actOpen", [this] { AfterFileCommand(m_commands->Open()); });
+    on("actSave", [this] { AfterFileCommand(m_commands->Save()); });
+    on("actSaveAs", [this] { AfterFileCommand(m_commands->SaveAs()); });
+    on("actExit", [this] { close(); });
+    on("actHTML", [this] { m_generation->ExportHTML(); });
+    on("actPHP", [this] { m_generation->ExportPHP(); });
+    on("actCopyHtml", [this] { m_generation->CopyHTML(); });
+    on("actCopyPHP", [this] { m_generation->CopyPHP(); });
+
+    connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
+    connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
+    connect(m_fieldsPage, &TFieldsPage::DeleteRequested, this, &TfrmMain::DeleteField);
+    connect(m_fieldsPage, &TFieldsPage::MoveRequested, this, &TfrmMain::MoveField);
+    connect(m_pages->findChild<TSettingsPage*>(), &TSettingsPage::TestThanksPage, this,
+            [](const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); });
+}
+
+void TfrmMain::SetColorChooser(TColorLinks::Chooser chooser)
+{
+    m_colors->SetChooser(std::move(chooser));
+}
+
+QString TfrmMain::StatusText() const
+{
+    return m_status->text();
+}
+
+void TfrmMain::AfterFileCommand(bool replaced)
+{
+    if (replaced)
+        ShowProject();
+    else
+        m_status->setText(m_commands->StatusText());
+}
+
+void TfrmMain::ShowProject()
+{
+    m_binder->ProjectToControls();
+    m_colors->BoxesToButtons();
+    m_cssPage->UpdateSwitches();
+    RefreshFieldList();
+    m_status->setText(m_commands->StatusText());
+}
+
+void TfrmMain::RefreshFieldList()
+{
+    m_fieldsPage->ShowFields(m_project->ListField, *m_texts);
+    m_mailTextPage->SetPlaceholders(TMailTextPage::PlaceholderNames(m_project->ListField));
+}
+
+bool TfrmMain::OpenProjectFile(const QString& path)
+{
+    const bool opened = m_commands->OpenProjectFile(path);
+    AfterFileCommand(opened);
+    return opened;
+}
+
+bool TfrmMain::SaveProjectFile(const QString& path)
+{
+    const bool saved = m_commands->SaveProjectFile(path);
+    AfterFileCommand(false);
+    return saved;
+}
+
+void TfrmMain::TranslateInterface()
+{
+    ::TranslateInterface(*m_texts);
+}
+
+bool TfrmMain::GenerateHTML()
+{
+    return m_generation->GenerateHTML().has_value();
+}
+
+bool TfrmMain::GeneratePHP()
+{
+    return m_generation->GeneratePHP().has_value();
+}
+
+void TfrmMain::PageShown(int index)
+{
+    QWidget* page = m_pages->widget(index);
+    if (page == m_htmlPage)
+        GenerateHTML();
+    else if (page == m_phpPage)
+        GeneratePHP();
+}
+
+void TfrmMain::FillRecentMenu()
+{
+    QMenu* recent = m_menu->RecentMenu();
+    recent->clear();
+    recent->setToolTipsVisible(true);
+    const QStringList paths = m_history->MenuEntries();
+    for (const QString& path : paths) {
+        QAction* entry = recent->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(path);
+        entry->setData(path);
+        connect(entry, &QAction::triggered, this,
+                [this, path] { AfterFileCommand(m_commands->OpenRecent(path)); });
+    }
+}
+
+void TfrmMain::DeleteField()
+{
+    const int row = m_fieldsPage->SelectedRow();
+    if (row < 0)
+        return;
+    if (m_prompter.Question(m_texts->Text(QStringLiteral("txtMainFrmDelete")),
+                            m_texts->Text(QStringLiteral("MsgInformation")), Prompter::Icon::Information,
+                            false) == Prompter::Answer::Yes)
+        m_project->ListField.Delete(row);
+    RefreshFieldList();
+}
+
+void TfrmMain::MoveField(int step)
+{
+    const int row = m_fieldsPage->SelectedRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_project->ListField.Count())
+        return;
+    m_project->ListField.Exchange(row, target);
+    RefreshFieldList();
+    m_fieldsPage->SelectRow(target);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_started)
+        return;
+    m_started = true;
+    m_commands->StartUp(m_startupFile);
+    ShowProject();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!m_commands->ConfirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    AfterFileCommand(m_commands->DropFiles(files));
+}

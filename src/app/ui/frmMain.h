@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/ui/ColorLinks.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QLabel;
+class QTabWidget;
+class Prompter;
+class TCodePage;
+class TCssPage;
+class TFieldsPage;
+class TFileHistory;
+class TFormProject;
+class TGenerationCommands;
+class TLanguageTexts;
+class TMailTextPage;
+class TMainMenu;
+class TProgramSettings;
+class TProjectCommands;
+class TSettingBinder;
+class TfrmPreview;
+
+// The main window: it owns the open project, shows every setting on its
+// pages (each control bound to the setting of its own name), the field list,
+// the generated code and the preview, and starts every command.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Everything the user is asked goes through the prompter.
+    explicit TfrmMain(Prompter& prompter, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // The project file named on the command line, loaded when the window is
+    // first shown instead of the default project.
+    void SetStartupFile(const QString& path) { m_startupFile = path; }
+    void SetColorChooser(TColorLinks::Chooser chooser);
+
+    TFormProject& Project() { return *m_project; }
+    const TLanguageTexts& Texts() const { return *m_texts; }
+    TProgramSettings& Settings() { return *m_settings; }
+    QTabWidget* Pages() const { return m_pages; }
+    QString StatusText() const;
+
+    bool OpenProjectFile(const QString& path);
+    bool SaveProjectFile(const QString& path);
+    // Shows the project's values, fields and file after it was replaced.
+    void ShowProject();
+    void RefreshFieldList();
+    // Sets the texts of every window from the current language.
+    void TranslateInterface();
+    bool GenerateHTML();
+    bool GeneratePHP();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildPages();
+    void ConnectCommands();
+    void PageShown(int index);
+    void FillRecentMenu();
+    void DeleteField();
+    void MoveField(int step);
+    // Shows the project when a file command replaced it, else the status.
+    void AfterFileCommand(bool replaced);
+
+    Prompter& m_prompter;
+    std::unique_ptr<TProgramSettings> m_settings;
+    std::unique_ptr<TLanguageTexts> m_texts;
+    std::unique_ptr<TFileHistory> m_history;
+    std::unique_ptr<TFormProject> m_project;
+    std::unique_ptr<TProjectCommands> m_commands;
+    std::unique_ptr<TGenerationCommands> m_generation;
+
+    TMainMenu* m_menu = nullptr;
+    QTabWidget* m_pages = nullptr;
+    TFieldsPage* m_fieldsPage = nullptr;
+    TCssPage* m_cssPage = nullptr;
+    TMailTextPage* m_mailTextPage = nullptr;
+    TCodePage* m_htmlPage = nullptr;
+    TCodePage* m_phpPage = nullptr;
+    QWidget* m_previewPage = nullptr;
+    TfrmPreview* m_preview = nullptr;
+    QLabel* m_status = nullptr;
+    TSettingBinder* m_binder = nullptr;
+    TColorLinks* m_colors = nullptr;
+
+    QString m_startupFile;
+    bool m_started = false;
+};

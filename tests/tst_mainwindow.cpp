@@ -1,0 +1,1032 @@
+// The main window, offscreen, with a scripted prompter: every control carries
+// its setting through save and load, the file commands with their save
+// question, opening files that fail, colour boxes and buttons, the design
+// switches, the copy-to-sender rule, the language switch, the field list,
+// and the generation commands with the files they write.
+#include "RecordingPrompter.h"
+#include "app/AppPaths.h"
+#include "app/FileHistory.h"
+#include "app/ProgramSettings.h"
+#include "app/ui/ColorButton.h"
+#include "app/ui/SettingBinder.h"
+#include "app/ui/TranslateInterface.h"
+#include "app/ui/frmMain.h"
+#include "codegen/IniFile.h"
+#include "codegen/LanguageTexts.h"
+#include "codegen/PageFiles.h"
+#include "fields/CalField.h"
+#include "fields/CheckBoxList.h"
+#include "fields/EinzField.h"
+#include "fields/FileField.h"
+#include "fields/ZwField.h"
+#include "model/FormProject.h"
+#include "model/ProjectFile.h"
+#include "model/SettingKeys.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QWebEngineView>
+#include <QtTest>
+#include <memory>
+
+using Answer = Prompter::Answer;
+
+namespace
+{
+const QString BuildData = QStringLiteral(QUORVEL_TEST_DATA_DIR);
+
+// The settings edited through dialogs rather than on the main window's pages.
+const QStringList DialogKeys = {
+    QStringLiteral("ip_informationen"),
+    QStringLiteral("kopie_absender"),
+    QStringLiteral("HTMLExportFileName"),
+    QStringLiteral("hide_empty_fields"),
+    QStringLiteral("IPErrorPage"),
+    QStringLiteral("FileErrorPage"),
+    QStringLiteral("CaptchaErrorPage"),
+    QStringLiteral("encoding"),
+    QStringLiteral("CaptchaErrorMessage"),
+    QStringLiteral("ProjectSettings_author"),
+    QStringLiteral("ProjectSettings_comment"),
+    QStringLiteral("ProjectSettings_title"),
+    QStringLiteral("ProjectSettings_company"),
+    QStringLiteral("ProjectSettings_url"),
+    QStringLiteral("CalendarDesign_cboFont"),
+    QStringLiteral("CalendarDesign_edtFontSize"),
+    QStringLiteral("CalendarDesign_edtTextColor"),
+    QStringLiteral("CalendarDesign_edtBGColorDay"),
+    QStringLiteral("CalendarDesign_edtBGColorHeader"),
+    QStringLiteral("CalendarDesign_edtTextColorHeader"),
+    QStringLiteral("CalendarDesign_edtBGColorCal"),
+    QStringLiteral("CalendarDesign_edtBorderSize"),
+    QStringLiteral("CalendarDesign_edtBorderType"),
+    QStringLiteral("CalendarDesign_edtBorderColor"),
+    QStringLiteral("CalendarDesign_cboDateFormat"),
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// The setting's text in a project file.
+QString FileSetting(const QString& path, const QString& key)
+{
+    QDomDocument doc;
+    doc.setContent(ReadAll(path));
+    return doc.documentElement()
+        .firstChildElement(QStringLiteral("FileContent"))
+        .firstChildElement(key)
+        .text();
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_home; // the application-data folder lies below
+    std::unique_ptr<QTemporaryDir> m_files;
+    RecordingPrompter prompter;
+
+    QString File(const QString& name) const { return m_files->filePath(name); }
+
+    std::unique_ptr<TfrmMain> Window(const QString& startupFile = QString())
+    {
+        auto w = std::make_unique<TfrmMain>(prompter);
+        w->SetStartupFile(startupFile);
+        w->show();
+        return w;
+    }
+
+    template <typename T = QWidget> static T* Find(TfrmMain& w, const char* name)
+    {
+        T* found = w.findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no control %s", name);
+        return found;
+    }
+
+    static void Trigger(TfrmMain& w, const char* command) { Find<QAction>(w, command)->trigger(); }
+
+    // Files dropped from a file manager: the drag enters, then drops.
+    static void Drop(TfrmMain& w, const QStringList& files)
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& file : files)
+            urls << QUrl::fromLocalFile(file);
+        mime.setUrls(urls);
+        const QPoint at = w.rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &drop);
+    }
+
+    // A project file of its own: the default project with another title and,
+    // when given, these fields instead of its own.
+    QString ProjectFile(const QString& name, const QString& title,
+                        std::vector<std::unique_ptr<TFormField>> fields = {})
+    {
+        TLanguageTexts texts(BuildData + QStringLiteral("/lang.ini"), nullptr);
+        TFormProject project;
+        TProjectFile file(texts, nullptr);
+        file.LoadProject(project, BuildData + QStringLiteral("/default_Deutsch.qvf"));
+        project.edtTitel = title;
+        if (!fields.empty())
+            project.ListField.Clear();
+        for (auto& f : fields)
+            project.ListField.Add(std::move(f));
+        const QString path = File(name);
+        file.SaveProject(project, path);
+        return path;
+    }
+
+    QStringList History() const
+    {
+        return TFileHistory(GetAppDataFolder(), [] { return 5; }).MenuEntries();
+    }
+
+    QString Text(const TfrmMain& w, const char* key) const
+    {
+        return w.Texts().Text(QString::fromLatin1(key));
+    }
+
+private slots:
+    void init()
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        m_files = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", m_home->path().toLocal8Bit());
+        AppPaths::SetDataDirOverride(QString());
+        prompter = RecordingPrompter();
+    }
+
+    void everySettingOfThePagesHasItsControl()
+    {
+        auto w = Window();
+        const QStringList bound = w->findChild<TSettingBinder*>()->BoundKeys();
+        for (const TSettingKey& key : SettingKeys()) {
+            const bool onPage = !DialogKeys.contains(key.Key());
+            QVERIFY2(bound.contains(key.Key()) == onPage, key.key);
+        }
+    }
+
+    // A value typed into each control is in the project at once, is written
+    // by Save As, and comes back into the control when the file is opened
+    // after New put the default project in its place.
+    void controlRoundTrip_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const TSettingKey& key : SettingKeys())
+            if (!DialogKeys.contains(key.Key()))
+                QTest::newRow(key.key) << key.Key();
+    }
+
+    void controlRoundTrip()
+    {
+        QFETCH(QString, key);
+        auto w = Window();
+        QWidget* control = w->findChild<QWidget*>(key);
+        QVERIFY(control);
+        const TSettingKey* setting = FindSettingKey(key);
+        const auto projectValue = [&]() -> QString {
+            if (setting->text)
+                return *setting->text(w->Project());
+            if (setting->flag)
+                return *setting->flag(w->Project()) ? QStringLiteral("-1") : QStringLiteral("0");
+            return QString::number(*setting->number(w->Project()));
+        };
+        const auto shown = [&]() -> QString {
+            if (auto* edit = qobject_cast<QLineEdit*>(control))
+                return edit->text();
+            if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+                return memo->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            if (auto* check = qobject_cast<QCheckBox*>(control))
+                return check->isChecked() ? QStringLiteral("-1") : QStringLiteral("0");
+            auto* combo = qobject_cast<QComboBox*>(control);
+            return setting->number ? QString::number(combo->currentIndex()) : combo->currentText();
+        };
+
+        QString value;
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            value = edit->maxLength() == 6 ? QStringLiteral("12AB34") : QStringLiteral("v ") + key;
+            edit->setText(value);
+        } else if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+            memo->setPlainText(QStringLiteral("first <b>line</b>\nsecond line"));
+            value = QStringLiteral("first <b>line</b>\r\nsecond line");
+        } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+            check->setChecked(!check->isChecked());
+            value = check->isChecked() ? QStringLiteral("-1") : QStringLiteral("0");
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+            if (combo->isEditable()) {
+                value = QStringLiteral("typed ") + key;
+                combo->setEditText(value);
+            } else {
+                combo->setCurrentIndex(combo->count() - 1);
+                value = setting->number ? QString::number(combo->count() - 1) : combo->currentText();
+            }
+        }
+        QCOMPARE(projectValue(), value);
+        prompter.fileNames << File(QStringLiteral("round.qvf"));
+        Trigger(*w, "actSaveAs");
+        QCOMPARE(FileSetting(File(QStringLiteral("round.qvf")), key), value);
+
+        prompter.answers << Answer::No;
+        Trigger(*w, "actNew");
+        QVERIFY(shown() != value);
+        QVERIFY(w->OpenProjectFile(File(QStringLiteral("round.qvf"))));
+        QCOMPARE(shown(), value);
+        QCOMPARE(projectValue(), value);
+    }
+
+    // Commands that replace or close the project ask first. Cancel keeps
+    // everything; No goes on; Yes saves first and goes on only when the
+    // project really was saved.
+    void saveQuestion_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("withFile"); // the project has a file before
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveAs"); // name given in the Save dialog: "", "new.qvf", "bad"
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<bool>("savedBefore"); // the edit reached a file
+
+        for (const char* command : {"new", "open", "drop", "close", "recent"}) {
+            const QByteArray c(command);
+            const QString name = QString::fromLatin1(command);
+            QTest::newRow(c + " cancel")
+                << name << true << int(Answer::Cancel) << QString() << false << false;
+            QTest::newRow(c + " no") << name << true << int(Answer::No) << QString() << true << false;
+            QTest::newRow(c + " yes, has file")
+                << name << true << int(Answer::Yes) << QString() << true << true;
+            QTest::newRow(c + " yes, dialog")
+                << name << false << int(Answer::Yes) << "new.qvf" << true << true;
+            QTest::newRow(c + " yes, dialog cancelled")
+                << name << false << int(Answer::Yes) << QString() << false << false;
+            QTest::newRow(c + " yes, save fails")
+                << name << false << int(Answer::Yes) << "bad" << false << false;
+        }
+    }
+
+    void saveQuestion()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, withFile);
+        QFETCH(int, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, savedBefore);
+
+        const QString own = ProjectFile(QStringLiteral("own.qvf"), QStringLiteral("own"));
+        const QString other = ProjectFile(QStringLiteral("other.qvf"), QStringLiteral("other"));
+        auto w = Window(withFile ? own : QString());
+        if (command == QLatin1String("recent")) {
+            TFileHistory(GetAppDataFolder(), [] { return 5; }).WriteFileToHistory(other);
+            Find<QMenu>(*w, "Datei1")->aboutToShow();
+        }
+        const QString statusBefore = w->StatusText();
+        Find<QLineEdit>(*w, "edtTitel")->setText(QStringLiteral("edited"));
+        prompter.answers << Answer(answer);
+        const QString target = saveAs == QLatin1String("bad") ? File(QStringLiteral("missing/x.qvf"))
+                               : saveAs.isEmpty()             ? QString()
+                                                              : File(saveAs);
+        if (!withFile)
+            prompter.fileNames << target; // the Save dialog
+        prompter.fileNames << other;      // the Open dialog
+
+        bool closed = false;
+        if (command == QLatin1String("new")) {
+            Trigger(*w, "actNew");
+        } else if (command == QLatin1String("open")) {
+            Trigger(*w, "actOpen");
+        } else if (command == QLatin1String("drop")) {
+            Drop(*w, {other});
+        } else if (command == QLatin1String("close")) {
+            closed = w->close();
+        } else {
+            QMenu* recent = Find<QMenu>(*w, "mnLastUsed");
+            QCOMPARE(recent->actions().size(), 1);
+            recent->actions().constFirst()->trigger();
+        }
+
+        const RecordingPrompter::Entry& question = prompter.entries.constFirst();
+        QVERIFY(question.question);
+        if (command == QLatin1String("drop")) {
+            QCOMPARE(question.text, QStringLiteral("Soll die aktuelle Datei gespeichert werden?"));
+            QCOMPARE(question.caption, QStringLiteral("Speichern?"));
+        } else {
+            QCOMPARE(question.text, Text(*w, "txtMainFrmSave1"));
+            QCOMPARE(question.caption, Text(*w, "txtMainFrmSave2"));
+        }
+        if (saveAs == QLatin1String("bad"))
+            QCOMPARE(prompter.entries.last().icon, Prompter::Icon::Error);
+
+        const QString savedTo = withFile ? own : target;
+        if (savedBefore)
+            QCOMPARE(FileSetting(savedTo, QStringLiteral("edtTitel")), QStringLiteral("edited"));
+        else
+            QCOMPARE(FileSetting(own, QStringLiteral("edtTitel")), QStringLiteral("own"));
+
+        if (!goesOn) {
+            QVERIFY(!closed);
+            QCOMPARE(w->Project().edtTitel, QStringLiteral("edited"));
+            QCOMPARE(Find<QLineEdit>(*w, "edtTitel")->text(), QStringLiteral("edited"));
+            QCOMPARE(w->Project().strSavePath, withFile ? own : QString());
+            QCOMPARE(w->StatusText(), statusBefore);
+            return;
+        }
+        if (command == QLatin1String("close")) {
+            QVERIFY(closed);
+        } else if (command == QLatin1String("new")) {
+            QCOMPARE(w->Project().edtTitel, QStringLiteral("Kontaktformular"));
+            QVERIFY(!w->Project().bSaved);
+            QCOMPARE(w->Project().strSavePath, QString());
+            QCOMPARE(w->StatusText(), QString());
+        } else {
+            QCOMPARE(w->Project().edtTitel, QStringLiteral("other"));
+            QCOMPARE(Find<QLineEdit>(*w, "edtTitel")->text(), QStringLiteral("other"));
+            QCOMPARE(w->Project().strSavePath, other);
+            QCOMPARE(w->StatusText(), other);
+        }
+    }
+
+    // After New the project has no file: the next Save asks for one. A
+    // project opened from the command line is saved to its file without
+    // asking.
+    void saveTargets()
+    {
+        const QString own = ProjectFile(QStringLiteral("own.qvf"), QStringLiteral("own"));
+        auto w = Window(own);
+        QCOMPARE(w->StatusText(), own);
+        Find<QLineEdit>(*w, "edtTitel")->setText(QStringLiteral("saved in place"));
+        Trigger(*w, "actSave");
+        QVERIFY(prompter.fileRequests.isEmpty());
+        QCOMPARE(FileSetting(own, QStringLiteral("edtTitel")), QStringLiteral("saved in place"));
+        // A start argument is not entered in the recent files; a save is.
+        QCOMPARE(History(), QStringList{own});
+
+        prompter.answers << Answer::No;
+        Trigger(*w, "actNew");
+        prompter.fileNames << File(QStringLiteral("second"));
+        Trigger(*w, "actSave");
+        QCOMPARE(prompter.fileRequests.size(), 1);
+        const Prompter::FileRequest& request = prompter.fileRequests.constFirst().request;
+        QVERIFY(prompter.fileRequests.constFirst().save);
+        QCOMPARE(request.fileName, QStringLiteral("formular.qvf"));
+        QVERIFY(request.filter.contains(QStringLiteral("*.qvf")));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("qvf"));
+        QCOMPARE(w->StatusText(), File(QStringLiteral("second")));
+    }
+
+    // Open checks the file before it loads it; a file that fails in any way
+    // leaves the project, its file, the status bar and the recent files as
+    // they were.
+    void openFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::addColumn<QString>("message");    // the text's key; empty: it opens
+
+        const QByteArray project = ReadAll(BuildData + QStringLiteral("/default_Englisch.qvf"));
+        QTest::newRow("missing") << "gone.qvf" << QByteArray() << "txtMainFrmFileNotFound";
+        QTest::newRow("wrong extension") << "form.xml" << project << "txtMainFrmExtUnknown";
+        QTest::newRow("no extension") << "qvf" << project << "txtMainFrmExtUnknown";
+        QTest::newRow("broken") << "broken.qvf" << QByteArray("<xml><FileInfo>") << "txtMainFrmNoQVFile";
+        QTest::newRow("another program's file")
+            << "alien.qvf" << QByteArray("<xml><FileInfo><Prog>X</Prog></FileInfo><FileContent/></xml>")
+            << "txtMainFrmNoQVFile";
+        QTest::newRow("upper-case extension") << "FORM.QVF" << project << QString();
+        QTest::newRow("mixed-case extension") << "Form.Qvf" << project << QString();
+    }
+
+    void openFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+
+        const QString own = ProjectFile(QStringLiteral("own.qvf"), QStringLiteral("own"));
+        auto w = Window();
+        QVERIFY(w->OpenProjectFile(own));
+        const QString path = File(name);
+        if (!content.isEmpty())
+            WriteAll(path, content);
+        prompter.Clear();
+        prompter.answers << Answer::No;
+        prompter.fileNames << path;
+        Trigger(*w, "actOpen");
+
+        if (message.isEmpty()) {
+            QCOMPARE(prompter.entries.size(), 1); // only the save question
+            QCOMPARE(w->Project().strSavePath, path);
+            QCOMPARE(w->StatusText(), path);
+            QCOMPARE(History(), (QStringList{path, own}));
+            QCOMPARE(w->Project().edtTitel, QStringLiteral("Contact form"));
+            return;
+        }
+        QCOMPARE(prompter.entries.size(), 2);
+        QCOMPARE(prompter.entries.last().text, Text(*w, message.toLatin1().constData()));
+        QCOMPARE(w->Project().edtTitel, QStringLiteral("own"));
+        QCOMPARE(Find<QLineEdit>(*w, "edtTitel")->text(), QStringLiteral("own"));
+        QVERIFY(w->Project().bSaved);
+        QCOMPARE(w->Project().strSavePath, own);
+        QCOMPARE(w->StatusText(), own);
+        QCOMPARE(History(), QStringList{own});
+    }
+
+    // A start argument that does not load leaves no trace of itself: the
+    // default project stands in, without a file.
+    void brokenStartArgument()
+    {
+        const QString broken = File(QStringLiteral("broken.qvf"));
+        WriteAll(broken, "not a project");
+        auto w = Window(broken);
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtMainFrmNoQVFile")});
+        QCOMPARE(w->Project().edtTitel, QStringLiteral("Kontaktformular"));
+        QVERIFY(!w->Project().bSaved);
+        QCOMPARE(w->StatusText(), QStringLiteral("unbenannt.qvf"));
+    }
+
+    // Dropped files open one after the other, each after its own question;
+    // one that fails to load is reported and leaves the project as it was;
+    // Cancel ends the drop. They are not entered in the recent files.
+    void dropFiles()
+    {
+        const QString broken = File(QStringLiteral("broken.qvf"));
+        WriteAll(broken, "not a project");
+        const QString first = ProjectFile(QStringLiteral("first.qvf"), QStringLiteral("first"));
+        const QString second = ProjectFile(QStringLiteral("second.qvf"), QStringLiteral("second"));
+        auto w = Window();
+        prompter.answers << Answer::No << Answer::No << Answer::Cancel;
+        Drop(*w, {first, broken, second});
+        QCOMPARE(prompter.entries.size(), 4);
+        QCOMPARE(prompter.entries[2].text, Text(*w, "txtMainFrmNoQVFile"));
+        QCOMPARE(w->Project().edtTitel, QStringLiteral("first"));
+        QCOMPARE(w->Project().strSavePath, first);
+        QCOMPARE(w->StatusText(), first);
+        QVERIFY(History().isEmpty());
+    }
+
+    // The recent files, newest first; the open project's own entry does
+    // nothing, not even ask.
+    void recentFiles()
+    {
+        const QString a = ProjectFile(QStringLiteral("a.qvf"), QStringLiteral("a"));
+        const QString b = ProjectFile(QStringLiteral("b.qvf"), QStringLiteral("b"));
+        auto w = Window();
+        QVERIFY(w->OpenProjectFile(a));
+        QVERIFY(w->OpenProjectFile(b));
+        Find<QMenu>(*w, "Datei1")->aboutToShow();
+        const QList<QAction*> entries = Find<QMenu>(*w, "mnLastUsed")->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), QStringLiteral("b.qvf"));
+        QCOMPARE(entries[0]->toolTip(), b);
+        QCOMPARE(entries[1]->toolTip(), a);
+        prompter.Clear();
+        entries[0]->trigger();
+        QVERIFY(prompter.entries.isEmpty());
+        prompter.answers << Answer::No;
+        entries[1]->trigger();
+        QCOMPARE(w->Project().edtTitel, QStringLiteral("a"));
+    }
+
+    // Leaving a colour box shows its colour on the button when the text is
+    // six hexadecimal digits; anything else leaves the button as it was.
+    void colourBoxToButton_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QColor>("shown");
+        QTest::newRow("error colour") << "edtErrorColor"
+                                      << "cboColorError"
+                                      << "ff0000" << QColor(255, 0, 0);
+        QTest::newRow("background, mixed case") << "edtHGColor"
+                                                << "cboBGColor"
+                                                << "12aB9f" << QColor(0x12, 0xAB, 0x9F);
+        QTest::newRow("five digits") << "edtTextColor"
+                                     << "cboTextColor"
+                                     << "12345" << QColor(0, 0, 0x80);
+        QTest::newRow("not hexadecimal") << "edtTabColor"
+                                         << "cboTabColor"
+                                         << "GG0000" << QColor(0xC0, 0xC0, 0xC0);
+        QTest::newRow("field font colour") << "edtFontColorFormField"
+                                           << "colorButtonFormField"
+                                           << "00ff00" << QColor(0, 255, 0);
+    }
+
+    void colourBoxToButton()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QColor, shown);
+        auto w = Window();
+        auto* edit = w->findChild<QLineEdit*>(box);
+        auto* swatch = w->findChild<TColorButton*>(button);
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+        QFocusEvent leave(QEvent::FocusOut);
+        QApplication::sendEvent(edit, &leave);
+        QCOMPARE(swatch->Color(), shown);
+        if (box == QLatin1String("edtHGColor"))
+            QCOMPARE(TColorButton::FromColorValue(w->Project().cboBGColor), shown);
+    }
+
+    // Picking a colour writes it into the box in upper case; a cancelled
+    // dialog changes nothing.
+    void colourButtonToBox()
+    {
+        auto w = Window();
+        std::optional<QColor> answer = QColor(Qt::white);
+        QColor offered;
+        w->SetColorChooser([&](const QColor& initial, QWidget*) {
+            offered = initial;
+            return answer;
+        });
+        auto* swatch = Find<TColorButton>(*w, "cboBGColor");
+        auto* box = Find<QLineEdit>(*w, "edtHGColor");
+        box->setText(QStringLiteral("ff0000"));
+        QFocusEvent leave(QEvent::FocusOut);
+        QApplication::sendEvent(box, &leave);
+        swatch->click();
+        QCOMPARE(offered, QColor(Qt::red));
+        QCOMPARE(box->text(), QStringLiteral("FFFFFF"));
+        QCOMPARE(w->Project().edtHGColor, QStringLiteral("FFFFFF"));
+        QCOMPARE(w->Project().cboBGColor, 0xFFFFFFu);
+        QCOMPARE(swatch->Color(), QColor(Qt::white));
+
+        answer = QColor(0x12, 0x34, 0x56);
+        Find<TColorButton>(*w, "cboButtonColor")->click();
+        QCOMPARE(Find<QLineEdit>(*w, "edtFarbeButton")->text(), QStringLiteral("123456"));
+
+        answer.reset();
+        swatch->click();
+        QCOMPARE(box->text(), QStringLiteral("FFFFFF"));
+    }
+
+    // After a load every button shows the colour of its box.
+    void coloursFollowLoad()
+    {
+        const QString path = ProjectFile(QStringLiteral("c.qvf"), QStringLiteral("c"));
+        auto w = Window();
+        QVERIFY(w->OpenProjectFile(path));
+        for (const TColorLinks::Pair& pair : TColorLinks::Pairs) {
+            const QString text = Find<QLineEdit>(*w, pair.box)->text();
+            QColor expected(QStringLiteral("#") + text);
+            QCOMPARE(Find<TColorButton>(*w, pair.button)->Color(), expected);
+        }
+    }
+
+    // The style panels follow their switches, when the user clicks them and
+    // when a load sets them; the reset caption stays visible.
+    void designSwitches_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("shownWhenOn");
+        QTest::newRow("standard buttons") << "cboStandardButton"
+                                          << "pButtonDesign" << false;
+        QTest::newRow("standard fields") << "cboStandardFeld"
+                                         << "pCSSFormularfeld" << false;
+        QTest::newRow("print button") << "chkPrintButton"
+                                      << "edtPrint" << true;
+        QTest::newRow("reset button") << "chkResetButton"
+                                      << "edtCancelButton" << true;
+    }
+
+    void designSwitches()
+    {
+        QFETCH(QString, flag);
+        QFETCH(QString, panel);
+        QFETCH(bool, shownWhenOn);
+        auto w = Window();
+        w->Pages()->setCurrentWidget(Find(*w, "TabSheet1"));
+        auto* check = w->findChild<QCheckBox*>(flag);
+        QWidget* shown = w->findChild<QWidget*>(panel);
+        const bool alwaysShown = flag == QLatin1String("chkResetButton");
+        for (bool on : {true, false, true}) {
+            check->setChecked(on);
+            QCOMPARE(shown->isVisible(), alwaysShown || on == shownWhenOn);
+        }
+        // Saved with the switch off, loaded over a project that has it on.
+        check->setChecked(false);
+        prompter.fileNames << File(QStringLiteral("off.qvf"));
+        Trigger(*w, "actSaveAs");
+        check->setChecked(true);
+        QVERIFY(w->OpenProjectFile(File(QStringLiteral("off.qvf"))));
+        QVERIFY(!check->isChecked());
+        QCOMPARE(shown->isVisible(), alwaysShown || !shownWhenOn);
+    }
+
+    // A copy to the sender needs a field named exactly "email".
+    void copyToSender_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("wasOn");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("email field") << "email" << false << true;
+        QTest::newRow("Email field") << "Email" << false << false;
+        QTest::newRow("no such field") << "name" << false << false;
+        QTest::newRow("loaded on without the field") << "name" << true << false;
+    }
+
+    void copyToSender()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, wasOn);
+        QFETCH(bool, allowed);
+        auto f = std::make_unique<TEinzField>();
+        f->Name = field;
+        std::vector<std::unique_ptr<TFormField>> fields;
+        fields.push_back(std::move(f));
+        const QString path = ProjectFile(QStringLiteral("p.qvf"), QStringLiteral("p"), std::move(fields));
+        auto w = Window(path);
+        w->Project().chkAbsender = wasOn;
+        w->ShowProject();
+        w->Pages()->setCurrentWidget(Find(*w, "TabSheet3"));
+        auto* check = Find<QCheckBox>(*w, "chkAbsender");
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+        if (allowed) {
+            QVERIFY(prompter.entries.isEmpty());
+            QVERIFY(check->isChecked());
+            QVERIFY(w->Project().chkAbsender);
+            return;
+        }
+        QCOMPARE(prompter.entries.size(), 1);
+        QCOMPARE(prompter.entries[0].text, Text(*w, "txtMainFrmEmailField"));
+        QCOMPARE(prompter.entries[0].caption, Text(*w, "MsgInformation"));
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Information);
+        QVERIFY(!check->isChecked());
+        QVERIFY(!w->Project().chkAbsender);
+    }
+
+    // Switching the language re-translates every kind of control at once;
+    // the table alignment keeps its choice.
+    void languageSwitch()
+    {
+        auto w = Window();
+        auto* align = Find<QComboBox>(*w, "cboTabAusrichtung");
+        align->setCurrentIndex(2);
+        TIniFile lang(BuildData + QStringLiteral("/lang.ini"));
+        const auto english = [&](const char* key) {
+            return TLanguageTexts::DecodeWindowText(
+                lang.ReadString(QStringLiteral("Englisch"), QString::fromLatin1(key)));
+        };
+        QVERIFY(english("27") != lang.ReadString(QStringLiteral("Deutsch"), QStringLiteral("27")));
+
+        w->Settings().SetLanguage(QStringLiteral("Englisch"));
+        w->TranslateInterface();
+        QCOMPARE(w->Pages()->tabText(0), english("27"));
+        QCOMPARE(Find<QLabel>(*w, "Label3")->text(), english("61"));
+        QCOMPARE(Find<QGroupBox>(*w, "GroupBox2")->title(), english("58"));
+        QCOMPARE(Find<QCheckBox>(*w, "chkAbsender")->text(), english("76"));
+        QCOMPARE(Find<QPushButton>(*w, "sbDelField")->text(), english("35"));
+        QCOMPARE(Find<QPushButton>(*w, "sbDelField")->toolTip(), english("35"));
+        QCOMPARE(Find<QToolButton>(*w, "ToolButton1")->toolTip(), english("2"));
+        QCOMPARE(Find<QAction>(*w, "Speichernunter1")->text(), english("5"));
+        QCOMPARE(Find<QMenu>(*w, "Datei1")->title(), english("1"));
+        QCOMPARE(Find<QTreeWidget>(*w, "itemList")->headerItem()->text(5), english("56"));
+        QCOMPARE(Find<QLabel>(*w, "Label18")->text(), english("73"));
+        QCOMPARE(align->itemText(0),
+                 lang.ReadString(QStringLiteral("Englisch"), QStringLiteral("cboTabAusrichtung0")));
+        QCOMPARE(align->currentIndex(), 2);
+        QCOMPARE(w->Project().cboTabAusrichtung, 2);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quorvel"));
+        // Edit boxes keep their text whatever key they might carry.
+        QCOMPARE(Find<QLineEdit>(*w, "edtTitel")->text(), w->Project().edtTitel);
+    }
+
+    // A section without a key empties the texts under it: no fallback.
+    void missingKeyEmptiesText()
+    {
+        auto w = Window();
+        const QString lang = File(QStringLiteral("lang.ini"));
+        WriteAll(lang, "[Deutsch]\n28=Aussehen\n");
+        TranslateInterface(lang, QStringLiteral("Deutsch"));
+        QCOMPARE(w->Pages()->tabText(0), QString());
+        QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
+        // A missing file leaves every text alone.
+        TranslateInterface(File(QStringLiteral("none.ini")), QStringLiteral("Deutsch"));
+        QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
+    }
+
+    // The field list: one row per field with its label stripped of markup,
+    // the kind's name, the marks and the message of required fields; the
+    // placeholders list the kinds whose value a mail can show.
+    void fieldList()
+    {
+        std::vector<std::unique_ptr<TFormField>> fields;
+        auto text = std::make_unique<TEinzField>();
+        text->Name = QStringLiteral("name");
+        text->Beschriftung = QStringLiteral("<b>Name</b>&nbsp;*");
+        text->Pflicht = true;
+        text->Cookie = true;
+        fields.push_back(std::move(text));
+        auto cal = std::make_unique<TCalField>();
+        cal->Name = QStringLiteral("datum");
+        cal->Meldung = QStringLiteral("not required, not shown");
+        cal->StartYear = 2020;
+        cal->EndYear = 2021;
+        fields.push_back(std::move(cal));
+        auto between = std::make_unique<TZwField>();
+        between->Name = QStringLiteral("zw");
+        fields.push_back(std::move(between));
+        auto file = std::make_unique<TFileField>();
+        file->Name = QStringLiteral("upload");
+        file->Pflicht = true;
+        file->Meldung = QStringLiteral("Bitte Datei");
+        fields.push_back(std::move(file));
+        const QString path = ProjectFile(QStringLiteral("f.qvf"), QStringLiteral("f"), std::move(fields));
+
+        auto w = Window(path);
+        QTreeWidget* list = Find<QTreeWidget>(*w, "itemList");
+        QCOMPARE(list->topLevelItemCount(), 4);
+        const auto row = [&](int r) {
+            QStringList cells;
+            for (int c = 0; c < 6; ++c)
+                cells << list->topLevelItem(r)->text(c);
+            return cells;
+        };
+        QCOMPARE(row(0), (QStringList{"name", "Name *", Text(*w, "39"), "X", "X", ""}));
+        QCOMPARE(row(1), (QStringList{"datum", "", Text(*w, "48"), "", "", ""}));
+        QCOMPARE(row(3), (QStringList{"upload", "", Text(*w, "46"), "X", "", "Bitte Datei"}));
+        QVERIFY(list->selectedItems().isEmpty());
+        auto* placeholders = Find<QComboBox>(*w, "cboPlatzhalter");
+        QStringList names;
+        for (int i = 0; i < placeholders->count(); ++i)
+            names << placeholders->itemText(i);
+        QCOMPARE(names, (QStringList{"name", "datum"}));
+
+        // Delete, up and down do nothing without a selected row.
+        Find<QPushButton>(*w, "sbDelField")->click();
+        Find<QPushButton>(*w, "sbUp")->click();
+        QVERIFY(prompter.entries.isEmpty());
+        QCOMPARE(row(0).first(), QStringLiteral("name"));
+
+        list->topLevelItem(1)->setSelected(true);
+        Find<QPushButton>(*w, "sbUp")->click();
+        QCOMPARE(row(0).first(), QStringLiteral("datum"));
+        QCOMPARE(list->selectedItems().constFirst()->text(0), QStringLiteral("datum"));
+        Find<QPushButton>(*w, "sbUp")->click(); // already the first
+        QCOMPARE(row(0).first(), QStringLiteral("datum"));
+
+        prompter.answers << Answer::No;
+        Find<QPushButton>(*w, "sbDelField")->click();
+        QCOMPARE(prompter.entries.constFirst().text, Text(*w, "txtMainFrmDelete"));
+        QCOMPARE(w->Project().ListField.Count(), 4);
+        QVERIFY(list->selectedItems().isEmpty());
+        list->topLevelItem(3)->setSelected(true);
+        prompter.answers << Answer::Yes;
+        Find<QPushButton>(*w, "sbDelField")->click();
+        QCOMPARE(w->Project().ListField.Count(), 3);
+        QCOMPARE(list->topLevelItemCount(), 3);
+    }
+
+    // Saving a page writes the text the view just received by the encoding
+    // rule (UTF-8 with a byte-order mark for an HTML page of exactly
+    // "utf-8"), and puts the calendar picture beside it only when a calendar
+    // field needs one and none is there yet.
+    void exportPage_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<bool>("calendar");
+        QTest::addColumn<bool>("pictureThere");
+        QTest::addColumn<bool>("bom");
+        QTest::newRow("html utf-8") << "actHTML"
+                                    << "utf-8" << false << false << true;
+        QTest::newRow("html UTF-8") << "actHTML"
+                                    << "UTF-8" << false << false << false;
+        QTest::newRow("html iso") << "actHTML"
+                                  << "iso-8859-1" << true << false << false;
+        QTest::newRow("html, picture there") << "actHTML"
+                                             << "utf-8" << true << true << true;
+        QTest::newRow("php utf-8") << "actPHP"
+                                   << "utf-8" << true << false << false;
+        QTest::newRow("php iso, picture there") << "actPHP"
+                                                << "iso-8859-1" << true << true << false;
+    }
+
+    void exportPage()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, encoding);
+        QFETCH(bool, calendar);
+        QFETCH(bool, pictureThere);
+        QFETCH(bool, bom);
+        std::vector<std::unique_ptr<TFormField>> fields;
+        auto text = std::make_unique<TEinzField>();
+        text->Name = QStringLiteral("stadt");
+        text->Beschriftung = QStringLiteral("Straße €");
+        fields.push_back(std::move(text));
+        if (calendar) {
+            auto cal = std::make_unique<TCalField>();
+            cal->Name = QStringLiteral("datum");
+            cal->StartYear = 2020;
+            cal->EndYear = 2021;
+            fields.push_back(std::move(cal));
+        }
+        const QString path = ProjectFile(QStringLiteral("e.qvf"), QStringLiteral("e"), std::move(fields));
+        auto w = Window(path);
+        w->Project().ExtSettings.encoding = encoding;
+        const QString picture = File(QStringLiteral("cal.png"));
+        if (pictureThere)
+            WriteAll(picture, "mine");
+        const bool php = command == QLatin1String("actPHP");
+        const QString page = File(php ? QStringLiteral("page.php") : QStringLiteral("page.htm"));
+        Find<QPlainTextEdit>(*w, php ? "phpCode" : "memoHtml")->setPlainText(QStringLiteral("typed by hand"));
+        prompter.fileNames << page;
+        Trigger(*w, command.toLatin1().constData());
+
+        QVERIFY(prompter.entries.isEmpty());
+        const Prompter::FileRequest& request = prompter.fileRequests.constFirst().request;
+        QCOMPARE(request.fileName, php ? QStringLiteral("formular.php") : QStringLiteral("formular.htm"));
+        QVERIFY(!request.confirmOverwrite);
+        const QString shown = Find<QPlainTextEdit>(*w, php ? "phpCode" : "memoHtml")
+                                  ->toPlainText()
+                                  .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        QVERIFY(!shown.contains(QStringLiteral("typed by hand")));
+        const QByteArray bytes = ReadAll(page);
+        QCOMPARE(bytes.startsWith("\xEF\xBB\xBF"), bom);
+        QCOMPARE(bytes, PageFiles::PageBytes(shown, encoding,
+                                             php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html));
+        QVERIFY(bytes.contains("\r\n"));
+        if (pictureThere)
+            QCOMPARE(ReadAll(picture), QByteArray("mine"));
+        else if (calendar)
+            QCOMPARE(ReadAll(picture), ReadAll(BuildData + QStringLiteral("/cal/cal.png")));
+        else
+            QVERIFY(!QFileInfo::exists(picture));
+
+        // The dialog offers the name chosen last time.
+        Trigger(*w, command.toLatin1().constData());
+        QCOMPARE(prompter.fileRequests.last().request.fileName, page);
+    }
+
+    // A file-upload field makes the PHP export warn first, also when the
+    // dialog is then cancelled.
+    void phpUploadWarning()
+    {
+        std::vector<std::unique_ptr<TFormField>> fields;
+        auto file = std::make_unique<TFileField>();
+        file->Name = QStringLiteral("upload");
+        fields.push_back(std::move(file));
+        auto w = Window(ProjectFile(QStringLiteral("u.qvf"), QStringLiteral("u"), std::move(fields)));
+        Trigger(*w, "actPHP");
+        QCOMPARE(prompter.entries.size(), 1);
+        QCOMPARE(prompter.entries[0].text,
+                 Text(*w, "txtMainFrmPHPHint1") + QStringLiteral("\r\n") + Text(*w, "txtMainFrmPHPHint2"));
+        QCOMPARE(prompter.entries[0].caption, Text(*w, "MsgWarnung"));
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Warning);
+        QCOMPARE(prompter.fileRequests.size(), 1);
+        QVERIFY(!QFileInfo::exists(File(QStringLiteral("formular.php"))));
+    }
+
+    // Copying generates afresh, puts the page on the clipboard and says so.
+    void copyToClipboard_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("view");
+        QTest::newRow("html") << "actCopyHtml"
+                              << "memoHtml";
+        QTest::newRow("php") << "actCopyPHP"
+                             << "phpCode";
+    }
+
+    void copyToClipboard()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, view);
+        auto w = Window();
+        auto* code = w->findChild<QPlainTextEdit*>(view);
+        code->setPlainText(QStringLiteral("typed by hand"));
+        Trigger(*w, command.toLatin1().constData());
+        const QString clip = QApplication::clipboard()->text();
+        QVERIFY(clip.contains(QStringLiteral("QVFORM")));
+        QCOMPARE(clip, code->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+        QCOMPARE(prompter.entries.size(), 1);
+        QCOMPARE(prompter.entries[0].text, Text(*w, "txtMainFrmCopyToClipboard1"));
+        QCOMPARE(prompter.entries[0].caption, Text(*w, "txtMainFrmCopyToClipboard2"));
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Information);
+    }
+
+    // Showing a code page generates it; a generation that fails says why,
+    // keeps the view's text and writes nothing.
+    void codePagesAndFailures()
+    {
+        QTemporaryDir data;
+        for (const QString& name : {QStringLiteral("lang.ini"), QStringLiteral("default_Deutsch.qvf"),
+                                    QStringLiteral("template.htm")})
+            QFile::copy(BuildData + QLatin1Char('/') + name, data.filePath(name));
+        AppPaths::SetDataDirOverride(data.path());
+        auto w = Window();
+        auto* html = Find<QPlainTextEdit>(*w, "memoHtml");
+        w->Pages()->setCurrentWidget(Find(*w, "tsHTML"));
+        QVERIFY(html->toPlainText().contains(QStringLiteral("QVFORM")));
+
+        QFile::remove(data.filePath(QStringLiteral("template.htm")));
+        html->setPlainText(QStringLiteral("last page"));
+        prompter.fileNames << File(QStringLiteral("x.htm"));
+        Trigger(*w, "actHTML");
+        QCOMPARE(prompter.entries.size(), 1);
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Error);
+        QVERIFY(prompter.fileRequests.isEmpty());
+        QCOMPARE(html->toPlainText(), QStringLiteral("last page"));
+
+        w->Pages()->setCurrentWidget(Find(*w, "tsPHPCode")); // no PHP template either
+        QCOMPARE(prompter.entries.size(), 2);
+        QCOMPARE(Find<QPlainTextEdit>(*w, "phpCode")->toPlainText(), QString());
+        AppPaths::SetDataDirOverride(QString());
+    }
+
+    // A page that cannot be written is reported, not claimed as saved.
+    void exportWriteFails()
+    {
+        auto w = Window();
+        prompter.fileNames << File(QStringLiteral("no/such/folder/page.htm"));
+        Trigger(*w, "actHTML");
+        QCOMPARE(prompter.entries.size(), 1);
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Error);
+        QVERIFY(prompter.entries[0].text.contains(File(QStringLiteral("no/such/folder/page.htm"))));
+    }
+
+    // Ctrl+A in a code view selects the whole text.
+    void selectAllInCodeView()
+    {
+        auto w = Window();
+        w->Pages()->setCurrentWidget(Find(*w, "tsPHPCode"));
+        auto* php = Find<QPlainTextEdit>(*w, "phpCode");
+        QTest::keyClick(php, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(php->textCursor().selectedText().size(), php->toPlainText().size());
+        QVERIFY(php->toPlainText().size() > 100);
+    }
+
+    // The file commands answer their keys.
+    void shortcuts_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("asks");       // the save question comes first
+        QTest::addColumn<bool>("saveDialog"); // else the Save dialog
+        QTest::newRow("Ctrl+N new") << int(Qt::Key_N) << true << false;
+        QTest::newRow("Ctrl+O open") << int(Qt::Key_O) << true << false;
+        QTest::newRow("Ctrl+S save") << int(Qt::Key_S) << false << true;
+    }
+
+    void shortcuts()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, asks);
+        QFETCH(bool, saveDialog);
+        auto w = Window();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(!prompter.entries.isEmpty() && prompter.entries.constFirst().question, asks);
+        QCOMPARE(!prompter.fileRequests.isEmpty() && prompter.fileRequests.constFirst().save, saveDialog);
+    }
+
+    // The browser starts only when the preview page is first shown.
+    void webEngineOnlyWithPreviewPage()
+    {
+        auto w = Window();
+        for (int i = 0; i < w->Pages()->count() - 1; ++i)
+            w->Pages()->setCurrentIndex(i);
+        QVERIFY(w->findChildren<QWebEngineView*>().isEmpty());
+        w->Pages()->setCurrentWidget(Find(*w, "tsVorschau"));
+        QCOMPARE(w->findChildren<QWebEngineView*>().size(), 1);
+
+        // "Vorschau" on the tool bar opens the preview window.
+        Find<QToolButton>(*w, "ToolButton10")->click();
+        QVERIFY(Find(*w, "frmPreview")->isVisible());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
