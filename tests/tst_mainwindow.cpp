@@ -35,6 +35,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -783,6 +784,15 @@ private slots:
         for (int i = 0; i < placeholders->count(); ++i)
             names << placeholders->itemText(i);
         QCOMPARE(names, (QStringList{"name", "datum"}));
+        // a placeholder goes into the mail text at the caret
+        auto* memo = Find<QPlainTextEdit>(*w, "memoMailtext");
+        memo->setPlainText(QStringLiteral("Hallo , danke"));
+        QTextCursor caret = memo->textCursor();
+        caret.setPosition(6);
+        memo->setTextCursor(caret);
+        placeholders->setCurrentIndex(1);
+        Find<QPushButton>(*w, "btPlatzhalter")->click();
+        QCOMPARE(w->Project().memoMailtext, QStringLiteral("Hallo {#datum#}, danke"));
 
         // Delete, up and down do nothing without a selected row.
         Find<QPushButton>(*w, "sbDelField")->click();

@@ -1,5 +1,5 @@
 // quorvel-cli: Quorvel's project commands without a window.
-#include "ConsolePrompter.h"
+#include "app/ConsolePrompter.h"
 #include "app/AppPaths.h"
 #include "app/ProgramSettings.h"
 #include "codegen/GenHTML.h"

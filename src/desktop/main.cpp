@@ -5,7 +5,7 @@
 #include "app/ui/GuiPrompter.h"
 #include "app/ui/Screenshots.h"
 #include "app/ui/frmMain.h"
-#include "cli/ConsolePrompter.h"
+#include "app/ConsolePrompter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -30,11 +30,19 @@ TMailTextPage::TMailTextPage(QWidget* parent) : QWidget(parent)
     m_placeholders = FixedList(this, "cboPlatzhalter", {});
     m_placeholders->setMinimumContentsLength(20);
     grid->addWidget(m_placeholders, 0, 1);
-    // Inserting a placeholder and the HTML editor come with the text editor.
     QPushButton* insert = Button(this, "btPlatzhalter", 37, QStringLiteral("Einfügen"));
-    insert->setEnabled(false);
     grid->addWidget(insert, 0, 2, Qt::AlignLeft);
-    grid->addWidget(Memo(this, "memoMailtext"), 1, 0, 1, 3);
+    QPlainTextEdit* memo = Memo(this, "memoMailtext");
+    grid->addWidget(memo, 1, 0, 1, 3);
+    // The placeholder goes in at the caret, over any selected text.
+    connect(insert, &QPushButton::clicked, this, [this, memo] {
+        const QString name = m_placeholders->currentText();
+        if (name.isEmpty())
+            return;
+        memo->insertPlainText(QStringLiteral("{#") + name + QStringLiteral("#}"));
+        memo->setFocus();
+    });
+    // The HTML editor comes with the text editor.
     QPushButton* edit = Ellipsis(this, "sbMailTextEdit");
     edit->setEnabled(false);
     grid->addWidget(edit, 1, 3, Qt::AlignTop);
