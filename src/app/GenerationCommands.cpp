@@ -74,21 +74,29 @@ bool TGenerationCommands::WritePage(Page page, const QString& fileName)
     return text && Write(page, *text, fileName);
 }
 
+// The save dialog keeps the last chosen name for its next use and, like the
+// program always did, does not ask before replacing a file.
+QString TGenerationCommands::AskFileName(QString& lastName, const QString& filter, const QString& suffix)
+{
+    Prompter::FileRequest request;
+    request.fileName = lastName;
+    request.filter = filter;
+    request.defaultSuffix = suffix;
+    request.confirmOverwrite = false;
+    const QString fileName = m_prompter.SaveFileName(request);
+    if (!fileName.isEmpty())
+        lastName = fileName;
+    return fileName;
+}
+
 bool TGenerationCommands::ExportHTML()
 {
     const std::optional<QString> text = GenerateHTML();
     if (!text)
         return false;
-    Prompter::FileRequest request;
-    request.fileName = m_htmlName;
-    request.filter = QStringLiteral("HTML Datei (*.htm)");
-    request.defaultSuffix = QStringLiteral("htm");
-    request.confirmOverwrite = false;
-    const QString fileName = m_prompter.SaveFileName(request);
-    if (fileName.isEmpty())
-        return false;
-    m_htmlName = fileName;
-    return Write(Page::Html, *text, fileName);
+    const QString fileName =
+        AskFileName(m_htmlName, QStringLiteral("HTML Datei (*.htm)"), QStringLiteral("htm"));
+    return !fileName.isEmpty() && Write(Page::Html, *text, fileName);
 }
 
 bool TGenerationCommands::ExportPHP()
@@ -101,16 +109,9 @@ bool TGenerationCommands::ExportPHP()
             break;
         }
     }
-    Prompter::FileRequest request;
-    request.fileName = m_phpName;
-    request.filter = QStringLiteral("PHP Datei (*.php)");
-    request.defaultSuffix = QStringLiteral("php");
-    request.confirmOverwrite = false;
-    const QString fileName = m_prompter.SaveFileName(request);
-    if (fileName.isEmpty())
-        return false;
-    m_phpName = fileName;
-    return WritePage(Page::Php, fileName);
+    const QString fileName =
+        AskFileName(m_phpName, QStringLiteral("PHP Datei (*.php)"), QStringLiteral("php"));
+    return !fileName.isEmpty() && WritePage(Page::Php, fileName);
 }
 
 bool TGenerationCommands::Copy(Page page)

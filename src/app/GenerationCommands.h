@@ -50,6 +50,7 @@ public:
 private:
     std::optional<QString> Run(Page page, QString* error);
     bool Copy(Page page);
+    QString AskFileName(QString& lastName, const QString& filter, const QString& suffix);
     bool Write(Page page, const QString& text, const QString& fileName);
     void Fail(const QString& text);
 
