@@ -1,6 +1,7 @@
 // The generated PHP page on a real PHP server: it shows the form, checks
 // the post on the server, sends one mail through a captured sendmail, and
 // keeps hostile input out of the page and the mail headers.
+#include "PhpServer.h"
 #include "RecordingPrompter.h"
 #include "codegen/GenPHP.h"
 #include "codegen/LanguageTexts.h"
@@ -28,13 +29,6 @@ namespace
 {
 const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
 
-int FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 struct Response
 {
     int status = 0;
@@ -48,7 +42,7 @@ class TestPhpE2E : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    QProcess server;
+    PhpServer server;
     int port = 0;
     QNetworkAccessManager net;
     RecordingPrompter prompter;
@@ -65,8 +59,8 @@ class TestPhpE2E : public QObject
         QString error;
         const auto page = gen.Generate(&error);
         QVERIFY2(page, qPrintable(error));
-        QVERIFY(PageFiles::WritePage(Site() + QLatin1Char('/') + name, *page, project.ExtSettings.encoding, nullptr,
-                                        PageFiles::PageKind::Php));
+        QVERIFY(PageFiles::WritePage(Site() + QLatin1Char('/') + name, *page, project.ExtSettings.encoding,
+                                     nullptr, PageFiles::PageKind::Php));
     }
 
     TFormProject DefaultProject()
@@ -81,11 +75,12 @@ class TestPhpE2E : public QObject
     }
 
     using Post = QList<std::pair<QString, QString>>;
-    bool latin1Post = false;  // as a browser posts a single-byte page
+    bool latin1Post = false; // as a browser posts a single-byte page
 
     // A GET, or a POST as the form sends it (multipart), with optional files
     // given as field name and contents.
-    Response Request(const QString& path, const Post& post = {}, const QList<std::pair<QString, QByteArray>>& files = {})
+    Response Request(const QString& path, const Post& post = {},
+                     const QList<std::pair<QString, QByteArray>>& files = {})
     {
         QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)));
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
@@ -108,8 +103,9 @@ class TestPhpE2E : public QObject
             }
             for (const auto& [key, data] : files) {
                 QHttpPart part;
-                part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                               QStringLiteral("form-data; name=\"%1\"; filename=\"../../etc/evil name.txt\"").arg(key));
+                part.setHeader(
+                    QNetworkRequest::ContentDispositionHeader,
+                    QStringLiteral("form-data; name=\"%1\"; filename=\"../../etc/evil name.txt\"").arg(key));
                 part.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("text/html"));
                 part.setBody(data);
                 multi->append(part);
@@ -129,14 +125,16 @@ class TestPhpE2E : public QObject
     // What PHP keeps as the picture code of this client's session.
     QString SessionCaptcha()
     {
-        for (const QNetworkCookie& c : net.cookieJar()->cookiesForUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)))) {
+        for (const QNetworkCookie& c :
+             net.cookieJar()->cookiesForUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)))) {
             if (c.name() != "PHPSESSID")
                 continue;
             QFile f(Sessions() + QStringLiteral("/sess_") + QString::fromLatin1(c.value()));
             if (!f.open(QIODevice::ReadOnly))
                 return QString();
             const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("captcha\\|s:\\d+:\"([^\"]*)\"")).match(QString::fromLatin1(f.readAll()));
+                QRegularExpression(QStringLiteral("captcha\\|s:\\d+:\"([^\"]*)\""))
+                    .match(QString::fromLatin1(f.readAll()));
             return m.captured(1);
         }
         return QString();
@@ -158,10 +156,7 @@ class TestPhpE2E : public QObject
                !body.contains("Fatal error");
     }
 
-    QStringList MailFiles() const
-    {
-        return QDir(Mails()).entryList(QDir::Files, QDir::Name);
-    }
+    QStringList MailFiles() const { return QDir(Mails()).entryList(QDir::Files, QDir::Name); }
 
     QByteArray OnlyMail()
     {
@@ -273,22 +268,12 @@ private slots:
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         net.setCookieJar(new QNetworkCookieJar(&net));
 
-        port = FreePort();
-        server.setProcessChannelMode(QProcess::MergedChannels);
-        server.start(QStringLiteral("php"), {QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(port),
-                                             QStringLiteral("-t"), Site(), QStringLiteral("-d"),
-                                             QStringLiteral("sendmail_path=") + capture, QStringLiteral("-d"),
-                                             QStringLiteral("session.save_path=") + Sessions(), QStringLiteral("-d"),
-                                             QStringLiteral("error_reporting=E_ALL"), QStringLiteral("-d"),
-                                             QStringLiteral("display_errors=1")});
-        QVERIFY2(server.waitForStarted(10000), "php did not start");
-        QTRY_VERIFY_WITH_TIMEOUT(Request(QString()).status != 0, 10000);
-    }
-
-    void cleanupTestCase()
-    {
-        server.kill();
-        server.waitForFinished();
+        QVERIFY2(server.Start(Site(),
+                              {QStringLiteral("sendmail_path=") + capture,
+                               QStringLiteral("session.save_path=") + Sessions(),
+                               QStringLiteral("error_reporting=E_ALL"), QStringLiteral("display_errors=1")}),
+                 "php -S did not start");
+        port = server.Port();
     }
 
     void init() { ClearMails(); }
@@ -309,11 +294,12 @@ private slots:
     {
         Publish(DefaultProject(), QStringLiteral("kontakt.php"));
         Request(QStringLiteral("kontakt.php"));
-        const Response r = Request(QStringLiteral("kontakt.php?action=send"),
-                                   {{QStringLiteral("name"), QStringLiteral("Eva Muster")},
-                                    {QStringLiteral("email"), QStringLiteral("eva@example.org")},
-                                    {QStringLiteral("nachricht"), QStringLiteral("Guten Tag, ich hätte gern Post.")},
-                                    {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
+        const Response r =
+            Request(QStringLiteral("kontakt.php?action=send"),
+                    {{QStringLiteral("name"), QStringLiteral("Eva Muster")},
+                     {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                     {QStringLiteral("nachricht"), QStringLiteral("Guten Tag, ich hätte gern Post.")},
+                     {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
         QVERIFY2(r.status == 303 || r.status == 302, r.body.constData());
         QCOMPARE(r.location, QStringLiteral("https://www.example.com/danke.htm"));
         const QByteArray mail = OnlyMail();
@@ -333,7 +319,7 @@ private slots:
         QCOMPARE(r.status, 200);
         QVERIFY(r.body.contains("color:#FF0000"));
         QVERIFY(MailFiles().isEmpty());
-        QVERIFY(r.body.contains("value=\"Eva\""));  // the post is shown again
+        QVERIFY(r.body.contains("value=\"Eva\"")); // the post is shown again
     }
 
     void hostileInputStaysInert()
@@ -356,8 +342,8 @@ private slots:
             QFile file(Mails() + QLatin1Char('/') + f);
             file.open(QIODevice::ReadOnly);
             const QByteArray mail = file.readAll();
-            const QByteArray headers = mail.left(mail.indexOf("\r\n\r\n") >= 0 ? mail.indexOf("\r\n\r\n")
-                                                                               : mail.indexOf("\n\n"));
+            const QByteArray headers =
+                mail.left(mail.indexOf("\r\n\r\n") >= 0 ? mail.indexOf("\r\n\r\n") : mail.indexOf("\n\n"));
             QVERIFY2(!headers.contains("victim@example.net"), mail.constData());
         }
     }
@@ -388,26 +374,43 @@ private slots:
     void serverChecks_data()
     {
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");  // "-" leaves the field out of the post
+        QTest::addColumn<QString>("value"); // "-" leaves the field out of the post
         QTest::addColumn<bool>("withFile");
-        QTest::addColumn<QString>("error");  // empty: the post is accepted
-        QTest::newRow("all valid") << "" << "" << true << "";
-        QTest::newRow("text too short") << "vorname" << "E" << true << "ERR-vorname";
-        QTest::newRow("text of minimum length") << "vorname" << "Ev" << true << "";
-        QTest::newRow("text sent as an array") << "vorname[]" << "x" << true << "";
-        QTest::newRow("e-mail malformed") << "email" << "eva@" << true << "ERR-email";
-        QTest::newRow("e-mail missing") << "email" << "-" << true << "ERR-email";
-        QTest::newRow("number with comma") << "menge" << "2,75" << true << "";
-        QTest::newRow("not a number") << "menge" << "drei" << true << "ERR-menge";
-        QTest::newRow("password empty") << "kennwort" << "" << true << "ERR-kennwort";
-        QTest::newRow("multi-line empty") << "nachricht" << "" << true << "ERR-nachricht";
-        QTest::newRow("check box not ticked") << "agb" << "-" << true << "ERR-agb";
-        QTest::newRow("list on its first entry") << "land" << "Bitte wählen" << true << "ERR-land";
-        QTest::newRow("radio not chosen") << "versand" << "-" << true << "ERR-versand";
-        QTest::newRow("radio chosen otherwise") << "versand" << "Bote " << true << "";
-        QTest::newRow("required box of a list missing") << "i_musik" << "-" << true << "ERR-i_musik";
-        QTest::newRow("calendar empty") << "datum" << "" << true << "ERR-datum";
-        QTest::newRow("upload missing") << "" << "" << false << "ERR-anhang";
+        QTest::addColumn<QString>("error"); // empty: the post is accepted
+        QTest::newRow("all valid") << ""
+                                   << "" << true << "";
+        QTest::newRow("text too short") << "vorname"
+                                        << "E" << true << "ERR-vorname";
+        QTest::newRow("text of minimum length") << "vorname"
+                                                << "Ev" << true << "";
+        QTest::newRow("text sent as an array") << "vorname[]"
+                                               << "x" << true << "";
+        QTest::newRow("e-mail malformed") << "email"
+                                          << "eva@" << true << "ERR-email";
+        QTest::newRow("e-mail missing") << "email"
+                                        << "-" << true << "ERR-email";
+        QTest::newRow("number with comma") << "menge"
+                                           << "2,75" << true << "";
+        QTest::newRow("not a number") << "menge"
+                                      << "drei" << true << "ERR-menge";
+        QTest::newRow("password empty") << "kennwort"
+                                        << "" << true << "ERR-kennwort";
+        QTest::newRow("multi-line empty") << "nachricht"
+                                          << "" << true << "ERR-nachricht";
+        QTest::newRow("check box not ticked") << "agb"
+                                              << "-" << true << "ERR-agb";
+        QTest::newRow("list on its first entry") << "land"
+                                                 << "Bitte wählen" << true << "ERR-land";
+        QTest::newRow("radio not chosen") << "versand"
+                                          << "-" << true << "ERR-versand";
+        QTest::newRow("radio chosen otherwise") << "versand"
+                                                << "Bote " << true << "";
+        QTest::newRow("required box of a list missing") << "i_musik"
+                                                        << "-" << true << "ERR-i_musik";
+        QTest::newRow("calendar empty") << "datum"
+                                        << "" << true << "ERR-datum";
+        QTest::newRow("upload missing") << ""
+                                        << "" << false << "ERR-anhang";
     }
 
     void serverChecks()
@@ -421,7 +424,7 @@ private slots:
         if (!field.isEmpty()) {
             const QString name = field.endsWith(QLatin1String("[]")) ? field.chopped(2) : field;
             post.removeIf([&](const auto& p) { return p.first == name; });
-            if (field.endsWith(QLatin1String("[]")))  // a forged array must not break the page
+            if (field.endsWith(QLatin1String("[]"))) // a forged array must not break the page
                 post.append({field, value});
             else if (value != QLatin1String("-"))
                 post.append({field, value});
@@ -431,7 +434,7 @@ private slots:
             files.append({QStringLiteral("anhang"), QByteArray("<?php echo 'never run'; ?>")});
         const Response r = Request(QStringLiteral("every.php?action=send"), post, files);
         QVERIFY2(NoPhpMessages(r.body), r.body.constData());
-        if (field.endsWith(QLatin1String("[]"))) {  // reads as missing
+        if (field.endsWith(QLatin1String("[]"))) { // reads as missing
             QCOMPARE(r.status, 200);
             QVERIFY(r.body.contains("ERR-vorname"));
             return;
@@ -442,7 +445,7 @@ private slots:
         } else {
             QCOMPARE(r.status, 200);
             QVERIFY2(r.body.contains(error.toUtf8()), r.body.constData());
-            QCOMPARE(r.body.count("ERR-"), 1);  // only the one field complains
+            QCOMPARE(r.body.count("ERR-"), 1); // only the one field complains
             QVERIFY(MailFiles().isEmpty());
         }
     }
@@ -458,10 +461,12 @@ private slots:
         QTest::addColumn<QString>("encoding");
         QTest::newRow("html") << "html" << QByteArray("text/html; charset=UTF-8") << "<td>Eva Müller</td>"
                               << "utf-8";
-        QTest::newRow("plain, single-byte page") << "plain" << QByteArray("text/plain; charset=UTF-8")
-                                                 << "vorname: Eva Müller" << "iso-8859-1";
+        QTest::newRow("plain, single-byte page")
+            << "plain" << QByteArray("text/plain; charset=UTF-8") << "vorname: Eva Müller"
+            << "iso-8859-1";
         QTest::newRow("xml") << "xml" << QByteArray("text/xml; charset=UTF-8")
-                             << "<field name=\"vorname\">Eva Müller</field>" << "utf-8";
+                             << "<field name=\"vorname\">Eva Müller</field>"
+                             << "utf-8";
     }
 
     void mailFormats()
@@ -491,12 +496,13 @@ private slots:
         QVERIFY(headers.contains("From: owner@example.com"));
         QVERIFY(headers.contains("Reply-To: eva@example.org"));
         QVERIFY(headers.contains("Content-Type: " + contentType));
-        QVERIFY(headers.contains("Subject: =?UTF-8?B?"));  // non-ASCII subject encoded
+        QVERIFY(headers.contains("Subject: =?UTF-8?B?")); // non-ASCII subject encoded
         const QString body = Body(mail);
         QVERIFY2(body.contains(value), qPrintable(body));
         QVERIFY2(body.contains(QStringLiteral("Hallo Eva Müller,")), qPrintable(body));
-        QVERIFY(body.contains(format == QLatin1String("plain") ? QStringLiteral("danke für \"3,5\".")
-                                                                : QStringLiteral("danke für &quot;3,5&quot;.")));
+        QVERIFY(body.contains(format == QLatin1String("plain")
+                                  ? QStringLiteral("danke für \"3,5\".")
+                                  : QStringLiteral("danke für &quot;3,5&quot;.")));
         QVERIFY(!body.contains(QStringLiteral("kennwort")) || body.contains(QStringLiteral("geheim")));
     }
 
@@ -513,7 +519,7 @@ private slots:
                     {{QStringLiteral("anhang"), QByteArray("Hallo Anhang")}});
         QCOMPARE(r.status, 303);
         const QByteArray mail = OnlyMail();
-        QVERIFY2(mail.contains("filename=\"evil_name.txt\""), mail.constData());  // no path, no blanks
+        QVERIFY2(mail.contains("filename=\"evil_name.txt\""), mail.constData()); // no path, no blanks
         QVERIFY(mail.contains(QByteArray("Hallo Anhang").toBase64()));
         QVERIFY(QDir(Site()).entryList(QDir::Files).filter(QStringLiteral("evil")).isEmpty());
     }
@@ -542,7 +548,7 @@ private slots:
         Response r = Request(QStringLiteral("copy.php?action=send"),
                              {{QStringLiteral("name"), QStringLiteral("Eva")},
                               {QStringLiteral("email"), QStringLiteral("eva@example.org")}});
-        QCOMPARE(r.status, 200);  // checks failed: nothing goes out, no copy either
+        QCOMPARE(r.status, 200); // checks failed: nothing goes out, no copy either
         QVERIFY(MailFiles().isEmpty());
 
         r = Request(QStringLiteral("copy.php?action=send"),
@@ -561,7 +567,7 @@ private slots:
         QVERIFY(Headers(copy).contains("From: owner@example.com"));
         QVERIFY(Body(copy).contains(QStringLiteral("Wir melden uns.")));
         QCOMPARE(Body(copy).contains(QStringLiteral("Meine Frage")), withFields);
-        QVERIFY(!Body(copy).contains(QStringLiteral("IP: ")));  // the owner's only
+        QVERIFY(!Body(copy).contains(QStringLiteral("IP: "))); // the owner's only
         QVERIFY(Body(owner).contains(QStringLiteral("IP: 127.0.0.1")));
         QVERIFY(Body(owner).contains(QStringLiteral("Meine Frage")));
         QCOMPARE(Body(owner).contains(QStringLiteral(">leer<")), !hideEmpty);
@@ -581,7 +587,8 @@ private slots:
         QVERIFY(page.body.contains("name=\"captcha_input\""));
 
         // no picture fetched in this session: even an empty code fails
-        Response r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), QString()}});
+        Response r = Request(QStringLiteral("captcha.php?action=send"),
+                             valid + Post{{QStringLiteral("captcha_input"), QString()}});
         QVERIFY(r.body.contains("Code falsch"));
 
         const Response picture = Request(QStringLiteral("captcha.php?action=captcha"));
@@ -590,19 +597,22 @@ private slots:
         const QString code = SessionCaptcha();
         QCOMPARE(code.size(), 5);
 
-        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), QStringLiteral("XXXXX")}});
+        r = Request(QStringLiteral("captcha.php?action=send"),
+                    valid + Post{{QStringLiteral("captcha_input"), QStringLiteral("XXXXX")}});
         QCOMPARE(r.status, 200);
         QVERIFY(r.body.contains("Code falsch"));
         QVERIFY(MailFiles().isEmpty());
 
         Request(QStringLiteral("captcha.php?action=captcha"));
         const QString fresh = SessionCaptcha();
-        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), fresh.toLower()}});
+        r = Request(QStringLiteral("captcha.php?action=send"),
+                    valid + Post{{QStringLiteral("captcha_input"), fresh.toLower()}});
         QVERIFY2(r.status == 303, (Complaints(r.body) + " code " + fresh.toUtf8()).constData());
         QCOMPARE(AllMails().size(), 1);
 
         // a solved code is good for one post only
-        r = Request(QStringLiteral("captcha.php?action=send"), valid + Post{{QStringLiteral("captcha_input"), fresh}});
+        r = Request(QStringLiteral("captcha.php?action=send"),
+                    valid + Post{{QStringLiteral("captcha_input"), fresh}});
         QCOMPARE(r.status, 200);
         QCOMPARE(AllMails().size(), 1);
     }
@@ -616,7 +626,6 @@ private slots:
         QVERIFY(r.body.contains("action=\"/self.php?action=send"));
     }
 };
-
 
 QTEST_GUILESS_MAIN(TestPhpE2E)
 #include "tst_php_e2e.moc"
