@@ -3,6 +3,7 @@
 // input is valid; the calendar writes dates in every format; cookies refill
 // fields on the next visit; the counter stops at its limit.
 #include "PhpServer.h"
+#include "RunJavaScript.h"
 #include "codegen/GenHTML.h"
 #include "codegen/LanguageTexts.h"
 #include "codegen/PageFiles.h"
@@ -94,20 +95,7 @@ class TestHtmlE2E : public QObject
         return loaded.wait(20000) && loaded.first().first().toBool();
     }
 
-    static QVariant Run(Page& page, const QString& js)
-    {
-        QVariant result;
-        bool done = false;
-        page.runJavaScript(js, [&](const QVariant& v) {
-            result = v;
-            done = true;
-        });
-        QElapsedTimer waited;
-        waited.start();
-        while (!done && waited.elapsed() < 10000)
-            QTest::qWait(10);
-        return result;
-    }
+    static QVariant Run(Page& page, const QString& js) { return RunJavaScript(page, js); }
 
     // Submits the form as the send button does; true when it was sent.
     // A check that fails alerts while the click runs; a form that passes

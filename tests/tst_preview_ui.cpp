@@ -13,6 +13,8 @@
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 
+#include "RunJavaScript.h"
+
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -28,17 +30,7 @@ const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
 
 QVariant Run(QWebEngineView* view, const QString& js)
 {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(js, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    QElapsedTimer waited;
-    waited.start();
-    while (!done && waited.elapsed() < 10000)
-        QTest::qWait(10);
-    return result;
+    return RunJavaScript(*view->page(), js);
 }
 
 QString BodyText(QWebEngineView* view)
