@@ -54,7 +54,8 @@ private slots:
     void checkDefaultProjects()
     {
         QFETCH(QString, file);
-        const Run r = Cli({QStringLiteral("check"), QStringLiteral(QUORVEL_TEST_DATA_DIR "/") + file}, home.path());
+        const Run r =
+            Cli({QStringLiteral("check"), QStringLiteral(QUORVEL_TEST_DATA_DIR "/") + file}, home.path());
         QCOMPARE(r.err, QString());
         QCOMPARE(r.exitCode, 0);
     }
@@ -63,19 +64,24 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("message");
-        QTest::newRow("German") << "Deutsch" << "Quorvel";
-        QTest::newRow("English") << "Englisch" << "Quorvel";
+        QTest::newRow("German") << "Deutsch"
+                                << "Quorvel";
+        QTest::newRow("English") << "Englisch"
+                                 << "Quorvel";
     }
 
     void checkBrokenProjectFails()
     {
         QFETCH(QString, language);
         QFETCH(QString, message);
-        const QString path = Write(QStringLiteral("broken.qvf"), "<xml><FileInfo><Prog>Other</Prog></FileInfo></xml>");
-        const Run r = Cli({QStringLiteral("check"), path, QStringLiteral("--language"), language}, home.path());
+        const QString path =
+            Write(QStringLiteral("broken.qvf"), "<xml><FileInfo><Prog>Other</Prog></FileInfo></xml>");
+        const Run r =
+            Cli({QStringLiteral("check"), path, QStringLiteral("--language"), language}, home.path());
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
-        const Run missing = Cli({QStringLiteral("check"), home.path() + QStringLiteral("/none.qvf")}, home.path());
+        const Run missing =
+            Cli({QStringLiteral("check"), home.path() + QStringLiteral("/none.qvf")}, home.path());
         QCOMPARE(missing.exitCode, 1);
         QVERIFY(!missing.err.isEmpty());
     }
@@ -92,7 +98,7 @@ private slots:
         QCOMPARE(made.readAll(), shipped.readAll());
         QCOMPARE(Cli({QStringLiteral("check"), path}, home.path()).exitCode, 0);
 
-        const Run toStdout = Cli({QStringLiteral("new")}, home.path());  // interface language: Deutsch
+        const Run toStdout = Cli({QStringLiteral("new")}, home.path()); // interface language: Deutsch
         QCOMPARE(toStdout.exitCode, 0);
         QVERIFY(toStdout.out.contains("<Prog>Quorvel</Prog>"));
         QVERIFY(QFileInfo::exists(home.path() + QStringLiteral("/data/Quorvel/ProgramSettings.ini")));
@@ -104,9 +110,15 @@ private slots:
         QTest::newRow("nothing") << QStringList();
         QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate")};
         QTest::newRow("check without file") << QStringList{QStringLiteral("check")};
-        QTest::newRow("check two files") << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("check"), QStringLiteral("--frob"), QStringLiteral("a")};
+        QTest::newRow("check two files")
+            << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")};
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("check"), QStringLiteral("--frob"), QStringLiteral("a")};
         QTest::newRow("option without value") << QStringList{QStringLiteral("new"), QStringLiteral("-o")};
+        QTest::newRow("generate without format")
+            << QStringList{QStringLiteral("generate"), QStringLiteral("a.qvf")};
+        QTest::newRow("generate without file")
+            << QStringList{QStringLiteral("generate"), QStringLiteral("--php")};
     }
 
     void usageErrors()
@@ -115,6 +127,70 @@ private slots:
         const Run r = Cli(args, home.path());
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(QLatin1String("usage:")));
+    }
+    // Pages by the save rule: a UTF-8 HTML page with a byte-order mark, a
+    // PHP page without one (it would go out before the page's headers), a
+    // single-byte page without; the calendar picture beside a written page.
+    void generate_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("html, utf-8") << "--html"
+                                     << "utf-8" << QByteArray("\xEF\xBB\xBF<!DOCTYPE html>");
+        QTest::newRow("php, utf-8") << "--php"
+                                    << "utf-8" << QByteArray("<?php");
+        QTest::newRow("html, iso-8859-1") << "--html"
+                                          << "iso-8859-1" << QByteArray("<!DOCTYPE html>");
+    }
+
+    void generate()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, encoding);
+        QFETCH(QByteArray, start);
+        QFile fixture(QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")); // has a calendar field
+        QVERIFY(fixture.open(QIODevice::ReadOnly));
+        QByteArray project = fixture.readAll();
+        project.replace(QByteArray("<encoding>utf-8</encoding>"),
+                        "<encoding>" + encoding.toLatin1() + "</encoding>");
+        QVERIFY(project.contains("<encoding>" + encoding.toLatin1() + "</encoding>"));
+        QTemporaryDir out;
+        const QString path = Write(QStringLiteral("every.qvf"), project);
+        const QStringList fixed{QStringLiteral("--form-id"), QStringLiteral("4711")};
+
+        const Run first = Cli(QStringList{QStringLiteral("generate"), format, path} + fixed, home.path());
+        QCOMPARE(first.exitCode, 0);
+        QVERIFY2(first.out.startsWith(start), first.out.left(40).constData());
+        QVERIFY(first.out.contains("4711"));
+        QCOMPARE(Cli(QStringList{QStringLiteral("generate"), format, path} + fixed, home.path()).out,
+                 first.out);
+
+        const QString page = out.path() + QStringLiteral("/form.page");
+        const Run written =
+            Cli(QStringList{QStringLiteral("generate"), format, path, QStringLiteral("-o"), page} + fixed,
+                home.path());
+        QCOMPARE(written.exitCode, 0);
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), first.out);
+        QVERIFY(QFileInfo::exists(out.path() + QStringLiteral("/cal.png")));
+    }
+
+    void generateFailures()
+    {
+        const Run missing = Cli(
+            {QStringLiteral("generate"), QStringLiteral("--html"), home.path() + QStringLiteral("/none.qvf")},
+            home.path());
+        QCOMPARE(missing.exitCode, 1);
+        QTemporaryDir empty; // no templates there
+        const Run noTemplate = Cli({QStringLiteral("generate"), QStringLiteral("--php"),
+                                    QStringLiteral(QUORVEL_TEST_DATA_DIR "/default_Deutsch.qvf"),
+                                    QStringLiteral("--data-dir"), empty.path()},
+                                   home.path());
+        QCOMPARE(noTemplate.exitCode, 1);
+        QVERIFY2(noTemplate.err.contains(QLatin1String("template_php.htm")), qPrintable(noTemplate.err));
+        QVERIFY(noTemplate.out.isEmpty());
     }
 };
 

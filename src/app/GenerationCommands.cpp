@@ -59,8 +59,7 @@ std::optional<QString> TGenerationCommands::Run(Page page, QString* error)
 bool TGenerationCommands::Write(Page page, const QString& text, const QString& fileName)
 {
     QString error;
-    const auto kind = page == Page::Php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html;
-    if (!PageFiles::WritePage(fileName, text, m_project.ExtSettings.encoding, &error, kind)) {
+    if (!PageFiles::WritePage(fileName, text, m_project.ExtSettings.encoding, &error, page)) {
         Fail(fileName + QStringLiteral("\n") + error);
         return false;
     }

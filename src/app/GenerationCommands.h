@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Prompter.h"
+#include "codegen/PageFiles.h"
 
 #include <QString>
 #include <functional>
@@ -17,7 +18,7 @@ class TLanguageTexts;
 class TGenerationCommands
 {
 public:
-    enum class Page { Html, Php };
+    using Page = PageFiles::PageKind;
     using TextSink = std::function<void(const QString&)>;
 
     TGenerationCommands(const TFormProject& project, const TLanguageTexts& texts, Prompter& prompter,

@@ -1,9 +1,8 @@
 // quorvel-cli: Quorvel's project commands without a window.
-#include "app/ConsolePrompter.h"
 #include "app/AppPaths.h"
+#include "app/ConsolePrompter.h"
+#include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
-#include "codegen/GenHTML.h"
-#include "codegen/GenPHP.h"
 #include "codegen/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "model/FormProject.h"
@@ -13,7 +12,6 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
-#include <memory>
 #include <optional>
 
 namespace
@@ -114,30 +112,17 @@ int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     TFormProject project;
     if (!TProjectFile(texts, &prompter).LoadProject(project, o.positional.first()))
         return Failed;
-    std::unique_ptr<TCodeExport> generator;
-    if (o.format == QLatin1String("php"))
-        generator = std::make_unique<TGenPHP>(project, texts, AppPaths::DataDir());
-    else
-        generator = std::make_unique<TGenHTML>(project, texts, AppPaths::DataDir());
-    generator->SetFixedFormID(o.formId);
-    QString error;
-    const auto page = generator->Generate(&error);
-    if (!page) {
-        prompter.Message(error);
+    TGenerationCommands generation(project, texts, prompter, AppPaths::DataDir());
+    generation.SetFixedFormID(o.formId);
+    const auto page =
+        o.format == QLatin1String("php") ? TGenerationCommands::Page::Php : TGenerationCommands::Page::Html;
+    if (!o.output.isEmpty())
+        return generation.WritePage(page, o.output) ? Success : Failed;
+    const std::optional<QString> text = generation.Generate(page);
+    if (!text)
         return Failed;
-    }
-    const QString encoding = project.ExtSettings.encoding;
-    const auto kind = o.format == QLatin1String("php") ? PageFiles::PageKind::Php : PageFiles::PageKind::Html;
-    if (o.output.isEmpty()) {
-        const QByteArray bytes = PageFiles::PageBytes(*page, encoding, kind);
-        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-        return Success;
-    }
-    if (!PageFiles::WritePage(o.output, *page, encoding, &error, kind)) {
-        prompter.Message(o.output + QStringLiteral(": ") + error);
-        return Failed;
-    }
-    PageFiles::CopyAdditionalFiles(project, AppPaths::DataDir(), o.output, false);
+    const QByteArray bytes = PageFiles::PageBytes(*text, project.ExtSettings.encoding, page);
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     return Success;
 }
 
