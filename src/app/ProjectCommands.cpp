@@ -54,8 +54,7 @@ bool TProjectCommands::LoadDefaultProject()
 
 bool TProjectCommands::New()
 {
-    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
-                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+    if (!ConfirmClose())
         return false;
     LoadDefaultProject();
     m_project.bSaved = false;
@@ -66,8 +65,7 @@ bool TProjectCommands::New()
 
 bool TProjectCommands::Open()
 {
-    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
-                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+    if (!ConfirmClose())
         return false;
     Prompter::FileRequest request;
     request.folder = m_lastFolder;
@@ -101,8 +99,7 @@ bool TProjectCommands::OpenRecent(const QString& path)
 {
     if (path == m_project.strSavePath)
         return false;
-    if (!AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
-                 m_texts.Text(QStringLiteral("txtMainFrmSave2"))))
+    if (!ConfirmClose())
         return false;
     return OpenProjectFile(path);
 }
@@ -171,6 +168,7 @@ bool TProjectCommands::StartUp(const QString& argument)
     return true;
 }
 
+// Every command that replaces or closes the project asks this first.
 bool TProjectCommands::ConfirmClose()
 {
     return AskSave(m_texts.Text(QStringLiteral("txtMainFrmSave1")),
