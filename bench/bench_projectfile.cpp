@@ -3,21 +3,21 @@
 // while all of them are linear in the project's size. The pages come from
 // the templates of the data folder (QUORVEL_DATA_DIR, or the build's copy).
 #include "app/AppPaths.h"
+#include "base/LanguageTexts.h"
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
-#include "codegen/LanguageTexts.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"
 #include "fields/MehrzField.h"
 #include "fields/RadioField.h"
 #include "model/FormProject.h"
-#include "model/ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <array>
+#include <cstdio>
 #include <map>
 
 namespace
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     TLanguageTexts texts(dir.path() + QStringLiteral("/lang.ini"), nullptr);
-    TProjectFile file(texts, nullptr, [] { return QStringLiteral("https://forms.example.com/f.php"); });
+    TProjectFile file(texts, [] { return QStringLiteral("https://forms.example.com/f.php"); });
     const QString path = dir.path() + QStringLiteral("/bench.qvf");
 
     const QString data = AppPaths::DataDir();
@@ -82,10 +82,13 @@ int main(int argc, char** argv)
         TFormProject project;
         Fill(project, count);
         double save = 1e99, load = 1e99, html = 1e99, php = 1e99;
-        for (int run = 0; run < 3; ++run) {  // best of three
+        for (int run = 0; run < 3; ++run) { // best of three
             QElapsedTimer t;
             t.start();
-            file.SaveProject(project, path);
+            if (!file.SaveProject(project, path)) {
+                std::fprintf(stderr, "save failed\n");
+                return 1;
+            }
             save = std::min(save, Millis(t));
             TFormProject loaded;
             t.restart();
@@ -97,10 +100,10 @@ int main(int argc, char** argv)
             TGenHTML htmlGen(loaded, langTexts, data);
             TGenPHP phpGen(loaded, langTexts, data);
             t.restart();
-            const auto htmlPage = htmlGen.Generate();
+            const auto htmlPage = htmlGen.GenCode();
             html = std::min(html, Millis(t));
             t.restart();
-            const auto phpPage = phpGen.Generate();
+            const auto phpPage = phpGen.GenCode();
             php = std::min(php, Millis(t));
             if (!htmlPage || !phpPage) {
                 std::fprintf(stderr, "generation failed: templates missing in %s\n", qPrintable(data));

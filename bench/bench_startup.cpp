@@ -3,8 +3,8 @@
 // how much later the preview page shows its form, which is when the web
 // engine starts. Each figure is the median of several fresh processes, since
 // the web engine can be started only once in a process.
-#include "app/Prompter.h"
 #include "app/ui/frmMain.h"
+#include "base/Prompter.h"
 #include "preview/ui/PreviewTab.h"
 
 #include <QApplication>

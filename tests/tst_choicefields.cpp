@@ -8,8 +8,8 @@
 #include "fields/DropDownField.h"
 #include "fields/OptionList.h"
 #include "fields/RadioField.h"
-#include "model/FieldFactory.h"
-#include "model/XmlValues.h"
+#include "projectfile/FieldFactory.h"
+#include "base/XmlValues.h"
 
 #include <QDomDocument>
 #include <QtTest>
@@ -988,7 +988,7 @@ private slots:
         QDomElement node = Written(doc, *MakeStored(kind));
         Mutate(node, element, newText);
         auto read = NewOfKind(kind);
-        QCOMPARE(read->GetXMLNode(node), ok);
+        QCOMPARE(read->GetXMLNode(node).Ok(), ok);
         if (!ok)
             return;
         QDomDocument again;
@@ -1096,7 +1096,7 @@ private slots:
         else
             Mutate(second, element, newText);
         TCheckBoxList read;
-        QCOMPARE(read.GetXMLNode(node), ok);
+        QCOMPARE(read.GetXMLNode(node).Ok(), ok);
         if (ok) {
             QCOMPARE(read.ListCheckboxes.size(), size_t(2));
             QCOMPARE(read.ListCheckboxes[0]->Name, QStringLiteral("n1"));
@@ -1146,9 +1146,9 @@ private slots:
         }
         QDomDocument doc;
         const auto made = CreateFieldFromNode(Written(doc, *f));
-        QCOMPARE(made != nullptr, created);
+        QCOMPARE(made.Ok(), created);
         if (made)
-            QCOMPARE(Describe(*made), Describe(*f));
+            QCOMPARE(Describe(**made), Describe(*f));
     }
 
     void factoryMakesStandAloneCheckBoxes()
@@ -1157,9 +1157,9 @@ private slots:
         const auto made =
             CreateFieldFromNode(Written(doc, *MakeCheckBox<TCheckBoxFieldSimple>(QStringLiteral("agb"), {})));
         QVERIFY(made);
-        QCOMPARE(made->ClassName(), QStringLiteral("TCheckBoxField"));
-        QVERIFY(!dynamic_cast<TCheckBoxFieldSimple*>(made.get()));
-        QCOMPARE(made->DisplayKey(), QStringLiteral("43"));
+        QCOMPARE((*made)->ClassName(), QStringLiteral("TCheckBoxField"));
+        QVERIFY(!dynamic_cast<TCheckBoxFieldSimple*>(made->get()));
+        QCOMPARE((*made)->DisplayKey(), QStringLiteral("43"));
     }
 };
 

@@ -72,13 +72,15 @@ class TestCodegen : public QObject
     {
         TGenHTML gen(p, lang.texts(), dir);
         gen.SetFixedFormID(1234);
-        return gen.GenCode();
+        const TResult<QString> page = gen.GenCode();
+        return page ? *page : QStringLiteral("failed: ") + page.Error();
     }
     QString Php(const TFormProject& p)
     {
         TGenPHP gen(p, lang.texts(), Templates);
         gen.SetFixedFormID(1234);
-        return gen.GenCode();
+        const TResult<QString> page = gen.GenCode();
+        return page ? *page : QStringLiteral("failed: ") + page.Error();
     }
 
 private slots:
@@ -413,14 +415,15 @@ private slots:
         QTemporaryDir empty;
         TFormProject p;
         TGenHTML gen(p, lang.texts(), empty.path());
-        QString error;
-        QVERIFY(!gen.Generate(&error));
-        QVERIFY(error.contains(QStringLiteral("template.htm")));
+        TResult<QString> page = gen.GenCode();
+        QVERIFY(!page);
+        QVERIFY(page.Error().contains(QStringLiteral("template.htm")));
 
         p.ListField.Add(Calendar(QStringLiteral("d")));  // the calendar style sheet is missing too
         QVERIFY(QFile::copy(Templates + QStringLiteral("/template.htm"), empty.path() + QStringLiteral("/template.htm")));
-        QVERIFY(!gen.Generate(&error));
-        QVERIFY(error.contains(QStringLiteral("cal.css")));
+        page = gen.GenCode();
+        QVERIFY(!page);
+        QVERIFY(page.Error().contains(QStringLiteral("cal.css")));
     }
 
     void pageBytes_data()
@@ -454,11 +457,11 @@ private slots:
         const QString page = out.path() + QStringLiteral("/form.htm");
         const QString picture = out.path() + QStringLiteral("/cal.png");
         TFormProject p;
-        PageFiles::CopyAdditionalFiles(p, Templates, page, false);
+        QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));
         QVERIFY(!QFileInfo::exists(picture));  // no calendar field, nothing copied
 
         p.ListField.Add(Calendar(QStringLiteral("d")));
-        PageFiles::CopyAdditionalFiles(p, Templates, page, false);
+        QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));
         QFile f(picture);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("PNG"));
@@ -467,7 +470,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write("mine");
         f.close();
-        PageFiles::CopyAdditionalFiles(p, Templates, page, false);  // never over an existing one
+        QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));  // never over an existing one
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("mine"));
     }

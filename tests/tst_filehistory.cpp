@@ -74,9 +74,9 @@ private slots:
         int limit = 5;
         TFileHistory history(home.path(), [&limit] { return limit; });
         for (const QString& p : Paths(before))
-            history.WriteFileToHistory(p);
+            QVERIFY(history.WriteFileToHistory(p));
         limit = length;
-        history.WriteFileToHistory(Path(opened));
+        QVERIFY(history.WriteFileToHistory(Path(opened)));
         QStringList expected = Paths(after);
         std::reverse(expected.begin(), expected.end());
         QCOMPARE(history.MenuEntries(), expected);
@@ -89,10 +89,10 @@ private slots:
         QTemporaryDir home;
         int limit = 5;
         TFileHistory history(home.path(), [&limit] { return limit; });
-        history.WriteFileToHistory(files.filePath(QStringLiteral("gone.qvf")));
+        QVERIFY(history.WriteFileToHistory(files.filePath(QStringLiteral("gone.qvf"))));
         QVERIFY(history.MenuEntries().isEmpty());
         for (const QString& p : Paths(QStringLiteral("A B C")))
-            history.WriteFileToHistory(p);
+            QVERIFY(history.WriteFileToHistory(p));
         limit = 1;
         QCOMPARE(history.MenuEntries(), Paths(QStringLiteral("C")));
         limit = 5;

@@ -1,7 +1,7 @@
 // Colour conversion and markup stripping.
-#include "codegen/HtmlTools.h"
-#include "codegen/Literals.h"
-#include "codegen/QVRGBToHTML.h"
+#include "base/HtmlTools.h"
+#include "base/Literals.h"
+#include "base/QVRGBToHTML.h"
 
 #include <QtTest>
 

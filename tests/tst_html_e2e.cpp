@@ -5,7 +5,7 @@
 #include "PhpServer.h"
 #include "RunJavaScript.h"
 #include "codegen/GenHTML.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxField.h"
@@ -81,7 +81,7 @@ class TestHtmlE2E : public QObject
         project.cboFormMailer = Mailer;
         project.ExtSettings.encoding = QStringLiteral("utf-8");
         TGenHTML gen(project, texts, Data);
-        const auto page = gen.Generate();
+        const auto page = gen.GenCode();
         if (!page ||
             !PageFiles::WritePage(dir.path() + QLatin1Char('/') + name, *page, QStringLiteral("utf-8")))
             qFatal("could not publish %s", qPrintable(name));

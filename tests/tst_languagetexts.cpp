@@ -3,7 +3,7 @@
 #include "RecordingPrompter.h"
 #include "TestLanguage.h"
 #include "app/ProgramSettings.h"
-#include "codegen/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QDir>
 #include <QStandardPaths>

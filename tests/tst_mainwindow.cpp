@@ -7,12 +7,12 @@
 #include "app/AppPaths.h"
 #include "app/FileHistory.h"
 #include "app/ProgramSettings.h"
-#include "app/ui/ColorButton.h"
+#include "ui/ColorButton.h"
 #include "app/ui/SettingBinder.h"
-#include "app/ui/TranslateInterface.h"
+#include "ui/TranslateInterface.h"
 #include "app/ui/frmMain.h"
-#include "codegen/IniFile.h"
-#include "codegen/LanguageTexts.h"
+#include "base/IniFile.h"
+#include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxList.h"
@@ -20,7 +20,7 @@
 #include "fields/FileField.h"
 #include "fields/ZwField.h"
 #include "model/FormProject.h"
-#include "model/ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 #include "model/SettingKeys.h"
 
 #include <QAction>
@@ -156,15 +156,17 @@ class TestMainWindow : public QObject
     {
         TLanguageTexts texts(BuildData + QStringLiteral("/lang.ini"), nullptr);
         TFormProject project;
-        TProjectFile file(texts, nullptr);
-        file.LoadProject(project, BuildData + QStringLiteral("/default_Deutsch.qvf"));
+        TProjectFile file(texts);
+        if (!file.LoadProject(project, BuildData + QStringLiteral("/default_Deutsch.qvf")))
+            qFatal("the default project does not load");
         project.edtTitel = title;
         if (!fields.empty())
             project.ListField.Clear();
         for (auto& f : fields)
             project.ListField.Add(std::move(f));
         const QString path = File(name);
-        file.SaveProject(project, path);
+        if (!file.SaveProject(project, path))
+            qFatal("cannot save %s", qPrintable(path));
         return path;
     }
 
@@ -281,16 +283,16 @@ private slots:
         for (const char* command : {"new", "open", "drop", "close", "recent"}) {
             const QByteArray c(command);
             const QString name = QString::fromLatin1(command);
-            QTest::newRow(c + " cancel")
+            QTest::newRow((c + " cancel").constData())
                 << name << true << int(Answer::Cancel) << QString() << false << false;
-            QTest::newRow(c + " no") << name << true << int(Answer::No) << QString() << true << false;
-            QTest::newRow(c + " yes, has file")
+            QTest::newRow((c + " no").constData()) << name << true << int(Answer::No) << QString() << true << false;
+            QTest::newRow((c + " yes, has file").constData())
                 << name << true << int(Answer::Yes) << QString() << true << true;
-            QTest::newRow(c + " yes, dialog")
+            QTest::newRow((c + " yes, dialog").constData())
                 << name << false << int(Answer::Yes) << "new.qvf" << true << true;
-            QTest::newRow(c + " yes, dialog cancelled")
+            QTest::newRow((c + " yes, dialog cancelled").constData())
                 << name << false << int(Answer::Yes) << QString() << false << false;
-            QTest::newRow(c + " yes, save fails")
+            QTest::newRow((c + " yes, save fails").constData())
                 << name << false << int(Answer::Yes) << "bad" << false << false;
         }
     }
@@ -308,7 +310,7 @@ private slots:
         const QString other = ProjectFile(QStringLiteral("other.qvf"), QStringLiteral("other"));
         auto w = Window(withFile ? own : QString());
         if (command == QLatin1String("recent")) {
-            TFileHistory(GetAppDataFolder(), [] { return 5; }).WriteFileToHistory(other);
+            QVERIFY(TFileHistory(GetAppDataFolder(), [] { return 5; }).WriteFileToHistory(other));
             Find<QMenu>(*w, "Datei1")->aboutToShow();
         }
         const QString statusBefore = w->StatusText();

@@ -4,12 +4,12 @@
 #include "PhpServer.h"
 #include "RecordingPrompter.h"
 #include "codegen/GenPHP.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"
 #include "model/FormProject.h"
-#include "model/ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 
 #include <QDir>
 #include <QHttpMultiPart>
@@ -56,17 +56,16 @@ class TestPhpE2E : public QObject
     void Publish(const TFormProject& project, const QString& name)
     {
         TGenPHP gen(project, texts, Data);
-        QString error;
-        const auto page = gen.Generate(&error);
-        QVERIFY2(page, qPrintable(error));
+        const auto page = gen.GenCode();
+        QVERIFY2(page, qPrintable(page.Error()));
         QVERIFY(PageFiles::WritePage(Site() + QLatin1Char('/') + name, *page, project.ExtSettings.encoding,
-                                     nullptr, PageFiles::PageKind::Php));
+                                     PageFiles::PageKind::Php));
     }
 
     TFormProject DefaultProject()
     {
         TFormProject project;
-        TProjectFile file(texts, &prompter);
+        TProjectFile file(texts);
         if (!file.LoadProject(project, Data + QStringLiteral("/default_Deutsch.qvf")))
             qFatal("default project does not load");
         project.edtEMail = QStringLiteral("owner@example.com");
@@ -209,7 +208,7 @@ class TestPhpE2E : public QObject
     TFormProject EveryKind()
     {
         TFormProject project;
-        TProjectFile file(texts, &prompter);
+        TProjectFile file(texts);
         if (!file.LoadProject(project, QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")))
             qFatal("every_kind.qvf does not load");
         auto menge = std::make_unique<TEinzField>();
@@ -352,7 +351,7 @@ private slots:
     {
         // a project of every kind, with quotes, backslashes, dollars and umlauts
         TFormProject project;
-        TProjectFile file(texts, &prompter);
+        TProjectFile file(texts);
         QVERIFY(file.LoadProject(project, QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")));
         project.chkCaptcha = true;
         for (const auto& f : project.ListField) {

@@ -4,9 +4,9 @@
 // pauses when it is closed.
 #include "app/ProgramSettings.h"
 #include "app/TempFolder.h"
-#include "app/ui/TranslateInterface.h"
+#include "ui/TranslateInterface.h"
 #include "codegen/GenHTML.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 #include "fields/CalField.h"
 #include "fields/EinzField.h"
 #include "model/FormProject.h"
@@ -74,7 +74,10 @@ class TestPreviewUi : public QObject
     {
         ++generations;
         TGenHTML gen(project, texts, broken ? home.path() : Data);
-        return gen.Generate();
+        TResult<QString> page = gen.GenCode();
+        if (!page)
+            return std::nullopt;
+        return std::move(page).Value();
     }
 
     QString AppData() const { return home.path() + QStringLiteral("/data/Quorvel"); }

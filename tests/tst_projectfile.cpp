@@ -3,9 +3,9 @@
 // ends, and a round trip of a project holding every kind of field.
 #include "RecordingPrompter.h"
 #include "TestLanguage.h"
-#include "model/FieldFactory.h"
+#include "projectfile/FieldFactory.h"
 #include "model/FormProject.h"
-#include "model/ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 #include "model/SettingKeys.h"
 
 #include <QFile>
@@ -71,7 +71,7 @@ class TestProjectFile : public QObject
     RecordingPrompter prompter;
     QTemporaryDir dir;
 
-    TProjectFile File() { return TProjectFile(lang.texts(), &prompter, [] { return FirstFormMailer; }); }
+    TProjectFile File() { return TProjectFile(lang.texts(), [] { return FirstFormMailer; }); }
     QString Write(const QByteArray& bytes)
     {
         static int n = 0;
@@ -145,7 +145,6 @@ private slots:
 
         TFormProject loaded;
         QVERIFY(File().LoadProject(loaded, path));
-        QVERIFY(prompter.entries.isEmpty());
         for (const TSettingKey& k : SettingKeys())
             QCOMPARE(SettingValue(loaded, k.Key()), SettingValue(saved, k.Key()));
         QCOMPARE(Snapshot(loaded), Snapshot(saved));
@@ -236,7 +235,6 @@ private slots:
         ChangeEverySetting(project);
         const QString before = SettingValue(project, key);
         QVERIFY(File().LoadProject(project, Write(Minimal(content))));
-        QVERIFY(prompter.entries.isEmpty());
         QCOMPARE(SettingValue(project, key), expected == QLatin1String("kept") ? before : expected);
     }
 
@@ -255,52 +253,55 @@ private slots:
     void failedLoadLeavesProjectUntouched_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason"); // what the failure says, or the start of it
         const QByteArray field = "<forms><typ>TEinzField</typ><name>%1</name><beschriftung>L</beschriftung>"
                                  "<vorgabewert/><groesse/><pflicht>0</pflicht><maxLaenge/><meldung/></forms>";
         const auto items = [&](const QByteArray& name, const QByteArray& more = QByteArray()) {
             return "<ItemList>" + QByteArray(field).replace("%1", "ok") + QByteArray(field).replace("%1", name)
                    + more + "</ItemList>";
         };
-        QTest::newRow("not xml") << QByteArray("<xml><FileInfo>");
-        QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("no FileInfo") << QByteArray("<xml><FileContent><ItemList/></FileContent></xml>");
+        QTest::newRow("not xml") << QByteArray("<xml><FileInfo>") << QStringLiteral("line 1, column 15: Premature end of document.");
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1, column 0: Premature end of document.");
+        QTest::newRow("no FileInfo") << QByteArray("<xml><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("element <FileInfo> is missing");
         QTest::newRow("no FileContent")
-            << QByteArray("<xml><FileInfo><Prog>Quorvel</Prog></FileInfo></xml>");
+            << QByteArray("<xml><FileInfo><Prog>Quorvel</Prog></FileInfo></xml>") << QStringLiteral("element <FileContent> is missing");
         QTest::newRow("no Prog") << QByteArray(
-            "<xml><FileInfo><Version>1</Version></FileInfo><FileContent><ItemList/></FileContent></xml>");
+            "<xml><FileInfo><Version>1</Version></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> is missing");
         QTest::newRow("Prog in other case") << QByteArray(
-            "<xml><FileInfo><Prog>quorvel</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>");
+            "<xml><FileInfo><Prog>quorvel</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> holds \"quorvel\", not \"Quorvel\"");
         QTest::newRow("another program") << QByteArray(
-            "<xml><FileInfo><Prog>Other</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>");
-        QTest::newRow("unparsable flag") << Minimal("<edtFormTitel>neu</edtFormTitel><cbCryptAddr>ja</cbCryptAddr>");
-        QTest::newRow("strict upload format") << Minimal("<cboUploadFormat>PHP</cboUploadFormat>");
-        QTest::newRow("strict date format") << Minimal("<CalendarDesign_cboDateFormat>1.5</CalendarDesign_cboDateFormat>");
-        QTest::newRow("no ItemList") << Minimal("<edtFormTitel>neu</edtFormTitel>", QByteArray());
-        QTest::newRow("unknown kind") << Minimal("", items("b", "<forms><typ>TFooField</typ></forms>"));
-        QTest::newRow("kind in other case") << Minimal("", items("b", "<forms><typ>teinzfield</typ></forms>"));
-        QTest::newRow("list item kind") << Minimal("", items("b", "<forms><typ>TCheckBoxFieldSimple</typ></forms>"));
-        QTest::newRow("no typ") << Minimal("", items("b", "<forms><name>x</name></forms>"));
+            "<xml><FileInfo><Prog>Other</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> holds \"Other\", not \"Quorvel\"");
+        QTest::newRow("unparsable flag") << Minimal("<edtFormTitel>neu</edtFormTitel><cbCryptAddr>ja</cbCryptAddr>") << QStringLiteral("settings: element <cbCryptAddr> holds \"ja\", not a flag");
+        QTest::newRow("strict upload format") << Minimal("<cboUploadFormat>PHP</cboUploadFormat>") << QStringLiteral("settings: element <cboUploadFormat> holds \"PHP\", not a whole number");
+        QTest::newRow("strict date format") << Minimal("<CalendarDesign_cboDateFormat>1.5</CalendarDesign_cboDateFormat>") << QStringLiteral("settings: element <CalendarDesign_cboDateFormat> holds \"1.5\", not a whole number");
+        QTest::newRow("no ItemList") << Minimal("<edtFormTitel>neu</edtFormTitel>", QByteArray()) << QStringLiteral("FileContent: element <ItemList> is missing");
+        QTest::newRow("unknown kind") << Minimal("", items("b", "<forms><typ>TFooField</typ></forms>")) << QStringLiteral("field 3: unknown kind \"TFooField\"");
+        QTest::newRow("kind in other case") << Minimal("", items("b", "<forms><typ>teinzfield</typ></forms>")) << QStringLiteral("field 3: unknown kind \"teinzfield\"");
+        QTest::newRow("list item kind") << Minimal("", items("b", "<forms><typ>TCheckBoxFieldSimple</typ></forms>")) << QStringLiteral("field 3: unknown kind \"TCheckBoxFieldSimple\"");
+        QTest::newRow("no typ") << Minimal("", items("b", "<forms><name>x</name></forms>")) << QStringLiteral("field 3: element <typ> is missing");
         QTest::newRow("needed element missing")
-            << Minimal("", "<ItemList><forms><typ>TEinzField</typ><name>a</name></forms></ItemList>");
+            << Minimal("", "<ItemList><forms><typ>TEinzField</typ><name>a</name></forms></ItemList>") << QStringLiteral("field 1, \"a\" (TEinzField): element <beschriftung> is missing");
         // names become identifiers in script and PHP: only valid ones load
-        QTest::newRow("name with digit first") << Minimal("", items("1abc"));
-        QTest::newRow("name with hyphen") << Minimal("", items("a-b"));
-        QTest::newRow("name with quote") << Minimal("", items("a&quot;);alert(1);//"));
-        QTest::newRow("name with umlaut") << Minimal("", items("\xc3\xa4rger"));
-        QTest::newRow("empty name") << Minimal("", items(""));
+        QTest::newRow("name with digit first") << Minimal("", items("1abc")) << QStringLiteral("field 2, \"1abc\" (TEinzField): the name \"1abc\" is no identifier");
+        QTest::newRow("name with hyphen") << Minimal("", items("a-b")) << QStringLiteral("field 2, \"a-b\" (TEinzField): the name \"a-b\" is no identifier");
+        QTest::newRow("name with quote") << Minimal("", items("a&quot;);alert(1);//")) << QStringLiteral("field 2, \"a\");alert(1);//\" (TEinzField): the name");
+        QTest::newRow("name with umlaut") << Minimal("", items("\xc3\xa4rger")) << QStringLiteral("is no identifier");
+        QTest::newRow("empty name") << Minimal("", items("")) << QStringLiteral("field 2, (TEinzField): the name is empty");
     }
 
     void failedLoadLeavesProjectUntouched()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         TFormProject project;
         QVERIFY(File().LoadProject(project, Fixture(QStringLiteral("every_kind.qvf"))));
         project.bSaved = true;
         project.strSavePath = QStringLiteral("/somewhere/mine.qvf");
         const QString before = Snapshot(project);
 
-        QVERIFY(!File().LoadProject(project, Write(bytes)));
-        QCOMPARE(prompter.Texts(), QStringList{QStringLiteral("Keine Quorvel-Projektdatei!")});
+        const TStatus loaded = File().LoadProject(project, Write(bytes));
+        QVERIFY(!loaded);
+        QVERIFY2(loaded.Error().contains(reason), qPrintable(loaded.Error()));
         QCOMPARE(Snapshot(project), before);
         QCOMPARE(project.strSavePath, QStringLiteral("/somewhere/mine.qvf"));
         QVERIFY(project.bSaved);
@@ -309,8 +310,10 @@ private slots:
     void missingFileFails()
     {
         TFormProject project;
-        QVERIFY(!File().LoadProject(project, dir.path() + QStringLiteral("/nothing.qvf")));
-        QCOMPARE(prompter.Texts(), QStringList{QStringLiteral("Keine Quorvel-Projektdatei!")});
+        const QString path = dir.path() + QStringLiteral("/nothing.qvf");
+        const TStatus loaded = File().LoadProject(project, path);
+        QVERIFY(!loaded);
+        QCOMPARE(loaded.Error(), path + QStringLiteral(": No such file or directory"));
     }
 
     void validNamesLoad_data()
@@ -377,14 +380,14 @@ private slots:
     void failedSaveReportsAndKeepsOldFile()
     {
         TFormProject project;
-        QString error;
-        QVERIFY(!File().SaveProject(project, dir.path() + QStringLiteral("/no/such/folder/x.qvf"), &error));
-        QVERIFY(!error.isEmpty());
+        const TStatus saved = File().SaveProject(project, dir.path() + QStringLiteral("/no/such/folder/x.qvf"));
+        QVERIFY(!saved);
+        QVERIFY(!saved.Failure().What.isEmpty());
 
         // A folder in the way of the file: nothing is written over it.
         const QString blocked = dir.path() + QStringLiteral("/blocked.qvf");
         QVERIFY(QDir().mkpath(blocked));
-        QVERIFY(!File().SaveProject(project, blocked, &error));
+        QVERIFY(!File().SaveProject(project, blocked));
         QVERIFY(QFileInfo(blocked).isDir());
     }
 

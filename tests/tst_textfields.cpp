@@ -8,7 +8,7 @@
 #include "fields/MehrzField.h"
 #include "fields/PassField.h"
 #include "fields/ZwField.h"
-#include "model/FieldFactory.h"
+#include "projectfile/FieldFactory.h"
 
 #include <QDomDocument>
 #include <QtTest>
@@ -48,11 +48,7 @@ std::unique_ptr<TFormField> Cal(bool required)
     f->VorgabeLoeschen = true;
     f->StartYear = 2020;
     f->EndYear = 2030;
-    // the inherited single-line properties play no part
-    f->TEinzField::Vorgabewert = QStringLiteral("unused");
-    f->TEinzField::Groesse = QStringLiteral("99");
-    f->maxLaenge = QStringLiteral("99");
-    f->PflichtFeldTyp = 1;
+    f->Groesse = QStringLiteral("99"); // stored, shown nowhere
     return f;
 }
 
@@ -350,8 +346,9 @@ private slots:
 
         QDomDocument reread;
         QVERIFY(reread.setContent(doc.toString(2)));
-        const auto back = CreateFieldFromNode(reread.documentElement());
-        QVERIFY(back);
+        const auto made = CreateFieldFromNode(reread.documentElement());
+        QVERIFY2(made, qPrintable(made.Error()));
+        const auto& back = *made;
         QCOMPARE(back->ClassName(), field->ClassName());
         const auto ctx = Ctx();
         QCOMPARE(back->GenCode(ctx, true), field->GenCode(ctx, true));
@@ -398,7 +395,7 @@ private slots:
         field->SetXMLNode(node);
         node.removeChild(node.firstChildElement(drop));
         auto read = CreateField(kind);
-        QCOMPARE(read->GetXMLNode(node), ok);
+        QCOMPARE(read->GetXMLNode(node).Ok(), ok);
     }
 
     void unconvertibleValues_data()
@@ -433,7 +430,7 @@ private slots:
         e.removeChild(e.firstChild());
         e.appendChild(doc.createTextNode(text));
         auto read = CreateField(kind);
-        QCOMPARE(read->GetXMLNode(node), ok);
+        QCOMPARE(read->GetXMLNode(node).Ok(), ok);
         if (ok && element == QLatin1String("pflichttyp"))
             QCOMPARE(static_cast<TEinzField&>(*read).PflichtFeldTyp, 0);
     }

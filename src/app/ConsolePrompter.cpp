@@ -1,4 +1,4 @@
-#include "ConsolePrompter.h"
+#include "app/ConsolePrompter.h"
 
 #include <cstdio>
 

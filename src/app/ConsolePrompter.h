@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 // Messages go to standard error; questions are answered with Cancel and file
 // dialogs are cancelled, since nobody is there to answer them.

@@ -1,11 +1,11 @@
-#include "DefaultPages.h"
+#include "app/DefaultPages.h"
 
 #include "app/AppPaths.h"
 #include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
 #include "app/ProjectCommands.h"
-#include "app/Prompter.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
 #include "model/FormProject.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ QStringList Generate(const QString& folder, Prompter& prompter)
     }
     const QString langIni = AppPaths::DataFile(QStringLiteral("lang.ini"));
     const TProgramSettings settings(langIni);
-    const TLanguageTexts texts(langIni, &prompter, &settings);
+    const TLanguageTexts texts(langIni, &prompter, settings.LanguageSource());
     TFormProject project;
     TProjectCommands commands(project, texts, prompter, nullptr, AppPaths::DataDir());
     if (!commands.LoadDefaultProject())

@@ -1,4 +1,4 @@
-#include "FileHistory.h"
+#include "app/FileHistory.h"
 
 #include "app/ProgramSettings.h"
 
@@ -34,12 +34,13 @@ QDomDocument Load(const QString& fileName)
     return doc;
 }
 
-void Save(const QDomDocument& doc, const QString& fileName)
+TStatus Save(const QDomDocument& doc, const QString& fileName)
 {
     const QByteArray bytes = doc.toByteArray(2);
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return TFailure{file.errorString(), fileName};
+    return {};
 }
 
 QList<QDomElement> Entries(const QDomElement& root)
@@ -70,7 +71,9 @@ TFileHistory::TFileHistory(const QString& appDataFolder, LengthSource numLastUse
 {
     if (!QFileInfo::exists(m_fileName)) {
         QDir().mkpath(appDataFolder);
-        Save(EmptyHistory(), m_fileName);
+        // A history that cannot be made stays empty; WriteFileToHistory
+        // reports the failure when it matters.
+        (void)Save(EmptyHistory(), m_fileName);
     }
 }
 
@@ -79,10 +82,10 @@ TFileHistory::TFileHistory(const QString& appDataFolder, const TProgramSettings&
 {
 }
 
-void TFileHistory::WriteFileToHistory(const QString& path)
+TStatus TFileHistory::WriteFileToHistory(const QString& path)
 {
     if (!QFileInfo::exists(path))
-        return;
+        return {};
     QDomDocument doc = Load(m_fileName);
     QDomElement root = doc.documentElement();
     const int length = m_length();
@@ -105,7 +108,7 @@ void TFileHistory::WriteFileToHistory(const QString& path)
             SetText(entries[i], entries[i + 1].text());
         SetText(entries.last(), path);
     }
-    Save(doc, m_fileName);
+    return Save(doc, m_fileName);
 }
 
 QStringList TFileHistory::MenuEntries() const
@@ -117,6 +120,6 @@ QStringList TFileHistory::MenuEntries() const
     const QList<QDomElement> entries = Entries(root);
     for (auto it = entries.crbegin(); it != entries.crend(); ++it)
         paths << it->text();
-    Save(doc, m_fileName);
+    (void)Save(doc, m_fileName);
     return paths;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -22,10 +24,11 @@ public:
 
     // Enters an existing file as the newest entry. A path already listed
     // moves to the end; a full history drops its oldest path.
-    void WriteFileToHistory(const QString& path);
+    // Fails when the history file cannot be written.
+    TStatus WriteFileToHistory(const QString& path);
 
     // The paths for the "recently used" menu, newest first (the trim this
-    // involves is saved).
+    // involves is saved when it can be; the menu shows the paths either way).
     QStringList MenuEntries() const;
 
     const QString& HistoryFileName() const { return m_fileName; }

@@ -1,10 +1,9 @@
-#include "GenerationCommands.h"
+#include "app/GenerationCommands.h"
 
+#include "base/LanguageTexts.h"
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
-#include "codegen/LanguageTexts.h"
 #include "codegen/PageFiles.h"
-#include "fields/FileField.h"
 #include "model/FormProject.h"
 
 #include <memory>
@@ -47,23 +46,28 @@ std::optional<QString> TGenerationCommands::Run(Page page, QString* error)
     else
         generator = std::make_unique<TGenPHP>(m_project, m_texts, m_dataDir);
     generator->SetFixedFormID(m_formId);
-    std::optional<QString> text = generator->Generate(error);
-    if (!text)
+    TResult<QString> text = generator->GenCode();
+    if (!text) {
+        if (error)
+            *error = text.Error();
         return std::nullopt;
+    }
     const TextSink& view = page == Page::Html ? m_htmlView : m_phpView;
     if (view)
         view(*text);
-    return text;
+    return std::move(text).Value();
 }
 
 bool TGenerationCommands::Write(Page page, const QString& text, const QString& fileName)
 {
-    QString error;
-    if (!PageFiles::WritePage(fileName, text, m_project.ExtSettings.encoding, &error, page)) {
-        Fail(fileName + QStringLiteral("\n") + error);
+    const TStatus written = PageFiles::WritePage(fileName, text, m_project.ExtSettings.encoding, page);
+    if (!written) {
+        Fail(fileName + QStringLiteral("\n") + written.Failure().What);
         return false;
     }
-    PageFiles::CopyAdditionalFiles(m_project, m_dataDir, fileName, false);
+    // The page is saved; a missing calendar picture beside it only leaves the
+    // calendar button without its image, which the user sees at once.
+    (void)PageFiles::CopyAdditionalFiles(m_project, m_dataDir, fileName, false);
     return true;
 }
 
@@ -101,7 +105,7 @@ bool TGenerationCommands::ExportHTML()
 bool TGenerationCommands::ExportPHP()
 {
     for (const auto& field : m_project.ListField) {
-        if (dynamic_cast<const TFileField*>(field.get())) {
+        if (field->IsUpload()) {
             m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmPHPHint1")) + QStringLiteral("\r\n") +
                                    m_texts.Text(QStringLiteral("txtMainFrmPHPHint2")),
                                m_texts.Text(QStringLiteral("MsgWarnung")), Prompter::Icon::Warning);

@@ -1,6 +1,6 @@
-#include "ProgramSettings.h"
+#include "app/ProgramSettings.h"
 
-#include "codegen/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The per-user folder of Quorvel's own files (settings, history, templates,
 // FTP profiles, form-mailer list). Not created here.
@@ -19,6 +20,11 @@ public:
     TProgramSettings(const QString& langIniPath, const QString& appDataFolder);
 
     QString Language() const;
+    // The interface language as a source that asks the file at every call.
+    std::function<QString()> LanguageSource() const
+    {
+        return [this] { return Language(); };
+    }
     void SetLanguage(const QString& language);
     int NumLastUsed() const;
     void SetNumLastUsed(int count);

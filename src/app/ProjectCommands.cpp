@@ -1,9 +1,10 @@
-#include "ProjectCommands.h"
+#include "app/ProjectCommands.h"
 
 #include "app/FileHistory.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 #include "model/FormProject.h"
 
+#include <QDebug>
 #include <QFileInfo>
 
 const QString TProjectCommands::UntitledName = QStringLiteral("unbenannt.qvf");
@@ -17,7 +18,7 @@ const QString ProposedName = QStringLiteral("formular.qvf");
 TProjectCommands::TProjectCommands(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter,
                                    TFileHistory* history, QString dataDir)
     : m_project(project), m_texts(texts), m_prompter(prompter), m_history(history),
-      m_dataDir(std::move(dataDir)), m_file(texts, &prompter)
+      m_dataDir(std::move(dataDir)), m_file(texts)
 {
 }
 
@@ -32,7 +33,24 @@ bool TProjectCommands::AskSave(const QString& text, const QString& caption)
 
 bool TProjectCommands::Load(const QString& path)
 {
-    return m_file.LoadProject(m_project, path);
+    const TStatus loaded = m_file.LoadProject(m_project, path);
+    if (!loaded) {
+        m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmNoQVFile")));
+        // The message is the one users know; the reason is for whoever
+        // looks into the file.
+        qWarning().noquote() << path << loaded.Error();
+    }
+    return loaded.Ok();
+}
+
+void TProjectCommands::Remember(const QString& path)
+{
+    if (!m_history)
+        return;
+    // A recent-files list that cannot be written costs only the menu entry:
+    // the command itself succeeded, so it is noted, not shown.
+    if (const TStatus entered = m_history->WriteFileToHistory(path); !entered)
+        qWarning().noquote() << entered.Error();
 }
 
 void TProjectCommands::TakeFile(const QString& path)
@@ -90,8 +108,7 @@ bool TProjectCommands::OpenProjectFile(const QString& path)
     if (!Load(path))
         return false;
     TakeFile(path);
-    if (m_history)
-        m_history->WriteFileToHistory(path);
+    Remember(path);
     return true;
 }
 
@@ -141,15 +158,14 @@ bool TProjectCommands::SaveAs()
 
 bool TProjectCommands::SaveProjectFile(const QString& path)
 {
-    QString error;
-    if (!m_file.SaveProject(m_project, path, &error)) {
-        m_prompter.Message(path + QStringLiteral("\n") + error, m_texts.Text(QStringLiteral("MsgError")),
-                           Prompter::Icon::Error);
+    const TStatus saved = m_file.SaveProject(m_project, path);
+    if (!saved) {
+        m_prompter.Message(path + QStringLiteral("\n") + saved.Failure().What,
+                           m_texts.Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
         return false;
     }
     TakeFile(path);
-    if (m_history)
-        m_history->WriteFileToHistory(path);
+    Remember(path);
     return true;
 }
 

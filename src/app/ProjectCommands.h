@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Prompter.h"
-#include "model/ProjectFile.h"
+#include "base/Prompter.h"
+#include "projectfile/ProjectFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +58,8 @@ private:
     bool AskSave(const QString& text, const QString& caption);
     bool Load(const QString& path);
     void TakeFile(const QString& path);
+    // Enters the file into the recent files.
+    void Remember(const QString& path);
 
     TFormProject& m_project;
     const TLanguageTexts& m_texts;

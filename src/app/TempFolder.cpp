@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "app/TempFolder.h"
 
 #include <QDir>
 #include <QFile>

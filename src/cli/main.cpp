@@ -3,10 +3,10 @@
 #include "app/ConsolePrompter.h"
 #include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "model/FormProject.h"
-#include "model/ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,7 +23,8 @@ const char* const UsageText =
     "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
-    "                       [--data-dir DIR]\n";
+    "                       [--data-dir DIR]\n"
+    "  quorvel-cli --version\n";
 
 struct Options
 {
@@ -94,13 +95,24 @@ bool Parse(const QStringList& args, Options& o, QString& error)
     return true;
 }
 
+// Loads the project; on failure shows the program's message and, on the next
+// line, why the file did not load.
+bool Load(TFormProject& project, const QString& path, const TLanguageTexts& texts, Prompter& prompter)
+{
+    const TStatus loaded = TProjectFile(texts).LoadProject(project, path);
+    if (!loaded) {
+        prompter.Message(texts.Text(QStringLiteral("txtMainFrmNoQVFile")));
+        std::fprintf(stderr, "%s\n", loaded.Error().toLocal8Bit().constData());
+    }
+    return loaded.Ok();
+}
+
 int Check(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
 {
     if (o.positional.size() != 1)
         return UsageError(QStringLiteral("check takes one project file"));
     TFormProject project;
-    TProjectFile file(texts, &prompter);
-    return file.LoadProject(project, o.positional.first()) ? Success : Failed;
+    return Load(project, o.positional.first(), texts, prompter) ? Success : Failed;
 }
 
 int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
@@ -110,7 +122,7 @@ int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     if (o.positional.size() != 1)
         return UsageError(QStringLiteral("generate takes one project file"));
     TFormProject project;
-    if (!TProjectFile(texts, &prompter).LoadProject(project, o.positional.first()))
+    if (!Load(project, o.positional.first(), texts, prompter))
         return Failed;
     TGenerationCommands generation(project, texts, prompter, AppPaths::DataDir());
     generation.SetFixedFormID(o.formId);
@@ -158,6 +170,10 @@ int main(int argc, char** argv)
 
     Options o;
     QString error;
+    if (app.arguments().mid(1) == QStringList{QStringLiteral("--version")}) {
+        std::printf("quorvel-cli %s\n", QUORVEL_VERSION);
+        return Success;
+    }
     if (!Parse(app.arguments().mid(1), o, error))
         return UsageError(error);
     if (o.command.isEmpty())

@@ -1,21 +1,17 @@
-#include "CodeExport.h"
+#include "codegen/CodeExport.h"
 
-#include "codegen/LanguageTexts.h"
-#include "codegen/Literals.h"
-#include "codegen/QVRGBToHTML.h"
-#include "fields/CalField.h"
-#include "fields/CheckBoxList.h"
-#include "fields/MehrzField.h"
+#include "base/Crlf.h"
+#include "base/LanguageTexts.h"
+#include "base/Literals.h"
+#include "base/QVRGBToHTML.h"
+#include "base/XmlValues.h"
 #include "model/FormProject.h"
-#include "model/GenContext.h"
-#include "model/XmlValues.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
 
 QString Flag(bool on)
 {
@@ -30,14 +26,6 @@ QString SizeText(const QString& text)
     const int value = text.trimmed().toInt(&ok);
     return ok ? QString::number(value) : text;
 }
-
-bool HasCalendarField(const TFormProject& project)
-{
-    for (const auto& field : project.ListField)
-        if (dynamic_cast<const TCalField*>(field.get()))
-            return true;
-    return false;
-}
 } // namespace
 
 TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& texts, QString dataDir)
@@ -45,15 +33,17 @@ TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& text
 {
 }
 
-std::optional<QString> TCodeExport::Generate(QString* error)
+TGenContext TCodeExport::Context() const
 {
-    try {
-        return GenCode();
-    } catch (const TTemplateError& e) {
-        if (error)
-            *error = e.Message();
-        return std::nullopt;
-    }
+    return TGenContext{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+}
+
+bool TCodeExport::NeedsCalendar() const
+{
+    for (const auto& field : m_project.ListField)
+        if (field->NeedsCalendar())
+            return true;
+    return false;
 }
 
 bool TCodeExport::FieldCSS() const
@@ -66,11 +56,11 @@ void TCodeExport::ReplaceMarker(QString& page, const QString& marker, const QStr
     page.replace(marker, value, Qt::CaseInsensitive);
 }
 
-QString TCodeExport::LoadTemplate(const QString& relativeName) const
+TResult<QString> TCodeExport::LoadTemplate(const QString& relativeName) const
 {
     QFile file(m_dataDir + QLatin1Char('/') + relativeName);
     if (!file.open(QIODevice::ReadOnly))
-        throw TTemplateError(file.fileName() + QStringLiteral(": ") + file.errorString());
+        return TFailure{file.errorString(), file.fileName()};
     // Shipped templates are UTF-8; every line ends in CR LF afterwards.
     QString text = QString::fromUtf8(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
@@ -90,15 +80,21 @@ QString TCodeExport::LoadTemplate(const QString& relativeName) const
     return result;
 }
 
-QString TCodeExport::FillTemplate(const QString& templateName)
+TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
 {
     const TFormProject& p = m_project;
     const TExtSettings& ext = p.ExtSettings;
-    QString page = LoadTemplate(templateName);
+    TResult<QString> loaded = LoadTemplate(templateName);
+    if (!loaded)
+        return loaded;
+    QString page = std::move(loaded).Value();
     const auto set = [&page](const char* marker, const QString& value) {
         ReplaceMarker(page, QLatin1String(marker), value);
     };
-    set("<!-- CSS -->", GenerateCSS());
+    const TResult<QString> css = GenerateCSS();
+    if (!css)
+        return css;
+    set("<!-- CSS -->", *css);
     set("<!-- JSCRIPT2 -->", CollectLengthScripts());
     set("<!-- SETCOOKIEVALUES -->", CollectCookieValues());
     set("<!-- SETCOOKIES -->", CollectSetCookies());
@@ -152,14 +148,16 @@ QString TCodeExport::FillTemplate(const QString& templateName)
                 Literals::AttrValue(p.edtPrint) +
                 QStringLiteral("\" onClick=\"javascript:window.print()\" class=\"button\">") + CRLF);
     set("<!-- CLASS -->", p.cboStandardButton ? QString() : QStringLiteral("class=\"button\""));
-    if (HasCalendarField(p))
-        InsertCalendarScript(page);
+    if (NeedsCalendar())
+        if (TStatus inserted = InsertCalendarScript(page); !inserted)
+            return inserted.Failure();
     if (p.chkCaptcha)
-        InsertCaptchaRefresh(page);
+        if (TStatus inserted = InsertCaptchaRefresh(page); !inserted)
+            return inserted.Failure();
     return page;
 }
 
-QString TCodeExport::GenerateCSS() const
+TResult<QString> TCodeExport::GenerateCSS() const
 {
     const TFormProject& p = m_project;
     QString css = QStringLiteral("<style type=\"text/css\">") + CRLF + QStringLiteral("<!--") + CRLF;
@@ -198,15 +196,21 @@ QString TCodeExport::GenerateCSS() const
         css += QStringLiteral("color: #") + p.edtFontColorFormField + QStringLiteral(";") + CRLF;
         css += QStringLiteral("}") + CRLF;
     }
-    if (HasCalendarField(p))
-        css += GenerateCalendarCSS(p.ExtSettings.CalendarDesign);
+    if (NeedsCalendar()) {
+        const TResult<QString> calendar = GenerateCalendarCSS(p.ExtSettings.CalendarDesign);
+        if (!calendar)
+            return calendar;
+        css += *calendar;
+    }
     css += QStringLiteral("-->") + CRLF + QStringLiteral("</style>") + CRLF;
     return css;
 }
 
-QString TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
+TResult<QString> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
 {
-    QString css = LoadTemplate(QStringLiteral("cal/cal.css"));
+    TResult<QString> css = LoadTemplate(QStringLiteral("cal/cal.css"));
+    if (!css)
+        return css;
     const std::pair<const char*, const QString*> markers[] = {
         {"{#cboFont#}", &d.cboFont},
         {"{#edtFontSize#}", &d.edtFontSize},
@@ -220,13 +224,16 @@ QString TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
         {"{#edtBorderColor#}", &d.edtBorderColor},
     };
     for (const auto& [marker, value] : markers)
-        ReplaceMarker(css, QLatin1String(marker), *value);
+        ReplaceMarker(*css, QLatin1String(marker), *value);
     return css;
 }
 
-void TCodeExport::InsertCalendarScript(QString& page) const
+TStatus TCodeExport::InsertCalendarScript(QString& page) const
 {
-    QString script = LoadTemplate(QStringLiteral("cal/cal.js"));
+    TResult<QString> loaded = LoadTemplate(QStringLiteral("cal/cal.js"));
+    if (!loaded)
+        return loaded.Failure();
+    QString& script = *loaded;
     static const char* const keys[] = {"calJan", "calFeb", "calMar", "calApr", "calMay", "calJun", "calJul",
                                        "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
                                        "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
@@ -241,15 +248,20 @@ void TCodeExport::InsertCalendarScript(QString& page) const
     ReplaceMarker(script, QStringLiteral("{#calDateFormat#}"),
                   QLatin1String(formats[format >= 0 && format <= 4 ? format : 0]));
     ReplaceMarker(page, QStringLiteral("<!-- JSCAL -->"), script);
+    return {};
 }
 
-void TCodeExport::InsertCaptchaRefresh(QString& page) const
+TStatus TCodeExport::InsertCaptchaRefresh(QString& page) const
 {
-    QString script = LoadTemplate(QStringLiteral("captcha/captcha_refresh.js"));
+    TResult<QString> loaded = LoadTemplate(QStringLiteral("captcha/captcha_refresh.js"));
+    if (!loaded)
+        return loaded.Failure();
+    QString& script = *loaded;
     QString link = GetCaptchaLink();
     link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"), link);
     ReplaceMarker(page, QStringLiteral("<!-- JSCAPTCHAREFRESH -->"), script);
+    return {};
 }
 
 QString TCodeExport::GetCaptchaLink() const
@@ -268,27 +280,26 @@ QString TCodeExport::CollectLengthScripts() const
 {
     QString text;
     for (const auto& field : m_project.ListField)
-        if (const auto* m = dynamic_cast<const TMehrzField*>(field.get()))
-            text += m->GenScriptLength();
+        text += field->GenScriptLength();
     return text;
 }
 
 QString TCodeExport::CollectCookieValues() const
 {
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+    const TGenContext ctx = Context();
     QString text;
     for (const auto& field : m_project.ListField)
-        if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))
+        if (field->UsesCookies())
             text += field->GenSetCookieValues(ctx);
     return text;
 }
 
 QString TCodeExport::CollectSetCookies() const
 {
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+    const TGenContext ctx = Context();
     QString text;
     for (const auto& field : m_project.ListField)
-        if (field->Cookie || dynamic_cast<const TCheckBoxList*>(field.get()))
+        if (field->UsesCookies())
             text += field->GenSetCookie(ctx);
     return text;
 }

@@ -1,21 +1,14 @@
 #pragma once
 
+#include "base/Result.h"
+#include "model/GenContext.h"
+
 #include <QString>
 #include <optional>
-#include <stdexcept>
 
 class TFormProject;
 class TLanguageTexts;
 struct TCalendarDesign;
-
-// A template file that could not be read: the generation stops, no partial
-// page is returned.
-class TTemplateError : public std::runtime_error
-{
-public:
-    explicit TTemplateError(const QString& message) : std::runtime_error(message.toStdString()) {}
-    QString Message() const { return QString::fromStdString(what()); }
-};
 
 // The base of the two page generators. A template shipped in the data folder
 // is read and its markers are replaced, one after the other, by texts built
@@ -29,27 +22,12 @@ public:
 
     QString strFormID; // the form number of this generation
 
-    // The whole page. Throws TTemplateError when a template is missing.
-    virtual QString GenCode() = 0;
-    virtual QString GenCaptcha() = 0;
-    virtual QString FillTemplate(const QString& templateName);
-
-    // GenCode without exceptions: the page, or no value and the error text.
-    std::optional<QString> Generate(QString* error = nullptr);
+    // The whole page, or why it could not be made (a template that could
+    // not be read): no partial page is returned.
+    virtual TResult<QString> GenCode() = 0;
 
     // A fixed form number instead of a random one (reproducible output).
     void SetFixedFormID(std::optional<int> id) { m_fixedFormID = id; }
-
-    QString GenerateCSS() const;
-    QString GenerateCalendarCSS(const TCalendarDesign& design) const;
-    void InsertCalendarScript(QString& page) const;
-    void InsertCaptchaRefresh(QString& page) const;
-    QString LoadTemplate(const QString& relativeName) const;
-    QString GetCaptchaLink() const;
-    QString NewFormID() const;
-    QString CollectLengthScripts() const;
-    QString CollectCookieValues() const;
-    QString CollectSetCookies() const;
 
     static void RemoveBlock(QString& page, const QString& name);
     static void ReplaceMarker(QString& page, const QString& marker, const QString& value);
@@ -62,7 +40,23 @@ public:
     static constexpr char16_t ScrambleKey = 0x5A;
 
 protected:
-    bool FieldCSS() const; // fields carry class="field"
+    virtual TResult<QString> GenCaptcha() = 0;
+    virtual TResult<QString> FillTemplate(const QString& templateName);
+
+    TResult<QString> GenerateCSS() const;
+    TResult<QString> GenerateCalendarCSS(const TCalendarDesign& design) const;
+    TStatus InsertCalendarScript(QString& page) const;
+    TStatus InsertCaptchaRefresh(QString& page) const;
+    TResult<QString> LoadTemplate(const QString& relativeName) const;
+    QString GetCaptchaLink() const;
+    QString NewFormID() const;
+    QString CollectLengthScripts() const;
+    QString CollectCookieValues() const;
+    QString CollectSetCookies() const;
+    // What the fields need from the project while they write their fragments.
+    TGenContext Context() const;
+    bool NeedsCalendar() const; // a field needs the pop-up calendar
+    bool FieldCSS() const;      // fields carry class="field"
     const TFormProject& m_project;
     const TLanguageTexts& m_texts;
     QString m_dataDir;

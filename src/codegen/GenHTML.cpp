@@ -1,50 +1,54 @@
-#include "GenHTML.h"
+#include "codegen/GenHTML.h"
 
-#include "fields/CheckBoxList.h"
+#include "base/Crlf.h"
 #include "model/FormProject.h"
-#include "model/GenContext.h"
 
-namespace
-{
-const QString CRLF = QStringLiteral("\r\n");
-}
-
-QString TGenHTML::GenCode()
+TResult<QString> TGenHTML::GenCode()
 {
     return FillTemplate(QStringLiteral("template.htm"));
 }
 
-QString TGenHTML::FillTemplate(const QString& templateName)
+TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
 {
-    QString page = TCodeExport::FillTemplate(templateName);
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+    TResult<QString> filled = TCodeExport::FillTemplate(templateName);
+    if (!filled)
+        return filled;
+    QString& page = *filled;
+    const TGenContext ctx = Context();
     QString fields;
     QString script =
         QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n");
     for (const auto& field : m_project.ListField) {
         fields += field->GenCode(ctx, FieldCSS()) + CRLF;
-        if (field->Pflicht || dynamic_cast<const TCheckBoxList*>(field.get()))
+        if (field->IsChecked())
             script += field->GenScript(ctx) + CRLF;
     }
     script += QStringLiteral(" return(true); }\r\n//-->\r\n</script>\r\n");
     ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
     ReplaceMarker(page, QStringLiteral("<!-- JSCRIPT -->"), script);
-    if (m_project.chkCaptcha)
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), GenCaptcha());
+    if (m_project.chkCaptcha) {
+        const TResult<QString> captcha = GenCaptcha();
+        if (!captcha)
+            return captcha;
+        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), *captcha);
+    }
     ReplaceMarker(page, QStringLiteral("<!-- FORMMAIL -->"), m_project.cboFormMailer);
     ReplaceMarker(page, QStringLiteral("<!-- ERRORPAGES -->"), GenErrorPageFields());
-    return page;
+    return filled;
 }
 
-QString TGenHTML::GenCaptcha()
+TResult<QString> TGenHTML::GenCaptcha()
 {
-    QString block = LoadTemplate(QStringLiteral("captcha/captcha_html.html"));
+    TResult<QString> loaded = LoadTemplate(QStringLiteral("captcha/captcha_html.html"));
+    if (!loaded)
+        return loaded;
+    QString& block = *loaded;
     ReplaceMarker(block, QStringLiteral("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
     ReplaceMarker(block, QStringLiteral("{#CAPTCHALINK#}"), GetCaptchaLink());
     QString folder = m_project.cboFormMailer;
     folder.remove(QStringLiteral("formmail.php"), Qt::CaseInsensitive);
     ReplaceMarker(block, QStringLiteral("{#FORMMAILERPATH}"), folder);
-    return block;
+    return loaded;
 }
 
 QString TGenHTML::GenErrorPageFields() const

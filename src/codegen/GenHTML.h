@@ -9,8 +9,11 @@ class TGenHTML : public TCodeExport
 public:
     using TCodeExport::TCodeExport;
 
-    QString GenCode() override;
-    QString GenCaptcha() override;
-    QString FillTemplate(const QString& templateName) override;
+    TResult<QString> GenCode() override;
+    // The hidden fields that name the form mailer's error pages.
     QString GenErrorPageFields() const;
+
+protected:
+    TResult<QString> GenCaptcha() override;
+    TResult<QString> FillTemplate(const QString& templateName) override;
 };

@@ -1,36 +1,31 @@
-#include "GenPHP.h"
+#include "codegen/GenPHP.h"
 
-#include "codegen/Literals.h"
-#include "fields/CheckBoxList.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
 #include "model/FormProject.h"
-#include "model/GenContext.h"
 
-namespace
-{
-const QString CRLF = QStringLiteral("\r\n");
-}
-
-QString TGenPHP::GenCode()
+TResult<QString> TGenPHP::GenCode()
 {
     return FillTemplate(QStringLiteral("template_php.htm"));
 }
 
-QString TGenPHP::FillTemplate(const QString& templateName)
+TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
 {
-    QString page = TCodeExport::FillTemplate(templateName);
-    const TGenContext ctx{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+    TResult<QString> filled = TCodeExport::FillTemplate(templateName);
+    if (!filled)
+        return filled;
+    QString& page = *filled;
+    const TGenContext ctx = Context();
     QString fields, formvar, errorvar, formcheck;
     for (const auto& field : m_project.ListField) {
         fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
         formvar += field->GenFormVarPHP(ctx) + CRLF;
         errorvar += field->GenErrorVarPHP() + CRLF;
-        // The required boxes of a list echo error variables of their own;
-        // set them too, so the page shows no undefined-variable warnings.
-        if (const auto* list = dynamic_cast<const TCheckBoxList*>(field.get()))
-            for (const auto& item : list->ListCheckboxes)
-                if (const QString var = item->GenErrorVarPHP(); !var.isEmpty())
-                    errorvar += var + CRLF;
-        if (field->Pflicht || dynamic_cast<const TCheckBoxList*>(field.get()))
+        // Required fields inside a field (the boxes of a list) echo error
+        // variables of their own; set them too, so the page shows no
+        // undefined-variable warnings.
+        errorvar += field->GenInnerErrorVarsPHP();
+        if (field->IsChecked())
             formcheck += field->GenFormCheckPHP(ctx) + CRLF;
     }
     errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
@@ -39,7 +34,7 @@ QString TGenPHP::FillTemplate(const QString& templateName)
     ReplaceMarker(page, QStringLiteral("<!-- ERRORVAR -->"), errorvar);
     ReplaceMarker(page, QStringLiteral("<!-- FORMCHECK -->"), formcheck);
     if (m_project.chkCaptcha) {
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), GenCaptcha());
+        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), *GenCaptcha());
         ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"),
                       QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
                                      "\t\t$errCaptcha = \"<span style=\\\"color:#") +
@@ -53,10 +48,10 @@ QString TGenPHP::FillTemplate(const QString& templateName)
         page, QStringLiteral("<!-- FORMMAIL -->"),
         QStringLiteral(
             "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
-    return page;
+    return filled;
 }
 
-QString TGenPHP::GenCaptcha()
+TResult<QString> TGenPHP::GenCaptcha()
 {
     const QString fieldClass = FieldCSS() ? QStringLiteral(" class=\"field\"") : QString();
     return QStringLiteral("<tr>") + CRLF +

@@ -9,7 +9,9 @@ class TGenPHP : public TCodeExport
 public:
     using TCodeExport::TCodeExport;
 
-    QString GenCode() override;
-    QString GenCaptcha() override;
-    QString FillTemplate(const QString& templateName) override;
+    TResult<QString> GenCode() override;
+
+protected:
+    TResult<QString> GenCaptcha() override;
+    TResult<QString> FillTemplate(const QString& templateName) override;
 };

@@ -1,6 +1,5 @@
-#include "PageFiles.h"
+#include "codegen/PageFiles.h"
 
-#include "fields/CalField.h"
 #include "model/FormProject.h"
 
 #include <QDir>
@@ -13,7 +12,7 @@ namespace PageFiles
 bool ContainsCalendarField(const TFormProject& project)
 {
     for (const auto& field : project.ListField)
-        if (dynamic_cast<const TCalField*>(field.get()))
+        if (field->NeedsCalendar())
             return true;
     return false;
 }
@@ -53,28 +52,27 @@ QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind
     return bytes;
 }
 
-bool WritePage(const QString& fileName, const QString& page, const QString& encoding, QString* error,
-               PageKind kind)
+TStatus WritePage(const QString& fileName, const QString& page, const QString& encoding, PageKind kind)
 {
     const QByteArray bytes = PageBytes(page, encoding, kind);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return TFailure{file.errorString(), fileName};
+    return {};
 }
 
-void CopyAdditionalFiles(const TFormProject& project, const QString& dataDir, const QString& fileName,
-                         bool overwrite)
+TStatus CopyAdditionalFiles(const TFormProject& project, const QString& dataDir, const QString& fileName,
+                            bool overwrite)
 {
     if (!ContainsCalendarField(project))
-        return;
+        return {};
     const QString target = QFileInfo(fileName).absoluteDir().filePath(QStringLiteral("cal.png"));
     if (QFileInfo::exists(target) && !overwrite)
-        return;
+        return {};
     QFile::remove(target);
-    QFile::copy(dataDir + QStringLiteral("/cal/cal.png"), target);
+    QFile source(dataDir + QStringLiteral("/cal/cal.png"));
+    if (!source.copy(target))
+        return TFailure{source.errorString(), target};
+    return {};
 }
 } // namespace PageFiles

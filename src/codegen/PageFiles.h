@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -22,13 +24,13 @@ enum class PageKind { Html, Php };
 // references ("&#8364;"), which a browser shows as the character in markup.
 QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind = PageKind::Html);
 
-// Writes the page atomically; false and the reason on failure.
-bool WritePage(const QString& fileName, const QString& page, const QString& encoding,
-               QString* error = nullptr, PageKind kind = PageKind::Html);
+// Writes the page atomically (a failed write leaves the old file).
+TStatus WritePage(const QString& fileName, const QString& page, const QString& encoding,
+                  PageKind kind = PageKind::Html);
 
 // Copies the calendar picture "cal/cal.png" of the data folder beside the
 // page, when the project has a calendar field and the target is missing
-// (or overwrite is set). Failures are not reported.
-void CopyAdditionalFiles(const TFormProject& project, const QString& dataDir, const QString& fileName,
-                         bool overwrite);
+// (or overwrite is set). The callers decide whether a failure matters.
+TStatus CopyAdditionalFiles(const TFormProject& project, const QString& dataDir, const QString& fileName,
+                            bool overwrite);
 } // namespace PageFiles

@@ -1,11 +1,11 @@
 // quorvel: the desktop program.
 #include "app/AppPaths.h"
+#include "app/ConsolePrompter.h"
 #include "app/DefaultPages.h"
 #include "app/TempFolder.h"
-#include "app/ui/GuiPrompter.h"
 #include "app/ui/Screenshots.h"
 #include "app/ui/frmMain.h"
-#include "app/ConsolePrompter.h"
+#include "ui/GuiPrompter.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,27 @@
-#include "CalField.h"
+#include "fields/CalField.h"
 
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
 const QString RowEnd = QStringLiteral("</td></tr>\r\n");
+
+// A calendar field is read only with all of its children.
+using Child = XmlValues::TChild<TCalField>;
+const Child Children[] = {
+    Child::Text("name", &TCalField::Name),
+    Child::Text("beschriftung", &TCalField::Beschriftung),
+    Child::Text("beschriftungnach", &TCalField::BeschriftungNach),
+    Child::Text("vorgabewert", &TCalField::Vorgabewert),
+    Child::Text("groesse", &TCalField::Groesse),
+    Child::Flag("pflicht", &TCalField::Pflicht),
+    Child::Text("meldung", &TCalField::Meldung),
+    Child::Flag("vorgabeloeschen", &TCalField::VorgabeLoeschen),
+    Child::Flag("Cookie", &TCalField::Cookie),
+    Child::Int("StartYear", &TCalField::StartYear),
+    Child::Int("EndYear", &TCalField::EndYear),
+};
 } // namespace
 
 QString TCalField::GenCalendarScript() const
@@ -24,8 +40,7 @@ QString TCalField::GenCalendarScript() const
 
 QString TCalField::CalendarRow(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString row = InputRow(QStringLiteral("text"), bCSS, php, ctx.Encoding, Vorgabewert, QString(), QString(),
-                           VorgabeLoeschen);
+    QString row = InputRow(QStringLiteral("text"), bCSS, php, ctx.Encoding, QString(), QString());
     row.chop(RowEnd.size());
     return row + GenCalendarScript();
 }
@@ -40,7 +55,6 @@ QString TCalField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
     return CalendarRow(ctx, bCSS, true);
 }
 
-// Whatever check kind the single-line part holds, a date must not be empty.
 QString TCalField::GenScript(const TGenContext& ctx) const
 {
     return GenNotEmptyScript(TextMessage(ctx));
@@ -51,51 +65,13 @@ QString TCalField::GenFormCheckPHP(const TGenContext& ctx) const
     return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
 }
 
-QString TCalField::GenFormVarPHP(const TGenContext&) const
-{
-    return GenValueVarPHP(Vorgabewert);
-}
-
-QString TCalField::GenSetCookieValues(const TGenContext&) const
-{
-    return GenValueCookieValues();
-}
-
-QString TCalField::GenSetCookie(const TGenContext&) const
-{
-    return GenValueCookie();
-}
-
 void TCalField::SetXMLNode(QDomElement& itemNode) const
 {
-    using namespace XmlValues;
     AppendTyp(itemNode);
-    AppendText(itemNode, QStringLiteral("name"), Name);
-    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    AppendText(itemNode, QStringLiteral("groesse"), Groesse);
-    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
-    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    AppendText(itemNode, QStringLiteral("vorgabeloeschen"), FlagText(VorgabeLoeschen));
-    AppendText(itemNode, QStringLiteral("Cookie"), FlagText(Cookie));
-    AppendText(itemNode, QStringLiteral("StartYear"), QString::number(StartYear));
-    AppendText(itemNode, QStringLiteral("EndYear"), QString::number(EndYear));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TCalField::GetXMLNode(const QDomElement& itemNode)
+TStatus TCalField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    BeschriftungNach = r.Text("beschriftungnach");
-    Vorgabewert = r.Text("vorgabewert");
-    Groesse = r.Text("groesse");
-    Pflicht = r.Flag("pflicht");
-    Meldung = r.Text("meldung");
-    VorgabeLoeschen = r.Flag("vorgabeloeschen");
-    Cookie = r.Flag("Cookie");
-    StartYear = r.Int("StartYear");
-    EndYear = r.Int("EndYear");
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

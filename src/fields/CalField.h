@@ -1,16 +1,14 @@
 #pragma once
 
-#include "fields/EinzField.h"
+#include "fields/TextValueField.h"
 
-// A date input beside which a pop-up calendar opens. It reuses the
-// single-line row but keeps its own default value, size text and clearing
-// flag; of the inherited single-line properties it uses none.
-class TCalField : public TEinzField
+// A date input beside which a pop-up calendar opens. Its row is the
+// single-line row without size and length; its check is that the date is not
+// empty.
+class TCalField : public TTextValueField
 {
 public:
-    QString Vorgabewert;          // default date text
-    QString Groesse;              // stored in the file, used nowhere else
-    bool VorgabeLoeschen = false; // clear the input on focus
+    QString Groesse; // stored in the file, used nowhere else
     int StartYear = 0;
     int EndYear = 0;
 
@@ -19,13 +17,11 @@ public:
 
     QString GenCode(const TGenContext& ctx, bool bCSS) const override;
     QString GenScript(const TGenContext& ctx) const override;
-    QString GenSetCookieValues(const TGenContext& ctx) const override;
-    QString GenSetCookie(const TGenContext& ctx) const override;
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
-    QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool NeedsCalendar() const override { return true; }
 
     // The field's own script: its callback and its calendar object. It
     // closes the table row.

@@ -1,12 +1,22 @@
-#include "CheckBoxField.h"
+#include "fields/CheckBoxField.h"
 
-#include "codegen/Literals.h"
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TCheckBoxField>;
+const Child Children[] = {
+    Child::Text("name", &TCheckBoxField::Name),
+    Child::Text("beschriftung", &TCheckBoxField::Beschriftung),
+    Child::Text("beschriftungnach", &TCheckBoxField::BeschriftungNach, false),
+    Child::Text("vorgabewert", &TCheckBoxField::Vorgabewert),
+    Child::Flag("pflicht", &TCheckBoxField::Pflicht),
+    Child::Text("meldung", &TCheckBoxField::Meldung),
+    Child::Flag("Cookie", &TCheckBoxField::Cookie, false),
+};
+} // namespace
 
 QString TCheckBoxField::InputTag(bool bCSS) const
 {
@@ -83,24 +93,10 @@ QString TCheckBoxField::GenFormCheckPHP(const TGenContext& ctx) const
 void TCheckBoxField::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);
-    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    XmlValues::AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
-    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    XmlValues::AppendText(itemNode, QStringLiteral("Cookie"), XmlValues::FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TCheckBoxField::GetXMLNode(const QDomElement& itemNode)
+TStatus TCheckBoxField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    Vorgabewert = r.Text("vorgabewert");
-    Pflicht = r.Flag("pflicht");
-    Meldung = r.Text("meldung");
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -21,7 +21,8 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool OffersPlaceholder() const override { return true; }
 
 protected:
     // The start of the input tag, up to and without its closing ">".

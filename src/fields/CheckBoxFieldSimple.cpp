@@ -1,4 +1,4 @@
-#include "CheckBoxFieldSimple.h"
+#include "fields/CheckBoxFieldSimple.h"
 
 // BeschriftungNach is kept in the file but has no place in a list item.
 QString TCheckBoxFieldSimple::GenCode(const TGenContext&, bool bCSS) const

@@ -1,13 +1,20 @@
-#include "CheckBoxList.h"
+#include "fields/CheckBoxList.h"
 
-#include "codegen/Literals.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
 
-#include "model/XmlValues.h"
+#include "base/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TCheckBoxList>;
+const Child Children[] = {
+    Child::Text("beschriftung", &TCheckBoxList::Beschriftung),
+    Child::Flag("pflicht", &TCheckBoxList::Pflicht),
+    Child::Text("meldung", &TCheckBoxList::Meldung),
+    Child::Text("name", &TCheckBoxList::Name),
+};
+} // namespace
 
 TCheckBoxList::TCheckBoxList() = default;
 
@@ -114,13 +121,19 @@ QString TCheckBoxList::GenErrorVarPHP(bool bCSS) const
     return code;
 }
 
+QString TCheckBoxList::GenInnerErrorVarsPHP() const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        if (const QString var = item->GenErrorVarPHP(); !var.isEmpty())
+            code += var + CRLF;
+    return code;
+}
+
 void TCheckBoxList::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
-    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
+    XmlValues::WriteChildren(itemNode, *this, Children);
     QDomElement items = itemNode.ownerDocument().createElement(QStringLiteral("ItemList"));
     itemNode.appendChild(items);
     for (const auto& item : ListCheckboxes) {
@@ -130,11 +143,11 @@ void TCheckBoxList::SetXMLNode(QDomElement& itemNode) const
     }
 }
 
-bool TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
+TStatus TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
 {
     const auto beschriftung = XmlValues::ChildText(itemNode, QStringLiteral("beschriftung"));
     if (!beschriftung)
-        return false;
+        return XmlValues::MissingChild("beschriftung");
     Beschriftung = *beschriftung;
 
     // Older files may lack these three; the first one missing ends the
@@ -157,17 +170,24 @@ bool TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
 
     const QDomElement items = XmlValues::Child(itemNode, QStringLiteral("ItemList"));
     if (items.isNull())
-        return false;
+        return XmlValues::MissingChild("ItemList");
+    int position = 0;
     for (QDomElement child = items.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+        ++position;
+        const QString where = QStringLiteral("box %1").arg(position);
         // Nothing but check boxes is ever written here; anything else means a
         // damaged file, and dropping it silently would lose a box.
         const auto typ = XmlValues::ChildText(child, QStringLiteral("typ"));
-        if (!typ || *typ != QLatin1String("TCheckBoxField"))
-            return false;
+        if (!typ)
+            return XmlValues::MissingChild("typ").Within(where);
+        if (*typ != QLatin1String("TCheckBoxField"))
+            return TFailure{QStringLiteral("is a \"") + *typ + QStringLiteral("\", not a check box"), where};
         auto item = std::make_unique<TCheckBoxFieldSimple>();
-        if (!item->GetXMLNode(child) || !item->HasValidName())
-            return false;
+        if (TStatus read = item->GetXMLNode(child); !read)
+            return read.Failure().Within(where + QStringLiteral(" \"") + item->Name + QStringLiteral("\""));
+        if (!item->HasValidName())
+            return TFailure{InvalidNameReason(item->Name), where};
         ListCheckboxes.push_back(std::move(item));
     }
-    return true;
+    return {};
 }

@@ -31,7 +31,11 @@ public:
     void SetXMLNode(QDomElement& itemNode) const override;
     // Fails when an item is not a check box or has no usable name: item
     // names become identifiers in the generated script and PHP.
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    // Its boxes may be required and keep cookies on their own.
+    bool AlwaysChecked() const override { return true; }
+    bool UsesCookies() const override { return true; }
+    QString GenInnerErrorVarsPHP() const override;
 
     // The list's name only names its error variable, and a list stored
     // without one loads with none.

@@ -1,13 +1,25 @@
-#include "DropDownField.h"
+#include "fields/DropDownField.h"
 
-#include "codegen/Literals.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 #include "fields/OptionList.h"
-#include "model/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TDropDownField>;
+const Child Children[] = {
+    Child::Text("name", &TDropDownField::Name),
+    Child::Text("beschriftung", &TDropDownField::Beschriftung),
+    Child::Text("beschriftungnach", &TDropDownField::BeschriftungNach, false),
+    Child::Text("vorgabewert", &TDropDownField::Vorgabewert),
+    Child::Text("felder", &TDropDownField::Felder),
+    Child::Text("groesse", &TDropDownField::Groesse),
+    Child::Flag("pflicht", &TDropDownField::Pflicht),
+    Child::Text("meldung", &TDropDownField::Meldung),
+    Child::Flag("Cookie", &TDropDownField::Cookie, false),
+};
+} // namespace
 
 QString TDropDownField::FirstChoice() const
 {
@@ -109,28 +121,10 @@ QString TDropDownField::GenSetCookie(const TGenContext&) const
 void TDropDownField::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);
-    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    XmlValues::AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    XmlValues::AppendText(itemNode, QStringLiteral("felder"), Felder);
-    XmlValues::AppendText(itemNode, QStringLiteral("groesse"), Groesse);
-    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
-    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    XmlValues::AppendText(itemNode, QStringLiteral("Cookie"), XmlValues::FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TDropDownField::GetXMLNode(const QDomElement& itemNode)
+TStatus TDropDownField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    Vorgabewert = r.Text("vorgabewert");
-    Felder = r.Text("felder");
-    Groesse = r.Text("groesse");
-    Pflicht = r.Flag("pflicht");
-    Meldung = r.Text("meldung");
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -23,7 +23,8 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool OffersPlaceholder() const override { return true; }
 
     // The text before the first "#", unchanged (leading blanks and quotes
     // included); empty when there is no "#". The server check of a drop-down

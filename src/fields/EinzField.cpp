@@ -1,28 +1,36 @@
-#include "EinzField.h"
+#include "fields/EinzField.h"
 
-#include "codegen/Literals.h"
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TEinzField>;
+const Child Children[] = {
+    Child::Text("name", &TEinzField::Name),
+    Child::Text("beschriftung", &TEinzField::Beschriftung),
+    Child::Text("beschriftungnach", &TEinzField::BeschriftungNach, false),
+    Child::Text("vorgabewert", &TEinzField::Vorgabewert),
+    Child::Text("groesse", &TEinzField::Groesse),
+    Child::Text("maxLaenge", &TEinzField::maxLaenge),
+    Child::Flag("pflicht", &TEinzField::Pflicht),
+    Child::Text("meldung", &TEinzField::Meldung),
+    Child::Flag("vorgabeloeschen", &TEinzField::VorgabeLoeschen, false),
+    Child::Int("pflichttyp", &TEinzField::PflichtFeldTyp, false),
+    Child::Int("mindestLaenge", &TEinzField::MinPflichtLaenge, false),
+    Child::Flag("Cookie", &TEinzField::Cookie, false),
+};
+} // namespace
 
 QString TEinzField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, false, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
-                    VorgabeLoeschen);
+    return InputRow(QStringLiteral("text"), bCSS, false, ctx.Encoding, Groesse, maxLaenge);
 }
 
 QString TEinzField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, true, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
-                    VorgabeLoeschen);
-}
-
-QString TEinzField::GenFormVarPHP(const TGenContext&) const
-{
-    return GenValueVarPHP(Vorgabewert);
+    return InputRow(QStringLiteral("text"), bCSS, true, ctx.Encoding, Groesse, maxLaenge);
 }
 
 QString TEinzField::GenFormCheckPHP(const TGenContext& ctx) const
@@ -74,48 +82,13 @@ QString TEinzField::GenScript(const TGenContext& ctx) const
            QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
 }
 
-QString TEinzField::GenSetCookieValues(const TGenContext&) const
-{
-    return GenValueCookieValues();
-}
-
-QString TEinzField::GenSetCookie(const TGenContext&) const
-{
-    return GenValueCookie();
-}
-
 void TEinzField::SetXMLNode(QDomElement& itemNode) const
 {
-    using namespace XmlValues;
     AppendTyp(itemNode);
-    AppendText(itemNode, QStringLiteral("name"), Name);
-    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    AppendText(itemNode, QStringLiteral("groesse"), Groesse);
-    AppendText(itemNode, QStringLiteral("maxLaenge"), maxLaenge);
-    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
-    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    AppendText(itemNode, QStringLiteral("vorgabeloeschen"), FlagText(VorgabeLoeschen));
-    AppendText(itemNode, QStringLiteral("pflichttyp"), QString::number(PflichtFeldTyp));
-    AppendText(itemNode, QStringLiteral("mindestLaenge"), QString::number(MinPflichtLaenge));
-    AppendText(itemNode, QStringLiteral("Cookie"), FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TEinzField::GetXMLNode(const QDomElement& itemNode)
+TStatus TEinzField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    Vorgabewert = r.Text("vorgabewert");
-    Groesse = r.Text("groesse");
-    Pflicht = r.Flag("pflicht");
-    maxLaenge = r.Text("maxLaenge");
-    Meldung = r.Text("meldung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    VorgabeLoeschen = r.Flag("vorgabeloeschen", false);
-    PflichtFeldTyp = r.Int("pflichttyp", 0);
-    MinPflichtLaenge = r.Int("mindestLaenge", 0);
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -1,12 +1,21 @@
-#include "FileField.h"
+#include "fields/FileField.h"
 
-#include "codegen/Literals.h"
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TFileField>;
+const Child Children[] = {
+    Child::Text("name", &TFileField::Name),
+    Child::Text("beschriftung", &TFileField::Beschriftung),
+    Child::Text("beschriftungnach", &TFileField::BeschriftungNach, false),
+    Child::Text("groesse", &TFileField::Groesse),
+    Child::Flag("pflicht", &TFileField::Pflicht),
+    Child::Text("meldung", &TFileField::Meldung),
+};
+} // namespace
 
 QString TFileField::Row(bool bCSS, bool php) const
 {
@@ -57,24 +66,11 @@ QString TFileField::GenFormCheckPHP(const TGenContext& ctx) const
 
 void TFileField::SetXMLNode(QDomElement& itemNode) const
 {
-    using namespace XmlValues;
     AppendTyp(itemNode);
-    AppendText(itemNode, QStringLiteral("name"), Name);
-    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    AppendText(itemNode, QStringLiteral("groesse"), Groesse);
-    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
-    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TFileField::GetXMLNode(const QDomElement& itemNode)
+TStatus TFileField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    Groesse = r.Text("groesse");
-    Pflicht = r.Flag("pflicht");
-    Meldung = r.Text("meldung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

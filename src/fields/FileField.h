@@ -19,7 +19,8 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool IsUpload() const override { return true; }
 
 private:
     QString Row(bool bCSS, bool php) const;

@@ -1,17 +1,30 @@
-#include "MehrzField.h"
+#include "fields/MehrzField.h"
 
-#include "codegen/Literals.h"
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 
 using namespace Literals;
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TMehrzField>;
+const Child Children[] = {
+    Child::Text("name", &TMehrzField::Name),
+    Child::Text("beschriftung", &TMehrzField::Beschriftung),
+    Child::Text("beschriftungnach", &TMehrzField::BeschriftungNach, false),
+    Child::Text("vorgabewert", &TMehrzField::Vorgabewert),
+    Child::Text("hoehe", &TMehrzField::Hoehe),
+    Child::Text("breite", &TMehrzField::Breite),
+    Child::Flag("pflicht", &TMehrzField::Pflicht),
+    Child::Text("meldung", &TMehrzField::Meldung),
+    Child::Text("maxLaenge", &TMehrzField::maxLaenge, false),
+    Child::Flag("zeichenAnzeige", &TMehrzField::zeichenAnzeige, false),
+    Child::Text("zeichenAnzeigeText", &TMehrzField::zeichenAnzeigeText, false),
+    Child::Flag("vorgabeloeschen", &TMehrzField::VorgabeLoeschen, false),
+    Child::Flag("Cookie", &TMehrzField::Cookie, false),
+};
 
-namespace
-{
 // The default text stands between the text area's tags, where only a
 // closing tag would end it early.
 QString AreaText(const QString& text)
@@ -66,21 +79,6 @@ QString TMehrzField::GenFormCheckPHP(const TGenContext& ctx) const
     return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
 }
 
-QString TMehrzField::GenFormVarPHP(const TGenContext&) const
-{
-    return GenValueVarPHP(Vorgabewert);
-}
-
-QString TMehrzField::GenSetCookieValues(const TGenContext&) const
-{
-    return GenValueCookieValues();
-}
-
-QString TMehrzField::GenSetCookie(const TGenContext&) const
-{
-    return GenValueCookie();
-}
-
 QString TMehrzField::GenScriptLength() const
 {
     if (maxLaenge.isEmpty())
@@ -108,38 +106,11 @@ QString TMehrzField::GenScriptLength() const
 
 void TMehrzField::SetXMLNode(QDomElement& itemNode) const
 {
-    using namespace XmlValues;
     AppendTyp(itemNode);
-    AppendText(itemNode, QStringLiteral("name"), Name);
-    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    AppendText(itemNode, QStringLiteral("hoehe"), Hoehe);
-    AppendText(itemNode, QStringLiteral("breite"), Breite);
-    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
-    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    AppendText(itemNode, QStringLiteral("maxLaenge"), maxLaenge);
-    AppendText(itemNode, QStringLiteral("zeichenAnzeige"), FlagText(zeichenAnzeige));
-    AppendText(itemNode, QStringLiteral("zeichenAnzeigeText"), zeichenAnzeigeText);
-    AppendText(itemNode, QStringLiteral("vorgabeloeschen"), FlagText(VorgabeLoeschen));
-    AppendText(itemNode, QStringLiteral("Cookie"), FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TMehrzField::GetXMLNode(const QDomElement& itemNode)
+TStatus TMehrzField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    Vorgabewert = r.Text("vorgabewert");
-    Hoehe = r.Text("hoehe");
-    Breite = r.Text("breite");
-    Pflicht = r.Flag("pflicht");
-    Meldung = r.Text("meldung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    maxLaenge = r.Text("maxLaenge", QString());
-    zeichenAnzeige = r.Flag("zeichenAnzeige", false);
-    zeichenAnzeigeText = r.Text("zeichenAnzeigeText", QString());
-    VorgabeLoeschen = r.Flag("vorgabeloeschen", false);
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "model/FormField.h"
+#include "fields/TextValueField.h"
 
 // A labelled text area with an optional limit, enforced in the browser by a
 // counter script of its own, and an optional display of what is left.
-class TMehrzField : public TFormField
+class TMehrzField : public TTextValueField
 {
 public:
-    QString Vorgabewert; // default text
-    QString Hoehe;       // rows attribute, as typed
-    QString Breite;      // cols attribute, as typed
-    QString maxLaenge;   // empty: no limit, no counter
-    bool VorgabeLoeschen = false;
+    QString Hoehe;               // rows attribute, as typed
+    QString Breite;              // cols attribute, as typed
+    QString maxLaenge;           // empty: no limit, no counter
     bool zeichenAnzeige = false; // show the characters left
     QString zeichenAnzeigeText;  // written after that display
 
@@ -20,16 +18,13 @@ public:
 
     QString GenCode(const TGenContext& ctx, bool bCSS) const override;
     QString GenScript(const TGenContext& ctx) const override;
-    QString GenSetCookieValues(const TGenContext& ctx) const override;
-    QString GenSetCookie(const TGenContext& ctx) const override;
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
-    QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
 
     // The counter script; empty without a limit.
-    QString GenScriptLength() const;
+    QString GenScriptLength() const override;
 
 private:
     QString Area(const TGenContext& ctx, bool bCSS, bool php) const;

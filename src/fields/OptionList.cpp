@@ -1,4 +1,4 @@
-#include "OptionList.h"
+#include "fields/OptionList.h"
 
 namespace
 {

@@ -1,17 +1,32 @@
-#include "PassField.h"
+#include "fields/PassField.h"
 
-#include "model/XmlValues.h"
+#include "base/XmlValues.h"
+
+namespace
+{
+using Child = XmlValues::TChild<TPassField>;
+const Child Children[] = {
+    Child::Text("name", &TPassField::Name),
+    Child::Text("beschriftung", &TPassField::Beschriftung),
+    Child::Text("beschriftungnach", &TPassField::BeschriftungNach, false),
+    Child::Text("vorgabewert", &TPassField::Vorgabewert),
+    Child::Text("groesse", &TPassField::Groesse),
+    Child::Text("maxLaenge", &TPassField::maxLaenge),
+    Child::Flag("pflicht", &TPassField::Pflicht),
+    Child::Text("meldung", &TPassField::Meldung),
+    Child::Flag("vorgabeloeschen", &TPassField::VorgabeLoeschen, false),
+    Child::Flag("Cookie", &TPassField::Cookie, false),
+};
+} // namespace
 
 QString TPassField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, false, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
-                    VorgabeLoeschen);
+    return InputRow(QStringLiteral("password"), bCSS, false, ctx.Encoding, Groesse, maxLaenge);
 }
 
 QString TPassField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, true, ctx.Encoding, Vorgabewert, Groesse, maxLaenge,
-                    VorgabeLoeschen);
+    return InputRow(QStringLiteral("password"), bCSS, true, ctx.Encoding, Groesse, maxLaenge);
 }
 
 QString TPassField::GenScript(const TGenContext& ctx) const
@@ -24,49 +39,13 @@ QString TPassField::GenFormCheckPHP(const TGenContext& ctx) const
     return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
 }
 
-QString TPassField::GenFormVarPHP(const TGenContext&) const
-{
-    return GenValueVarPHP(Vorgabewert);
-}
-
-QString TPassField::GenSetCookieValues(const TGenContext&) const
-{
-    return GenValueCookieValues();
-}
-
-QString TPassField::GenSetCookie(const TGenContext&) const
-{
-    return GenValueCookie();
-}
-
 void TPassField::SetXMLNode(QDomElement& itemNode) const
 {
-    using namespace XmlValues;
     AppendTyp(itemNode);
-    AppendText(itemNode, QStringLiteral("name"), Name);
-    AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    AppendText(itemNode, QStringLiteral("groesse"), Groesse);
-    AppendText(itemNode, QStringLiteral("maxLaenge"), maxLaenge);
-    AppendText(itemNode, QStringLiteral("pflicht"), FlagText(Pflicht));
-    AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    AppendText(itemNode, QStringLiteral("vorgabeloeschen"), FlagText(VorgabeLoeschen));
-    AppendText(itemNode, QStringLiteral("Cookie"), FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TPassField::GetXMLNode(const QDomElement& itemNode)
+TStatus TPassField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    Vorgabewert = r.Text("vorgabewert");
-    Groesse = r.Text("groesse");
-    Pflicht = r.Flag("pflicht");
-    maxLaenge = r.Text("maxLaenge");
-    Meldung = r.Text("meldung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    VorgabeLoeschen = r.Flag("vorgabeloeschen", false);
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -1,13 +1,25 @@
-#include "RadioField.h"
+#include "fields/RadioField.h"
 
-#include "codegen/Literals.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 #include "fields/OptionList.h"
-#include "model/XmlValues.h"
 
 namespace
 {
-const QString CRLF = QStringLiteral("\r\n");
-}
+using Child = XmlValues::TChild<TRadioField>;
+const Child Children[] = {
+    Child::Text("name", &TRadioField::Name),
+    Child::Text("beschriftung", &TRadioField::Beschriftung),
+    Child::Text("vorgabewert", &TRadioField::Vorgabewert),
+    Child::Text("felder", &TRadioField::Felder),
+    Child::Flag("pflicht", &TRadioField::Pflicht),
+    Child::Flag("singleline", &TRadioField::singleline, false),
+    Child::Text("meldung", &TRadioField::Meldung),
+    Child::Text("beschriftungnach", &TRadioField::BeschriftungNach, false),
+    Child::Flag("Cookie", &TRadioField::Cookie, false),
+};
+} // namespace
 
 QString TRadioField::ButtonTag(const QString& choice, bool bCSS) const
 {
@@ -113,28 +125,10 @@ QString TRadioField::GenSetCookie(const TGenContext&) const
 void TRadioField::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);
-    XmlValues::AppendText(itemNode, QStringLiteral("name"), Name);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
-    XmlValues::AppendText(itemNode, QStringLiteral("vorgabewert"), Vorgabewert);
-    XmlValues::AppendText(itemNode, QStringLiteral("felder"), Felder);
-    XmlValues::AppendText(itemNode, QStringLiteral("pflicht"), XmlValues::FlagText(Pflicht));
-    XmlValues::AppendText(itemNode, QStringLiteral("singleline"), XmlValues::FlagText(singleline));
-    XmlValues::AppendText(itemNode, QStringLiteral("meldung"), Meldung);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftungnach"), BeschriftungNach);
-    XmlValues::AppendText(itemNode, QStringLiteral("Cookie"), XmlValues::FlagText(Cookie));
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TRadioField::GetXMLNode(const QDomElement& itemNode)
+TStatus TRadioField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Name = r.Text("name");
-    Beschriftung = r.Text("beschriftung");
-    Vorgabewert = r.Text("vorgabewert");
-    Felder = r.Text("felder");
-    Pflicht = r.Flag("pflicht");
-    singleline = r.Flag("singleline", false);
-    Meldung = r.Text("meldung");
-    BeschriftungNach = r.Text("beschriftungnach", QString());
-    Cookie = r.Flag("Cookie", false);
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

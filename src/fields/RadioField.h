@@ -22,7 +22,8 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    bool GetXMLNode(const QDomElement& itemNode) override;
+    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool OffersPlaceholder() const override { return true; }
 
 private:
     QString ButtonTag(const QString& choice, bool bCSS) const;

@@ -1,6 +1,14 @@
-#include "ZwField.h"
+#include "fields/ZwField.h"
 
-#include "model/XmlValues.h"
+#include "base/XmlValues.h"
+
+namespace
+{
+using Child = XmlValues::TChild<TZwField>;
+const Child Children[] = {
+    Child::Text("beschriftung", &TZwField::Beschriftung),
+};
+} // namespace
 
 QString TZwField::GenCode(const TGenContext&, bool) const
 {
@@ -31,12 +39,10 @@ QString TZwField::GenFormCheckPHP(const TGenContext&) const
 void TZwField::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);
-    XmlValues::AppendText(itemNode, QStringLiteral("beschriftung"), Beschriftung);
+    XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-bool TZwField::GetXMLNode(const QDomElement& itemNode)
+TStatus TZwField::GetXMLNode(const QDomElement& itemNode)
 {
-    XmlValues::TNodeReader r(itemNode);
-    Beschriftung = r.Text("beschriftung");
-    return r.Ok();
+    return XmlValues::ReadChildren(itemNode, *this, Children);
 }

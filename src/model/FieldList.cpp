@@ -1,4 +1,4 @@
-#include "FieldList.h"
+#include "model/FieldList.h"
 
 #include <utility>
 

@@ -1,14 +1,10 @@
-#include "FormField.h"
+#include "model/FormField.h"
 
-#include "codegen/Literals.h"
-#include "model/XmlValues.h"
+#include "base/Crlf.h"
+#include "base/Literals.h"
+#include "base/XmlValues.h"
 
 using namespace Literals;
-
-namespace
-{
-const QString CRLF = QStringLiteral("\r\n");
-}
 
 QString TFormField::GenSetCookieValues(const TGenContext&) const
 {
@@ -32,6 +28,14 @@ bool TFormField::IsValidFieldName(const QString& name)
             return false;
     }
     return true;
+}
+
+QString TFormField::InvalidNameReason(const QString& name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("the name is empty");
+    return QStringLiteral("the name \"") + name +
+           QStringLiteral("\" is no identifier (a letter or \"_\", then letters, digits and \"_\")");
 }
 
 QString TFormField::GenErrorVarPHP(bool) const
@@ -66,24 +70,6 @@ QString TFormField::TextMessage(const TGenContext& ctx) const
            ctx.Text("txtCalender4");
 }
 
-QString TFormField::InputRow(const QString& type, bool bCSS, bool php, const QString& encoding,
-                             const QString& value, const QString& size, const QString& maxLength,
-                             bool clearOnFocus) const
-{
-    QString row = RowStart() + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") + Name +
-                  QStringLiteral("\" value=\"");
-    row += php ? PhpEcho(QStringLiteral("$var") + Name, encoding) : AttrValue(value);
-    row += QStringLiteral("\" size=\"") + AttrValue(size) + QStringLiteral("\" maxlength=\"") +
-           AttrValue(maxLength) + QStringLiteral("\"");
-    row += ClassAttr(bCSS);
-    if (clearOnFocus)
-        row += QStringLiteral(" onfocus=\"this.value = '';\"");
-    row += QStringLiteral("> ") + BeschriftungNach;
-    if (php && Pflicht)
-        row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
-    return row + QStringLiteral("</td></tr>") + CRLF;
-}
-
 QString TFormField::GenNotEmptyScript(const QString& message) const
 {
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".value == \"\")  {") + CRLF +
@@ -98,26 +84,6 @@ QString TFormField::GenNotEmptyCheckPHP(const TGenContext& ctx, const QString& m
            QStringLiteral("{") + CRLF + QStringLiteral("  $err") + Name + QStringLiteral(" = \"") +
            ErrorSpan(ctx, message) + QStringLiteral("\";") + CRLF + QStringLiteral("\t$bFormOK = false;") +
            CRLF + QStringLiteral("}") + CRLF + CRLF;
-}
-
-QString TFormField::GenValueVarPHP(const QString& defaultValue) const
-{
-    return QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"])) $var") + Name +
-           QStringLiteral(" = $_POST[\"") + Name + QStringLiteral("\"]; else $var") + Name +
-           QStringLiteral(" = \"") + PhpString(defaultValue) + QStringLiteral("\";") + CRLF;
-}
-
-QString TFormField::GenValueCookieValues() const
-{
-    return QStringLiteral("   document.QVFORM.") + Name + QStringLiteral(".value = GetCookie(\"") + Name +
-           QStringLiteral("\");") + CRLF + CRLF;
-}
-
-QString TFormField::GenValueCookie() const
-{
-    return QStringLiteral("   cookie_") + Name + QStringLiteral(" = '") + Name +
-           QStringLiteral("=' + escape(document.QVFORM.") + Name + QStringLiteral(".value);") + CRLF +
-           QStringLiteral("   document.cookie = cookie_") + Name + QStringLiteral(";") + CRLF + CRLF;
 }
 
 void TFormField::AppendTyp(QDomElement& itemNode) const

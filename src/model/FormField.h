@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "model/GenContext.h"
 
 #include <QDomElement>
@@ -34,13 +35,35 @@ public:
     virtual QString GenFormCheckPHP(const TGenContext& ctx) const = 0;
     // Writes the field's children ("typ" first) into itemNode.
     virtual void SetXMLNode(QDomElement& itemNode) const = 0;
-    // Reads the field from itemNode; false when a needed child is missing or
-    // a value does not convert.
-    virtual bool GetXMLNode(const QDomElement& itemNode) = 0;
+    // Reads the field from itemNode; fails, naming the element, when a
+    // needed child is missing or a value does not convert.
+    virtual TStatus GetXMLNode(const QDomElement& itemNode) = 0;
+
+    // What a kind says about itself, so that the generators need not know
+    // the kinds.
+    // The page needs the pop-up calendar's script and style sheet.
+    virtual bool NeedsCalendar() const { return false; }
+    // The generators ask for its checks even when it is not required
+    // (a list whose boxes may be required on their own).
+    virtual bool AlwaysChecked() const { return false; }
+    bool IsChecked() const { return Pflicht || AlwaysChecked(); }
+    // The generators ask for its cookie scripts.
+    virtual bool UsesCookies() const { return Cookie; }
+    // Its value is offered as a placeholder of the mail text.
+    virtual bool OffersPlaceholder() const { return false; }
+    // The visitor sends a file with it.
+    virtual bool IsUpload() const { return false; }
+    // Its character counter script; empty for kinds without one.
+    virtual QString GenScriptLength() const { return QString(); }
+    // The error variables of the fields inside this one, a line each; empty
+    // for kinds without inner fields.
+    virtual QString GenInnerErrorVarsPHP() const { return QString(); }
 
     // A name is a letter or "_" followed by letters, digits and "_": it
     // becomes an identifier in script and PHP.
     static bool IsValidFieldName(const QString& name);
+    // Why a name that IsValidFieldName refuses cannot be used.
+    static QString InvalidNameReason(const QString& name);
     // Whether this field's name may go into a page. Kinds that may stay
     // nameless say so by overriding.
     virtual bool HasValidName() const { return IsValidFieldName(Name); }
@@ -58,18 +81,9 @@ protected:
     // Meldung, or the standard message txtCalender3 + label + txtCalender4.
     QString TextMessage(const TGenContext& ctx) const;
 
-    // The row of a single-line input (type "text" or "password"). For the
-    // PHP page the value is the posted one, and a required field shows its
-    // error below the input.
-    QString InputRow(const QString& type, bool bCSS, bool php, const QString& encoding, const QString& value,
-                     const QString& size, const QString& maxLength, bool clearOnFocus) const;
-
-    // Fragments shared by the kinds that hold a plain text value.
+    // The not-empty check of a field with a plain text value.
     QString GenNotEmptyScript(const QString& message) const;
     QString GenNotEmptyCheckPHP(const TGenContext& ctx, const QString& message) const;
-    QString GenValueVarPHP(const QString& defaultValue) const;
-    QString GenValueCookieValues() const;
-    QString GenValueCookie() const;
 
     // The children every kind writes in the same way.
     void AppendTyp(QDomElement& itemNode) const;

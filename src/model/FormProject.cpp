@@ -1,8 +1,8 @@
-#include "FormProject.h"
+#include "model/FormProject.h"
 
-#include "app/Prompter.h"
-#include "codegen/LanguageTexts.h"
-#include "codegen/QVRGBToHTML.h"
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
+#include "base/QVRGBToHTML.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "SettingKeys.h"
+#include "model/SettingKeys.h"
 
 #include "model/FormProject.h"
 

@@ -1,6 +1,6 @@
 #include "app/ui/CodePage.h"
 
-#include "app/ui/WidgetBuild.h"
+#include "ui/WidgetBuild.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "app/ui/ColorLinks.h"
 
-#include "app/ui/ColorButton.h"
-#include "codegen/QVRGBToHTML.h"
+#include "base/QVRGBToHTML.h"
 #include "model/FormProject.h"
+#include "ui/ColorButton.h"
 
 #include <QColorDialog>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "app/ui/CopyToSenderRule.h"
 
-#include "app/Prompter.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
 #include "model/FormProject.h"
 
 #include <QCheckBox>

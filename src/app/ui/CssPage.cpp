@@ -1,7 +1,7 @@
 #include "app/ui/CssPage.h"
 
-#include "app/ui/ColorButton.h"
-#include "app/ui/WidgetBuild.h"
+#include "ui/ColorButton.h"
+#include "ui/WidgetBuild.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "app/ui/DesignPage.h"
 
-#include "app/ui/ColorButton.h"
-#include "app/ui/WidgetBuild.h"
+#include "ui/ColorButton.h"
+#include "ui/WidgetBuild.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "app/ui/FieldsPage.h"
 
-#include "app/ui/TranslateInterface.h"
-#include "app/ui/WidgetBuild.h"
-#include "codegen/HtmlTools.h"
-#include "codegen/LanguageTexts.h"
+#include "base/HtmlTools.h"
+#include "base/LanguageTexts.h"
 #include "model/FieldList.h"
+#include "ui/TranslateInterface.h"
+#include "ui/WidgetBuild.h"
 
 #include <QAction>
 #include <QComboBox>

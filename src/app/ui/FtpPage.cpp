@@ -1,6 +1,6 @@
 #include "app/ui/FtpPage.h"
 
-#include "app/ui/WidgetBuild.h"
+#include "ui/WidgetBuild.h"
 
 #include <QCheckBox>
 #include <QComboBox>

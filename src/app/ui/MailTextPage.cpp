@@ -1,13 +1,7 @@
 #include "app/ui/MailTextPage.h"
 
-#include "app/ui/WidgetBuild.h"
-#include "fields/CheckBoxField.h"
-#include "fields/DropDownField.h"
-#include "fields/EinzField.h"
-#include "fields/MehrzField.h"
-#include "fields/PassField.h"
-#include "fields/RadioField.h"
 #include "model/FieldList.h"
+#include "ui/WidgetBuild.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -70,12 +64,8 @@ QStringList TMailTextPage::PlaceholderNames(const TFieldList& fields)
 {
     QStringList names;
     for (const auto& field : fields) {
-        const TFormField* f = field.get();
-        // The calendar field derives from the single-line field.
-        if (dynamic_cast<const TEinzField*>(f) || dynamic_cast<const TMehrzField*>(f) ||
-            dynamic_cast<const TDropDownField*>(f) || dynamic_cast<const TPassField*>(f) ||
-            dynamic_cast<const TCheckBoxField*>(f) || dynamic_cast<const TRadioField*>(f))
-            names << f->Name;
+        if (field->OffersPlaceholder())
+            names << field->Name;
     }
     return names;
 }

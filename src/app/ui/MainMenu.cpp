@@ -1,6 +1,6 @@
 #include "app/ui/MainMenu.h"
 
-#include "app/ui/TranslateInterface.h"
+#include "ui/TranslateInterface.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "app/ui/SettingsPage.h"
 
-#include "app/ui/TranslateInterface.h"
-#include "app/ui/WidgetBuild.h"
+#include "ui/TranslateInterface.h"
+#include "ui/WidgetBuild.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,6 @@
 #include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
 #include "app/ProjectCommands.h"
-#include "app/Prompter.h"
 #include "app/ui/CodePage.h"
 #include "app/ui/CopyToSenderRule.h"
 #include "app/ui/CssPage.h"
@@ -16,11 +15,12 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
-#include "app/ui/TranslateInterface.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "ui/TranslateInterface.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +63,7 @@ TfrmMain::TfrmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m
 
     const QString langIni = AppPaths::DataFile(QStringLiteral("lang.ini"));
     m_settings = std::make_unique<TProgramSettings>(langIni);
-    m_texts = std::make_unique<TLanguageTexts>(langIni, &prompter, m_settings.get());
+    m_texts = std::make_unique<TLanguageTexts>(langIni, &prompter, m_settings->LanguageSource());
     m_history = std::make_unique<TFileHistory>(GetAppDataFolder(), *m_settings);
     m_project = std::make_unique<TFormProject>();
     m_commands = std::make_unique<TProjectCommands>(*m_project, *m_texts, prompter, m_history.get(),

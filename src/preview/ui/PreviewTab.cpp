@@ -1,8 +1,8 @@
 #include "preview/ui/PreviewTab.h"
 
 #include "app/AppPaths.h"
-#include "app/PreviewFiles.h"
 #include "app/TempFolder.h"
+#include "preview/PreviewFiles.h"
 
 #include <QShowEvent>
 #include <QUrl>
@@ -54,6 +54,6 @@ void TPreviewTab::Refresh()
         return;
     }
     // A failed write is not reported: the browser shows what the path holds.
-    PreviewFiles::WritePreview(m_project, *page, m_pageFile, true, AppPaths::DataDir());
+    (void)PreviewFiles::WritePreview(m_project, *page, m_pageFile, true, AppPaths::DataDir());
     m_browser->load(QUrl::fromLocalFile(m_pageFile));
 }

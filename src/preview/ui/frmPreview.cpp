@@ -1,9 +1,9 @@
 #include "preview/ui/frmPreview.h"
 
-#include "app/PreviewFiles.h"
 #include "app/ProgramSettings.h"
-#include "app/ui/TranslateInterface.h"
-#include "codegen/LanguageTexts.h"
+#include "base/LanguageTexts.h"
+#include "preview/PreviewFiles.h"
+#include "ui/TranslateInterface.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -99,6 +99,6 @@ void TfrmPreview::RefreshPage()
         return;
     EnsureBrowser();
     const QString file = PreviewFiles::WindowPageFile(GetAppDataFolder());
-    PreviewFiles::WritePreview(m_project, *page, file, false, QString());
+    (void)PreviewFiles::WritePreview(m_project, *page, file, false, QString());
     m_browser->load(QUrl::fromLocalFile(file));
 }

@@ -1,11 +1,10 @@
-#include "ProjectFile.h"
+#include "projectfile/ProjectFile.h"
 
-#include "app/Prompter.h"
-#include "codegen/LanguageTexts.h"
-#include "model/FieldFactory.h"
+#include "base/LanguageTexts.h"
+#include "base/XmlValues.h"
 #include "model/FormProject.h"
 #include "model/SettingKeys.h"
-#include "model/XmlValues.h"
+#include "projectfile/FieldFactory.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -25,58 +24,62 @@ QString SettingText(const TSettingKey& key, TFormSettings& settings)
     return QString::number(*key.number(settings));
 }
 
-// Reads one setting into settings; false when the load must fail.
-bool ReadSetting(const TSettingKey& key, const QDomElement& content, TFormSettings& settings,
-                 const QString& captchaDefault, const std::function<QString()>& firstFormMailer)
+// Reads one setting into settings; fails when the load must fail.
+TStatus ReadSetting(const TSettingKey& key, const QDomElement& content, TFormSettings& settings,
+                    const QString& captchaDefault, const std::function<QString()>& firstFormMailer)
 {
     const std::optional<QString> found = ChildText(content, key.Key());
     const QString text = found.value_or(QString());
+    const auto unreadable = [&](const char* expected) {
+        return UnreadableChild(key.Key().toLatin1().constData(), text, expected)
+            .Within(QStringLiteral("settings"));
+    };
     switch (key.reader) {
-    case TSettingReader::Text: *key.text(settings) = text; return true;
+    case TSettingReader::Text: *key.text(settings) = text; return {};
     case TSettingReader::TextDefault:
         *key.text(settings) = found ? text : QString::fromUtf8(key.defaultText);
-        return true;
-    case TSettingReader::CaptchaMessage: *key.text(settings) = found ? text : captchaDefault; return true;
+        return {};
+    case TSettingReader::CaptchaMessage: *key.text(settings) = found ? text : captchaDefault; return {};
     case TSettingReader::FormMailer:
         *key.text(settings) = text.isEmpty() ? firstFormMailer() : text;
-        return true;
+        return {};
     case TSettingReader::MailFormat:
         if (text == QLatin1String("html") || text == QLatin1String("plain") || text == QLatin1String("xml"))
             *key.text(settings) = text;
-        return true;
+        return {};
     case TSettingReader::Flag: {
         const auto flag = ParseFlag(found ? text : QStringLiteral("0"));
         if (!flag)
-            return false;
+            return unreadable("a flag");
         *key.flag(settings) = *flag;
-        return true;
+        return {};
     }
     case TSettingReader::FlagTolerant:
     case TSettingReader::KeptFlag: {
         if (!found && key.reader == TSettingReader::KeptFlag)
-            return true;
+            return {};
         const auto flag = ParseFlag(found ? text : QStringLiteral("0"));
         if (flag)
             *key.flag(settings) = *flag;
-        return true;
+        return {};
     }
     case TSettingReader::IndexTolerant:
         *key.number(settings) = ParseInt(found ? text : QStringLiteral("0")).value_or(0);
-        return true;
+        return {};
     case TSettingReader::IntStrict: {
         const auto value = ParseInt(found ? text : QStringLiteral("0"));
         if (!value)
-            return false;
+            return unreadable("a whole number");
         *key.number(settings) = *value;
-        return true;
+        return {};
     }
     }
-    return false;
+    return TFailure{QStringLiteral("no reader for ") + key.Key(), QStringLiteral("settings")};
 }
 } // namespace
 
-TProjectFile::TProjectFile(const TLanguageTexts& texts, Prompter* prompter, FormMailerSource firstFormMailer)
-    : m_texts(texts), m_prompter(prompter), m_firstFormMailer(std::move(firstFormMailer))
+TProjectFile::TProjectFile(const TLanguageTexts& texts, FormMailerSource firstFormMailer)
+    : m_texts(texts), m_firstFormMailer(std::move(firstFormMailer))
 {
     if (!m_firstFormMailer)
         m_firstFormMailer = [this] { return m_texts.Text(QStringLiteral("constFormMailPath")); };
@@ -111,59 +114,65 @@ QDomDocument TProjectFile::ProjectDocument(const TFormProject& project)
     return doc;
 }
 
-bool TProjectFile::SaveProject(const TFormProject& project, const QString& path, QString* error) const
+TStatus TProjectFile::SaveProject(const TFormProject& project, const QString& path) const
 {
     const QByteArray bytes = ProjectDocument(project).toByteArray(2);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return TFailure{file.errorString(), path};
+    return {};
 }
 
-bool TProjectFile::LoadProject(TFormProject& project, const QString& path) const
+TStatus TProjectFile::LoadProject(TFormProject& project, const QString& path) const
 {
-    const QString captchaDefault = m_texts.Text(QStringLiteral("txtMainFrmSpamProt"));
-    const QString failure = m_texts.Text(QStringLiteral("txtMainFrmNoQVFile"));
-    const auto fail = [&] {
-        if (m_prompter)
-            m_prompter->Message(failure);
-        return false;
-    };
-
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail();
+        return TFailure{file.errorString(), path};
+    return ReadProject(project, file.readAll());
+}
+
+TStatus TProjectFile::ReadProject(TFormProject& project, const QByteArray& data) const
+{
     QDomDocument doc;
-    if (!doc.setContent(&file))
-        return fail();
+    QString parserError;
+    int line = 0;
+    int column = 0;
+    if (!doc.setContent(data, &parserError, &line, &column))
+        return TFailure{parserError, QStringLiteral("line %1, column %2").arg(line).arg(column)};
     const QDomElement root = doc.documentElement();
     const QDomElement info = root.firstChildElement(QStringLiteral("FileInfo"));
     const QDomElement content = root.firstChildElement(QStringLiteral("FileContent"));
     const QDomElement items = content.firstChildElement(QStringLiteral("ItemList"));
     const QDomElement prog = info.firstChildElement(QStringLiteral("Prog"));
-    if (info.isNull() || content.isNull() || prog.isNull() || prog.text() != ProgName)
-        return fail();
+    if (info.isNull())
+        return MissingChild("FileInfo");
+    if (prog.isNull())
+        return MissingChild("Prog").Within(QStringLiteral("FileInfo"));
+    if (prog.text() != ProgName)
+        return UnreadableChild("Prog", prog.text(), "\"Quorvel\"").Within(QStringLiteral("FileInfo"));
+    if (content.isNull())
+        return MissingChild("FileContent");
 
+    const QString captchaDefault = m_texts.Text(QStringLiteral("txtMainFrmSpamProt"));
     TFormSettings settings = project;
     for (const TSettingKey& key : SettingKeys())
-        if (!ReadSetting(key, content, settings, captchaDefault, m_firstFormMailer))
-            return fail();
+        if (TStatus read = ReadSetting(key, content, settings, captchaDefault, m_firstFormMailer); !read)
+            return read;
     settings.SyncColorValues();
 
     if (items.isNull())
-        return fail();
+        return MissingChild("ItemList").Within(QStringLiteral("FileContent"));
     TFieldList fields;
+    int position = 0;
     for (QDomElement node = items.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
+        ++position;
         auto field = CreateFieldFromNode(node);
         if (!field)
-            return fail();
-        fields.Add(std::move(field));
+            return field.Failure().Within(QStringLiteral("field %1").arg(position));
+        fields.Add(std::move(*field));
     }
 
     static_cast<TFormSettings&>(project) = std::move(settings);
     project.ListField = std::move(fields);
-    return true;
+    return {};
 }

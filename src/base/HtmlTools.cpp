@@ -1,4 +1,4 @@
-#include "HtmlTools.h"
+#include "base/HtmlTools.h"
 
 namespace HtmlTools
 {

@@ -1,4 +1,4 @@
-#include "Literals.h"
+#include "base/Literals.h"
 
 namespace Literals
 {

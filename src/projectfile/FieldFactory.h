@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Result.h"
 #include "model/FormField.h"
 
 #include <QDomElement>
@@ -12,6 +13,7 @@ const QStringList& FieldClassNames();
 std::unique_ptr<TFormField> CreateField(const QString& className);
 
 // A field made from its element: created by the class named in its "typ"
-// child, then read from the element. Null when the kind is unknown or the
-// element does not read.
-std::unique_ptr<TFormField> CreateFieldFromNode(const QDomElement& node);
+// child, then read from the element. Fails when the kind is unknown, the
+// element does not read or the name cannot be used; the failure names the
+// field's name and kind where they are known.
+TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const QDomElement& node);

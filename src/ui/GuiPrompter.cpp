@@ -1,4 +1,4 @@
-#include "app/ui/GuiPrompter.h"
+#include "ui/GuiPrompter.h"
 
 #include <QDir>
 #include <QFileDialog>

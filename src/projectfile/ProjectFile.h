@@ -1,10 +1,12 @@
 #pragma once
 
+#include "base/Result.h"
+
+#include <QByteArray>
 #include <QDomDocument>
 #include <QString>
 #include <functional>
 
-class Prompter;
 class TFormProject;
 class TLanguageTexts;
 
@@ -18,21 +20,24 @@ public:
     // firstFormMailer gives the first entry of the form-mailer list, which an
     // empty form-mailer address in a file stands for; without one, the
     // language text "constFormMailPath" is taken.
-    TProjectFile(const TLanguageTexts& texts, Prompter* prompter, FormMailerSource firstFormMailer = {});
+    explicit TProjectFile(const TLanguageTexts& texts, FormMailerSource firstFormMailer = {});
 
     // Replaces the file atomically: a write that fails leaves the old file.
-    bool SaveProject(const TFormProject& project, const QString& path, QString* error = nullptr) const;
+    TStatus SaveProject(const TFormProject& project, const QString& path) const;
 
     // Reads the file into the project. The file is read into a copy first and
     // taken over only when all of it was read: on failure the project stays
-    // exactly as it was and the message "txtMainFrmNoQVFile" is shown. The
-    // project's file path is left to the caller.
-    bool LoadProject(TFormProject& project, const QString& path) const;
+    // exactly as it was, and the failure says why (the XML parser's line and
+    // column, the element, the field's position and name, the value). Showing
+    // the message "txtMainFrmNoQVFile" is left to the command that loads, as
+    // is the project's file path.
+    TStatus LoadProject(TFormProject& project, const QString& path) const;
+    // The same for the bytes of a file.
+    TStatus ReadProject(TFormProject& project, const QByteArray& data) const;
 
     static QDomDocument ProjectDocument(const TFormProject& project);
 
 private:
     const TLanguageTexts& m_texts;
-    Prompter* m_prompter;
     FormMailerSource m_firstFormMailer;
 };

@@ -1,7 +1,7 @@
-#include "app/ui/TranslateInterface.h"
+#include "ui/TranslateInterface.h"
 
-#include "codegen/IniFile.h"
-#include "codegen/LanguageTexts.h"
+#include "base/IniFile.h"
+#include "base/LanguageTexts.h"
 
 #include <QAbstractButton>
 #include <QAction>

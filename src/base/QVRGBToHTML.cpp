@@ -1,4 +1,4 @@
-#include "QVRGBToHTML.h"
+#include "base/QVRGBToHTML.h"
 
 #include <cctype>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 
 class TFormProject;
@@ -18,8 +20,8 @@ QString WindowPageFile(const QString& appDataFolder);
 
 // Replaces fileName with the page. When the project has a calendar field and
 // withCalendarPicture is set, "cal/cal.png" of the data folder is copied
-// beside it, replacing the one there. False when the page could not be
+// beside it, replacing the one there. Fails when the page could not be
 // written (or fileName is empty); the calendar picture's copy is not reported.
-bool WritePreview(const TFormProject& project, const QString& page, const QString& fileName,
-                  bool withCalendarPicture, const QString& dataDir);
+TStatus WritePreview(const TFormProject& project, const QString& page, const QString& fileName,
+                     bool withCalendarPicture, const QString& dataDir);
 } // namespace PreviewFiles

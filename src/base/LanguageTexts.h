@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codegen/IniFile.h"
+#include "base/IniFile.h"
 
 #include <QDateTime>
 #include <QString>
@@ -8,7 +8,6 @@
 #include <memory>
 
 class Prompter;
-class TProgramSettings;
 
 // Texts from the language file "lang.ini" in the data folder. Every look-up
 // sees the file as it is on disk now: an edited file takes effect at once.
@@ -24,7 +23,6 @@ public:
     // language is "Deutsch". The prompter shows the missing-file message; it
     // may be null (nothing is shown then).
     TLanguageTexts(QString langIniPath, Prompter* prompter, LanguageSource currentLanguage = {});
-    TLanguageTexts(QString langIniPath, Prompter* prompter, const TProgramSettings* settings);
 
     // The text of key in the section of language (case-insensitive); a
     // language without a section takes the second section of the file.

@@ -1,4 +1,4 @@
-#include "app/ui/ColorButton.h"
+#include "ui/ColorButton.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,5 +1,6 @@
-#include "FieldFactory.h"
+#include "projectfile/FieldFactory.h"
 
+#include "base/XmlValues.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxField.h"
 #include "fields/CheckBoxList.h"
@@ -10,7 +11,6 @@
 #include "fields/PassField.h"
 #include "fields/RadioField.h"
 #include "fields/ZwField.h"
-#include "model/XmlValues.h"
 
 const QStringList& FieldClassNames()
 {
@@ -40,13 +40,23 @@ std::unique_ptr<TFormField> CreateField(const QString& className)
     }
 }
 
-std::unique_ptr<TFormField> CreateFieldFromNode(const QDomElement& node)
+TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const QDomElement& node)
 {
     const auto typ = XmlValues::ChildText(node, QStringLiteral("typ"));
     if (!typ)
-        return nullptr;
+        return XmlValues::MissingChild("typ");
     auto field = CreateField(*typ);
-    if (!field || !field->GetXMLNode(node) || !field->HasValidName())
-        return nullptr;
+    if (!field)
+        return TFailure{QStringLiteral("unknown kind \"") + *typ + QStringLiteral("\""), QString()};
+    const TStatus read = field->GetXMLNode(node);
+    // The name is looked up in the element itself: a read that failed may
+    // not have reached it.
+    const QString name = XmlValues::ChildText(node, QStringLiteral("name")).value_or(QString());
+    const QString where = (name.isEmpty() ? QString() : QStringLiteral("\"") + name + QStringLiteral("\" ")) +
+                          QStringLiteral("(") + *typ + QStringLiteral(")");
+    if (!read)
+        return read.Failure().Within(where);
+    if (!field->HasValidName())
+        return TFailure{TFormField::InvalidNameReason(field->Name), where};
     return field;
 }

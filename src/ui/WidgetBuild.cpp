@@ -1,6 +1,6 @@
-#include "app/ui/WidgetBuild.h"
+#include "ui/WidgetBuild.h"
 
-#include "app/ui/TranslateInterface.h"
+#include "ui/TranslateInterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>

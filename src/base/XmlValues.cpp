@@ -1,4 +1,4 @@
-#include "XmlValues.h"
+#include "base/XmlValues.h"
 
 #include <QDomDocument>
 #include <QList>
@@ -118,53 +118,17 @@ std::optional<QString> ChildText(const QDomElement& parent, const QString& name)
     return NormalizeLineEnds(child.text());
 }
 
-bool TNodeReader::Has(const char* name) const
+TFailure MissingChild(const char* name)
 {
-    return !m_node.firstChildElement(QLatin1String(name)).isNull();
+    return {QStringLiteral("element <") + QLatin1String(name) + QStringLiteral("> is missing"), QString()};
 }
 
-QString TNodeReader::Text(const char* name)
+TFailure UnreadableChild(const char* name, const QString& text, const char* expected)
 {
-    const auto text = ChildText(m_node, QLatin1String(name));
-    if (!text)
-        m_ok = false;
-    return text.value_or(QString());
-}
-
-QString TNodeReader::Text(const char* name, const QString& fallback)
-{
-    return ChildText(m_node, QLatin1String(name)).value_or(fallback);
-}
-
-bool TNodeReader::Flag(const char* name)
-{
-    const auto text = ChildText(m_node, QLatin1String(name));
-    const auto flag = text ? ParseFlag(*text) : std::nullopt;
-    if (!flag)
-        m_ok = false;
-    return flag.value_or(false);
-}
-
-bool TNodeReader::Flag(const char* name, bool fallback)
-{
-    const auto text = ChildText(m_node, QLatin1String(name));
-    const auto flag = text ? ParseFlag(*text) : std::nullopt;
-    return flag.value_or(fallback);
-}
-
-int TNodeReader::Int(const char* name)
-{
-    const auto text = ChildText(m_node, QLatin1String(name));
-    const auto value = text ? ParseInt(*text) : std::nullopt;
-    if (!value)
-        m_ok = false;
-    return value.value_or(0);
-}
-
-int TNodeReader::Int(const char* name, int fallback)
-{
-    const auto text = ChildText(m_node, QLatin1String(name));
-    const auto value = text ? ParseInt(*text) : std::nullopt;
-    return value.value_or(fallback);
+    // A long value is cut: the reason names it, it need not repeat it all.
+    const QString shown = text.size() > 40 ? text.left(40) + QStringLiteral("...") : text;
+    return {QStringLiteral("element <") + QLatin1String(name) + QStringLiteral("> holds \"") + shown +
+                QStringLiteral("\", not ") + QLatin1String(expected),
+            QString()};
 }
 } // namespace XmlValues

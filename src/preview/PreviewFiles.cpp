@@ -1,4 +1,4 @@
-#include "PreviewFiles.h"
+#include "preview/PreviewFiles.h"
 
 #include "codegen/PageFiles.h"
 #include "model/FormProject.h"
@@ -21,17 +21,19 @@ QString WindowPageFile(const QString& appDataFolder)
     return appDataFolder + QStringLiteral("/temp.htm");
 }
 
-bool WritePreview(const TFormProject& project, const QString& page, const QString& fileName,
-                  bool withCalendarPicture, const QString& dataDir)
+TStatus WritePreview(const TFormProject& project, const QString& page, const QString& fileName,
+                     bool withCalendarPicture, const QString& dataDir)
 {
     if (fileName.isEmpty())
-        return false;
+        return TFailure{QStringLiteral("no private temporary folder for the preview"), QString()};
     // The old page goes first: when the new one cannot be written, the
     // browser shows that the file is missing rather than an outdated form.
     QFile::remove(fileName);
-    const bool written = PageFiles::WritePage(fileName, page, project.ExtSettings.encoding);
+    TStatus written = PageFiles::WritePage(fileName, page, project.ExtSettings.encoding);
+    // Without the picture the preview still shows the form; only the
+    // calendar button lacks its image.
     if (withCalendarPicture)
-        PageFiles::CopyAdditionalFiles(project, dataDir, fileName, true);
+        (void)PageFiles::CopyAdditionalFiles(project, dataDir, fileName, true);
     return written;
 }
 } // namespace PreviewFiles

@@ -1,7 +1,6 @@
-#include "LanguageTexts.h"
+#include "base/LanguageTexts.h"
 
-#include "app/ProgramSettings.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QFileInfo>
 
@@ -9,13 +8,6 @@ const QString TLanguageTexts::MissingFileMessage = QStringLiteral("Language-file
 
 TLanguageTexts::TLanguageTexts(QString langIniPath, Prompter* prompter, LanguageSource currentLanguage)
     : m_path(std::move(langIniPath)), m_prompter(prompter), m_language(std::move(currentLanguage))
-{
-}
-
-TLanguageTexts::TLanguageTexts(QString langIniPath, Prompter* prompter, const TProgramSettings* settings)
-    : TLanguageTexts(std::move(langIniPath), prompter,
-                     settings ? LanguageSource([settings] { return settings->Language(); })
-                              : LanguageSource())
 {
 }
 
