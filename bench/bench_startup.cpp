@@ -3,6 +3,10 @@
 // how much later the preview page shows its form, which is when the web
 // engine starts. Each figure is the median of several fresh processes, since
 // the web engine can be started only once in a process.
+#include "app/AppPaths.h"
+#include "app/AppServices.h"
+#include "app/ProgramSettings.h"
+#include "app/ProjectSession.h"
 #include "app/ui/frmMain.h"
 #include "base/Prompter.h"
 #include "preview/ui/PreviewTab.h"
@@ -40,7 +44,9 @@ int Child(int argc, char* argv[], bool touchWebEngine)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     SilentPrompter prompter;
-    TfrmMain window(prompter);
+    TAppServices services(prompter, AppPaths::DataDir(), GetAppDataFolder());
+    TProjectSession session(services);
+    TfrmMain window(services, session);
     window.show();
     QCoreApplication::processEvents();
     const qint64 shown = SinceStart().elapsed();

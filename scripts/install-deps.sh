@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6xml6
   qt6-webengine-dev
   php-cli php-gd php-mbstring
+  clang libclang-rt-14-dev clang-format
 )
 
 missing=()

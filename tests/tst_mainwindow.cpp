@@ -3,6 +3,7 @@
 // question, opening files that fail, colour boxes and buttons, the design
 // switches, the copy-to-sender rule, the language switch, the field list,
 // and the generation commands with the files they write.
+#include "MainWindowRig.h"
 #include "RecordingPrompter.h"
 #include "app/AppPaths.h"
 #include "app/FileHistory.h"
@@ -115,13 +116,7 @@ class TestMainWindow : public QObject
 
     QString File(const QString& name) const { return m_files->filePath(name); }
 
-    std::unique_ptr<TfrmMain> Window(const QString& startupFile = QString())
-    {
-        auto w = std::make_unique<TfrmMain>(prompter);
-        w->SetStartupFile(startupFile);
-        w->show();
-        return w;
-    }
+    MainWindowRig Window(const QString& startupFile = QString()) { return MainWindowRig(prompter, startupFile); }
 
     template <typename T = QWidget> static T* Find(TfrmMain& w, const char* name)
     {
@@ -732,11 +727,11 @@ private slots:
         auto w = Window();
         const QString lang = File(QStringLiteral("lang.ini"));
         WriteAll(lang, "[Deutsch]\n28=Aussehen\n");
-        TranslateInterface(lang, QStringLiteral("Deutsch"));
+        TranslateInterface(TLanguageTexts(lang, nullptr), QStringLiteral("Deutsch"));
         QCOMPARE(w->Pages()->tabText(0), QString());
         QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
         // A missing file leaves every text alone.
-        TranslateInterface(File(QStringLiteral("none.ini")), QStringLiteral("Deutsch"));
+        TranslateInterface(TLanguageTexts(File(QStringLiteral("none.ini")), nullptr), QStringLiteral("Deutsch"));
         QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
     }
 

@@ -137,7 +137,7 @@ private slots:
         QTemporaryDir base;
         const QByteArray old = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(base.path()));
-        const QString path = TTempFolder::User().Path();
+        const QString path = TTempFolder().Path();
         qputenv("TMPDIR", old);
         QCOMPARE(path, base.path() + QLatin1Char('/') + TTempFolder::PrivateFolderName());
         QCOMPARE(PreviewFiles::TabPageFile(path), path + QStringLiteral("/tempquorvel.htm"));

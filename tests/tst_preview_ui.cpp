@@ -2,6 +2,8 @@
 // from the private temporary folder, with its calendar picture; the preview
 // window reloads it on its timer, pauses and resumes with its button, and
 // pauses when it is closed.
+#include "RecordingPrompter.h"
+#include "app/AppServices.h"
 #include "app/ProgramSettings.h"
 #include "app/TempFolder.h"
 #include "ui/TranslateInterface.h"
@@ -64,6 +66,8 @@ class TestPreviewUi : public QObject
     QTemporaryDir tmp;
     QTemporaryDir home;
     TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), nullptr};
+    RecordingPrompter prompter;
+    std::unique_ptr<TAppServices> services; // made once the folders point into the test's own
     TFormProject project;
     int generations = 0;
     bool broken = false;
@@ -91,6 +95,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + QStringLiteral("/data")));
         QCOMPARE(GetAppDataFolder(), AppData());
         QVERIFY(QDir().mkpath(AppData()));
+        services = std::make_unique<TAppServices>(prompter, Data, GetAppDataFolder());
     }
 
     void init()
@@ -107,7 +112,7 @@ private slots:
         project.edtFormTitel = QStringLiteral("Erste Fassung \u00e4\u20ac");
         QTabWidget tabs;
         tabs.addTab(new QWidget, QStringLiteral("Felder"));
-        auto* preview = new TPreviewTab(project, [this] { return Generate(); });
+        auto* preview = new TPreviewTab(*services, project, [this] { return Generate(); });
         tabs.addTab(preview, QStringLiteral("Vorschau / Test"));
         tabs.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tabs));
@@ -148,9 +153,9 @@ private slots:
     void tabShowsTheCalendarPicture()
     {
         project.ListField.Add(Calendar(QStringLiteral("datum")));
-        const QString png = TTempFolder::User().Path() + QStringLiteral("/cal.png");
+        const QString png = services->TempFolder().Path() + QStringLiteral("/cal.png");
         QFile::remove(png);
-        TPreviewTab preview(project, [this] { return Generate(); });
+        TPreviewTab preview(*services, project, [this] { return Generate(); });
         QSignalSpy shown(&preview, &TPreviewTab::PageShown);
         preview.show();
         QVERIFY(shown.wait(20000));
@@ -166,7 +171,7 @@ private slots:
     {
         project.ListField.Add(Calendar(QStringLiteral("datum")));
         project.edtFormTitel = QStringLiteral("Fenster eins");
-        TfrmPreview window(project, texts, [this] { return Generate(); });
+        TfrmPreview window(*services, project, [this] { return Generate(); });
         auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
         auto* sbActive = window.findChild<QPushButton*>(QStringLiteral("sbActive"));
         QVERIFY(timer && sbActive);
@@ -207,7 +212,7 @@ private slots:
     void buttonPausesAndResumes()
     {
         project.edtFormTitel = QStringLiteral("Vor der Pause");
-        TfrmPreview window(project, texts, [this] { return Generate(); });
+        TfrmPreview window(*services, project, [this] { return Generate(); });
         auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
         auto* sbActive = window.findChild<QPushButton*>(QStringLiteral("sbActive"));
         QSignalSpy shown(&window, &TfrmPreview::PageShown);
@@ -234,7 +239,7 @@ private slots:
     void closingPausesAndTheCommandResumes()
     {
         project.edtFormTitel = QStringLiteral("Zuletzt gezeigt");
-        QPointer<TfrmPreview> window = new TfrmPreview(project, texts, [this] { return Generate(); });
+        QPointer<TfrmPreview> window = new TfrmPreview(*services, project, [this] { return Generate(); });
         auto* timer = window->findChild<QTimer*>(QStringLiteral("Timer1"));
         auto* sbActive = window->findChild<QPushButton*>(QStringLiteral("sbActive"));
         QSignalSpy shown(window.data(), &TfrmPreview::PageShown);

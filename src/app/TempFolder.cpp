@@ -45,12 +45,6 @@ QString TTempFolder::PrivateFolderName()
     return QStringLiteral("quorvel-") + QString::number(geteuid());
 }
 
-TTempFolder& TTempFolder::User()
-{
-    static TTempFolder folder;
-    return folder;
-}
-
 QString TTempFolder::Base() const
 {
     return QDir::cleanPath(m_base.isEmpty() ? QDir::tempPath() : m_base);

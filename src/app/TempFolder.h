@@ -32,9 +32,6 @@ public:
     // The usual name of the private folder below base ("quorvel-<uid>").
     static QString PrivateFolderName();
 
-    // The one folder the whole program uses.
-    static TTempFolder& User();
-
 private:
     QString Base() const;
     QString Fallback(const QString& base);

@@ -1,7 +1,10 @@
 // quorvel: the desktop program.
 #include "app/AppPaths.h"
+#include "app/AppServices.h"
 #include "app/ConsolePrompter.h"
 #include "app/DefaultPages.h"
+#include "app/ProgramSettings.h"
+#include "app/ProjectSession.h"
 #include "app/TempFolder.h"
 #include "app/ui/Screenshots.h"
 #include "app/ui/frmMain.h"
@@ -69,8 +72,9 @@ int main(int argc, char* argv[])
         // Nobody could answer a message box here: messages are printed.
         ConsolePrompter console;
         QString folder = o.pages;
-        if (folder.isEmpty() && !TTempFolder::User().Path().isEmpty())
-            folder = TTempFolder::User().Path() + QStringLiteral("/pages");
+        TTempFolder temp;
+        if (folder.isEmpty() && !temp.Path().isEmpty())
+            folder = temp.Path() + QStringLiteral("/pages");
         if (folder.isEmpty()) {
             std::fprintf(stderr, "quorvel: no private temporary folder; name one with --pages DIR\n");
             return 1;
@@ -87,9 +91,12 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    // The services and the open project outlive the window that shows them.
     TGuiPrompter prompter;
+    TAppServices services(prompter, AppPaths::DataDir(), GetAppDataFolder());
+    TProjectSession session(services);
     if (!o.screenshots.isEmpty()) {
-        TfrmMain window(prompter);
+        TfrmMain window(services, session);
         prompter.SetParent(&window);
         window.SetStartupFile(o.project);
         QString error;
@@ -102,7 +109,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    TfrmMain window(prompter);
+    TfrmMain window(services, session);
     prompter.SetParent(&window);
     window.SetStartupFile(o.project);
     window.show();

@@ -1,6 +1,5 @@
 #include "ui/TranslateInterface.h"
 
-#include "base/IniFile.h"
 #include "base/LanguageTexts.h"
 
 #include <QAbstractButton>
@@ -38,18 +37,19 @@ QString WithoutAccelerator(const QString& text)
 const char* const KeyProperty = "langKey";
 const char* const ColumnKeysProperty = "langColumnKeys";
 
+// The texts of one language.
 class Section
 {
 public:
-    Section(const QString& langIniPath, QString language) : m_ini(langIniPath), m_section(std::move(language))
+    Section(const TLanguageTexts& texts, QString language) : m_texts(texts), m_language(std::move(language))
     {
     }
-    QString Text(int key) const { return TLanguageTexts::DecodeWindowText(Named(QString::number(key))); }
-    QString Named(const QString& key) const { return m_ini.ReadString(m_section, key); }
+    QString Text(int key) const { return Named(QString::number(key)); }
+    QString Named(const QString& key) const { return m_texts.GetLanguageText(m_language, key); }
 
 private:
-    TIniFile m_ini;
-    QString m_section;
+    const TLanguageTexts& m_texts;
+    QString m_language;
 };
 
 // The drop-down lists whose entries are translated, by their key.
@@ -175,27 +175,33 @@ void SetColumnLangKeys(QObject* listView, const QList<int>& keys)
     listView->setProperty(ColumnKeysProperty, list);
 }
 
-void TranslateInterface(const QString& langIniPath, const QString& language)
+void TranslateInterface(const TLanguageTexts& texts, const QString& language)
 {
-    if (!QFileInfo(langIniPath).isFile())
+    // Without the file every text would be empty; the built-in ones stay.
+    if (!QFileInfo(texts.FileName()).isFile())
         return;
-    const Section texts(langIniPath, language);
+    const Section section(texts, language);
     QSet<QObject*> done;
     const QList<QWidget*> windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows)
-        TranslateTree(window, texts, done);
+        TranslateTree(window, section, done);
 }
 
 void TranslateInterface(const TLanguageTexts& texts)
 {
-    TranslateInterface(texts.FileName(), texts.CurrentLanguage());
+    TranslateInterface(texts, texts.CurrentLanguage());
 }
 
-void TranslateWindow(QObject* window, const QString& langIniPath, const QString& language)
+void TranslateWindow(QObject* window, const TLanguageTexts& texts, const QString& language)
 {
-    if (!QFileInfo(langIniPath).isFile())
+    if (!QFileInfo(texts.FileName()).isFile())
         return;
-    const Section texts(langIniPath, language);
+    const Section section(texts, language);
     QSet<QObject*> done;
-    TranslateTree(window, texts, done);
+    TranslateTree(window, section, done);
+}
+
+void TranslateWindow(QObject* window, const TLanguageTexts& texts)
+{
+    TranslateWindow(window, texts, texts.CurrentLanguage());
 }

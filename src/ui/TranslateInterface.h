@@ -23,11 +23,13 @@ int LangKey(const QObject* object);
 void SetColumnLangKeys(QObject* listView, const QList<int>& keys);
 
 // Sets the texts of every window of the application (and all their
-// controls) from the section of the given language; a key that the section
-// lacks gives the empty text. A missing language file changes nothing.
-void TranslateInterface(const QString& langIniPath, const QString& language);
-// The same with the file and the current language of the texts.
+// controls) from the language file of texts, in the given language (by
+// default the current one). The texts are looked up as every other text is:
+// an unknown language takes the file's fallback section, and a key that the
+// section lacks gives the empty text. A missing language file changes nothing.
+void TranslateInterface(const TLanguageTexts& texts, const QString& language);
 void TranslateInterface(const TLanguageTexts& texts);
 // Only one window and its controls (for a window that has no place among the
 // application's windows yet, or in tests).
-void TranslateWindow(QObject* window, const QString& langIniPath, const QString& language);
+void TranslateWindow(QObject* window, const TLanguageTexts& texts, const QString& language);
+void TranslateWindow(QObject* window, const TLanguageTexts& texts);

@@ -1,10 +1,7 @@
 #include "app/ui/frmMain.h"
 
-#include "app/AppPaths.h"
-#include "app/FileHistory.h"
-#include "app/GenerationCommands.h"
-#include "app/ProgramSettings.h"
-#include "app/ProjectCommands.h"
+#include "app/AppServices.h"
+#include "app/ProjectSession.h"
 #include "app/ui/CodePage.h"
 #include "app/ui/CopyToSenderRule.h"
 #include "app/ui/CssPage.h"
@@ -28,13 +25,13 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -55,20 +52,12 @@ QStringList LocalFiles(const QMimeData* mime)
 }
 } // namespace
 
-TfrmMain::TfrmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m_prompter(prompter)
+TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_session(session)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quorvel"));
     setAcceptDrops(true);
-
-    const QString langIni = AppPaths::DataFile(QStringLiteral("lang.ini"));
-    m_settings = std::make_unique<TProgramSettings>(langIni);
-    m_texts = std::make_unique<TLanguageTexts>(langIni, &prompter, m_settings->LanguageSource());
-    m_history = std::make_unique<TFileHistory>(GetAppDataFolder(), *m_settings);
-    m_project = std::make_unique<TFormProject>();
-    m_commands = std::make_unique<TProjectCommands>(*m_project, *m_texts, prompter, m_history.get(),
-                                                    AppPaths::DataDir());
-    m_generation = std::make_unique<TGenerationCommands>(*m_project, *m_texts, prompter, AppPaths::DataDir());
 
     m_menu = new TMainMenu(this);
     BuildPages();
@@ -76,30 +65,38 @@ TfrmMain::TfrmMain(Prompter& prompter, QWidget* parent) : QMainWindow(parent), m
     m_status->setObjectName(QStringLiteral("StatusText"));
     statusBar()->addWidget(m_status, 1);
 
-    m_binder = new TSettingBinder(m_pages, *m_project, this);
-    m_colors = new TColorLinks(m_pages, *m_project, this);
-    new TCopyToSenderRule(m_pages->findChild<QCheckBox*>(QStringLiteral("chkAbsender")), *m_project, *m_texts,
-                          prompter);
+    TFormProject& project = m_session.Project();
+    m_binder = new TSettingBinder(m_pages, project, this);
+    m_colors = new TColorLinks(m_pages, project, this);
+    new TCopyToSenderRule(m_pages->findChild<QCheckBox*>(QStringLiteral("chkAbsender")), project,
+                          m_services.Texts(), m_services.Prompt());
     ConnectCommands();
 
     TranslateInterface();
     m_pages->setCurrentWidget(m_fieldsPage);
-    QDir().mkpath(GetAppDataFolder());
     resize(960, 700);
 
     // The resident windows.
+    TGenerationCommands& generation = m_session.Generation();
     m_preview = new TfrmPreview(
-        *m_project, *m_texts,
-        [this] { return m_generation->GenerateQuietly(TGenerationCommands::Page::Html); }, this);
+        m_services, project,
+        [&generation] { return generation.GenerateQuietly(TGenerationCommands::Page::Html); }, this);
     connect(m_menu->Command("actPreviewWindows"), &QAction::triggered, m_preview, &TfrmPreview::ShowPreview);
 }
 
-TfrmMain::~TfrmMain()
+TFormProject& TfrmMain::Project()
 {
-    // The pages and the preview window refer to the project and the commands,
-    // which go before the window's children would: the children go first.
-    delete m_preview;
-    delete m_pages;
+    return m_session.Project();
+}
+
+const TLanguageTexts& TfrmMain::Texts() const
+{
+    return m_services.Texts();
+}
+
+TProgramSettings& TfrmMain::Settings()
+{
+    return m_services.Settings();
 }
 
 void TfrmMain::BuildPages()
@@ -119,8 +116,9 @@ void TfrmMain::BuildPages()
     m_previewPage->setObjectName(QStringLiteral("tsVorschau"));
     auto* previewLayout = new QVBoxLayout(m_previewPage);
     previewLayout->setContentsMargins(0, 0, 0, 0);
+    TGenerationCommands& generation = m_session.Generation();
     auto* previewTab = new TPreviewTab(
-        *m_project, [this] { return m_generation->GenerateHTML(); }, m_previewPage);
+        m_services, m_session.Project(), [&generation] { return generation.GenerateHTML(); }, m_previewPage);
     previewTab->setObjectName(QStringLiteral("WebBrowser1"));
     previewLayout->addWidget(previewTab);
 
@@ -146,11 +144,19 @@ void TfrmMain::BuildPages()
         m_pages->addTab(page.widget, QString::fromUtf8(page.caption));
     }
 
-    m_generation->SetView(TGenerationCommands::Page::Html,
-                          [this](const QString& text) { m_htmlPage->SetCode(text); });
-    m_generation->SetView(TGenerationCommands::Page::Php,
-                          [this](const QString& text) { m_phpPage->SetCode(text); });
-    m_generation->SetClipboard([](const QString& text) { QApplication::clipboard()->setText(text); });
+    // The session outlives the window: its views hold on to the pages only
+    // while they exist.
+    generation.SetView(TGenerationCommands::Page::Html,
+                       [view = QPointer<TCodePage>(m_htmlPage)](const QString& text) {
+                           if (view)
+                               view->SetCode(text);
+                       });
+    generation.SetView(TGenerationCommands::Page::Php,
+                       [view = QPointer<TCodePage>(m_phpPage)](const QString& text) {
+                           if (view)
+                               view->SetCode(text);
+                       });
+    generation.SetClipboard([](const QString& text) { QApplication::clipboard()->setText(text); });
 }
 
 void TfrmMain::ConnectCommands()
@@ -158,15 +164,15 @@ void TfrmMain::ConnectCommands()
     const auto on = [this](const char* name, auto slot) {
         connect(m_menu->Command(name), &QAction::triggered, this, slot);
     };
-    on("actNew", [this] { AfterFileCommand(m_commands->New()); });
-    on("actOpen", [this] { AfterFileCommand(m_commands->Open()); });
-    on("actSave", [this] { AfterFileCommand(m_commands->Save()); });
-    on("actSaveAs", [this] { AfterFileCommand(m_commands->SaveAs()); });
+    on("actNew", [this] { AfterFileCommand(m_session.Files().New()); });
+    on("actOpen", [this] { AfterFileCommand(m_session.Files().Open()); });
+    on("actSave", [this] { AfterFileCommand(m_session.Files().Save()); });
+    on("actSaveAs", [this] { AfterFileCommand(m_session.Files().SaveAs()); });
     on("actExit", [this] { close(); });
-    on("actHTML", [this] { m_generation->ExportHTML(); });
-    on("actPHP", [this] { m_generation->ExportPHP(); });
-    on("actCopyHtml", [this] { m_generation->CopyHTML(); });
-    on("actCopyPHP", [this] { m_generation->CopyPHP(); });
+    on("actHTML", [this] { m_session.Generation().ExportHTML(); });
+    on("actPHP", [this] { m_session.Generation().ExportPHP(); });
+    on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
+    on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -191,7 +197,7 @@ void TfrmMain::AfterFileCommand(bool replaced)
     if (replaced)
         ShowProject();
     else
-        m_status->setText(m_commands->StatusText());
+        m_status->setText(m_session.Files().StatusText());
 }
 
 void TfrmMain::ShowProject()
@@ -200,42 +206,42 @@ void TfrmMain::ShowProject()
     m_colors->BoxesToButtons();
     m_cssPage->UpdateSwitches();
     RefreshFieldList();
-    m_status->setText(m_commands->StatusText());
+    m_status->setText(m_session.Files().StatusText());
 }
 
 void TfrmMain::RefreshFieldList()
 {
-    m_fieldsPage->ShowFields(m_project->ListField, *m_texts);
-    m_mailTextPage->SetPlaceholders(TMailTextPage::PlaceholderNames(m_project->ListField));
+    m_fieldsPage->ShowFields(m_session.Project().ListField, m_services.Texts());
+    m_mailTextPage->SetPlaceholders(TMailTextPage::PlaceholderNames(m_session.Project().ListField));
 }
 
 bool TfrmMain::OpenProjectFile(const QString& path)
 {
-    const bool opened = m_commands->OpenProjectFile(path);
+    const bool opened = m_session.Files().OpenProjectFile(path);
     AfterFileCommand(opened);
     return opened;
 }
 
 bool TfrmMain::SaveProjectFile(const QString& path)
 {
-    const bool saved = m_commands->SaveProjectFile(path);
+    const bool saved = m_session.Files().SaveProjectFile(path);
     AfterFileCommand(false);
     return saved;
 }
 
 void TfrmMain::TranslateInterface()
 {
-    ::TranslateInterface(*m_texts);
+    ::TranslateInterface(m_services.Texts());
 }
 
 bool TfrmMain::GenerateHTML()
 {
-    return m_generation->GenerateHTML().has_value();
+    return m_session.Generation().GenerateHTML().has_value();
 }
 
 bool TfrmMain::GeneratePHP()
 {
-    return m_generation->GeneratePHP().has_value();
+    return m_session.Generation().GeneratePHP().has_value();
 }
 
 void TfrmMain::PageShown(int index)
@@ -252,13 +258,13 @@ void TfrmMain::FillRecentMenu()
     QMenu* recent = m_menu->RecentMenu();
     recent->clear();
     recent->setToolTipsVisible(true);
-    const QStringList paths = m_history->MenuEntries();
+    const QStringList paths = m_services.History().MenuEntries();
     for (const QString& path : paths) {
         QAction* entry = recent->addAction(QFileInfo(path).fileName());
         entry->setToolTip(path);
         entry->setData(path);
         connect(entry, &QAction::triggered, this,
-                [this, path] { AfterFileCommand(m_commands->OpenRecent(path)); });
+                [this, path] { AfterFileCommand(m_session.Files().OpenRecent(path)); });
     }
 }
 
@@ -267,10 +273,10 @@ void TfrmMain::DeleteField()
     const int row = m_fieldsPage->SelectedRow();
     if (row < 0)
         return;
-    if (m_prompter.Question(m_texts->Text(QStringLiteral("txtMainFrmDelete")),
-                            m_texts->Text(QStringLiteral("MsgInformation")), Prompter::Icon::Information,
-                            false) == Prompter::Answer::Yes)
-        m_project->ListField.Delete(row);
+    if (m_services.Prompt().Question(m_services.Texts().Text(QStringLiteral("txtMainFrmDelete")),
+                                     m_services.Texts().Text(QStringLiteral("MsgInformation")),
+                                     Prompter::Icon::Information, false) == Prompter::Answer::Yes)
+        m_session.Project().ListField.Delete(row);
     RefreshFieldList();
 }
 
@@ -278,9 +284,9 @@ void TfrmMain::MoveField(int step)
 {
     const int row = m_fieldsPage->SelectedRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_project->ListField.Count())
+    if (row < 0 || target < 0 || target >= m_session.Project().ListField.Count())
         return;
-    m_project->ListField.Exchange(row, target);
+    m_session.Project().ListField.Exchange(row, target);
     RefreshFieldList();
     m_fieldsPage->SelectRow(target);
 }
@@ -291,13 +297,13 @@ void TfrmMain::showEvent(QShowEvent* event)
     if (m_started)
         return;
     m_started = true;
-    m_commands->StartUp(m_startupFile);
+    m_session.Files().StartUp(m_startupFile);
     ShowProject();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
 {
-    if (!m_commands->ConfirmClose()) {
+    if (!m_session.Files().ConfirmClose()) {
         event->ignore();
         return;
     }
@@ -316,5 +322,5 @@ void TfrmMain::dropEvent(QDropEvent* event)
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    AfterFileCommand(m_commands->DropFiles(files));
+    AfterFileCommand(m_session.Files().DropFiles(files));
 }

@@ -3,44 +3,42 @@
 #include "app/ui/ColorLinks.h"
 
 #include <QMainWindow>
-#include <memory>
 
 class QLabel;
 class QTabWidget;
-class Prompter;
+class TAppServices;
 class TCodePage;
 class TCssPage;
 class TFieldsPage;
-class TFileHistory;
 class TFormProject;
-class TGenerationCommands;
 class TLanguageTexts;
 class TMailTextPage;
 class TMainMenu;
 class TProgramSettings;
-class TProjectCommands;
+class TProjectSession;
 class TSettingBinder;
 class TfrmPreview;
 
-// The main window: it owns the open project, shows every setting on its
-// pages (each control bound to the setting of its own name), the field list,
-// the generated code and the preview, and starts every command.
+// The main window: it shows the open project's settings on its pages (each
+// control bound to the setting of its own name), the field list, the
+// generated code and the preview, and starts every command.
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Everything the user is asked goes through the prompter.
-    explicit TfrmMain(Prompter& prompter, QWidget* parent = nullptr);
-    ~TfrmMain() override;
+    // The services and the session (the open project and its commands) must
+    // outlive the window; everything the user is asked goes through the
+    // services' prompter.
+    TfrmMain(TAppServices& services, TProjectSession& session, QWidget* parent = nullptr);
 
     // The project file named on the command line, loaded when the window is
     // first shown instead of the default project.
     void SetStartupFile(const QString& path) { m_startupFile = path; }
     void SetColorChooser(TColorLinks::Chooser chooser);
 
-    TFormProject& Project() { return *m_project; }
-    const TLanguageTexts& Texts() const { return *m_texts; }
-    TProgramSettings& Settings() { return *m_settings; }
+    TFormProject& Project();
+    const TLanguageTexts& Texts() const;
+    TProgramSettings& Settings();
     QTabWidget* Pages() const { return m_pages; }
     QString StatusText() const;
 
@@ -70,13 +68,8 @@ private:
     // Shows the project when a file command replaced it, else the status.
     void AfterFileCommand(bool replaced);
 
-    Prompter& m_prompter;
-    std::unique_ptr<TProgramSettings> m_settings;
-    std::unique_ptr<TLanguageTexts> m_texts;
-    std::unique_ptr<TFileHistory> m_history;
-    std::unique_ptr<TFormProject> m_project;
-    std::unique_ptr<TProjectCommands> m_commands;
-    std::unique_ptr<TGenerationCommands> m_generation;
+    TAppServices& m_services;
+    TProjectSession& m_session;
 
     TMainMenu* m_menu = nullptr;
     QTabWidget* m_pages = nullptr;

@@ -1,7 +1,6 @@
 #include "preview/ui/PreviewTab.h"
 
-#include "app/AppPaths.h"
-#include "app/TempFolder.h"
+#include "app/AppServices.h"
 #include "preview/PreviewFiles.h"
 
 #include <QShowEvent>
@@ -9,8 +8,9 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-TPreviewTab::TPreviewTab(const TFormProject& project, HtmlGenerator generateHtml, QWidget* parent)
-    : QWidget(parent), m_project(project), m_generateHtml(std::move(generateHtml))
+TPreviewTab::TPreviewTab(TAppServices& services, const TFormProject& project, HtmlGenerator generateHtml,
+                         QWidget* parent)
+    : QWidget(parent), m_services(services), m_project(project), m_generateHtml(std::move(generateHtml))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -47,13 +47,13 @@ void TPreviewTab::Refresh()
     if (!page)
         return;
     m_browser->hide();
-    m_pageFile = PreviewFiles::TabPageFile(TTempFolder::User().Path());
+    m_pageFile = PreviewFiles::TabPageFile(m_services.TempFolder().Path());
     if (m_pageFile.isEmpty()) {
         // No private folder to write into: nothing sensible to load.
         m_browser->show();
         return;
     }
     // A failed write is not reported: the browser shows what the path holds.
-    (void)PreviewFiles::WritePreview(m_project, *page, m_pageFile, true, AppPaths::DataDir());
+    (void)PreviewFiles::WritePreview(m_project, *page, m_pageFile, true, m_services.DataDir());
     m_browser->load(QUrl::fromLocalFile(m_pageFile));
 }

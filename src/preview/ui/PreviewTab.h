@@ -6,6 +6,7 @@
 #include <optional>
 
 class QWebEngineView;
+class TAppServices;
 class TFormProject;
 
 // The content of the main window's page "Vorschau / Test": the HTML form as a
@@ -19,9 +20,9 @@ public:
     // reports its failure itself; the page, or nothing when it failed.
     using HtmlGenerator = std::function<std::optional<QString>()>;
 
-    // The project must outlive the widget (the main window keeps it for the
-    // whole run).
-    TPreviewTab(const TFormProject& project, HtmlGenerator generateHtml, QWidget* parent = nullptr);
+    // The services and the project must outlive the widget.
+    TPreviewTab(TAppServices& services, const TFormProject& project, HtmlGenerator generateHtml,
+                QWidget* parent = nullptr);
 
     // Generates the form, writes it into the user's private temporary folder
     // (with the calendar picture beside it when a calendar field needs it)
@@ -44,6 +45,7 @@ protected:
 private:
     void EnsureBrowser();
 
+    TAppServices& m_services;
     const TFormProject& m_project;
     HtmlGenerator m_generateHtml;
     QWebEngineView* m_browser = nullptr;

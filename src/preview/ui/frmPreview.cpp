@@ -1,7 +1,6 @@
 #include "preview/ui/frmPreview.h"
 
-#include "app/ProgramSettings.h"
-#include "base/LanguageTexts.h"
+#include "app/AppServices.h"
 #include "preview/PreviewFiles.h"
 #include "ui/TranslateInterface.h"
 
@@ -12,9 +11,10 @@
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
-TfrmPreview::TfrmPreview(const TFormProject& project, const TLanguageTexts& texts, HtmlGenerator generateHtml,
+TfrmPreview::TfrmPreview(TAppServices& services, const TFormProject& project, HtmlGenerator generateHtml,
                          QWidget* parent)
-    : QWidget(parent, Qt::Window), m_project(project), m_texts(texts), m_generateHtml(std::move(generateHtml))
+    : QWidget(parent, Qt::Window), m_services(services), m_project(project),
+      m_generateHtml(std::move(generateHtml))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Vorschau"));
@@ -35,7 +35,7 @@ TfrmPreview::TfrmPreview(const TFormProject& project, const TLanguageTexts& text
     m_timer->setInterval(2000);
     connect(m_timer, &QTimer::timeout, this, &TfrmPreview::RefreshPage);
 
-    TranslateInterface(m_texts);
+    TranslateWindow(this, m_services.Texts());
 }
 
 void TfrmPreview::EnsureBrowser()
@@ -88,8 +88,8 @@ void TfrmPreview::ToggleRefresh()
 
 void TfrmPreview::ShowState()
 {
-    m_sbActive->setText(m_texts.Text(m_timer->isActive() ? QStringLiteral("txtPreviewEnabled")
-                                                         : QStringLiteral("txtPreviewDisabled")));
+    m_sbActive->setText(m_services.Texts().Text(m_timer->isActive() ? QStringLiteral("txtPreviewEnabled")
+                                                                    : QStringLiteral("txtPreviewDisabled")));
 }
 
 void TfrmPreview::RefreshPage()
@@ -98,7 +98,7 @@ void TfrmPreview::RefreshPage()
     if (!page)
         return;
     EnsureBrowser();
-    const QString file = PreviewFiles::WindowPageFile(GetAppDataFolder());
+    const QString file = PreviewFiles::WindowPageFile(m_services.AppDataFolder());
     (void)PreviewFiles::WritePreview(m_project, *page, file, false, QString());
     m_browser->load(QUrl::fromLocalFile(file));
 }

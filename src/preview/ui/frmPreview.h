@@ -8,8 +8,8 @@
 class QPushButton;
 class QTimer;
 class QWebEngineView;
+class TAppServices;
 class TFormProject;
-class TLanguageTexts;
 
 // The separate preview window "Vorschau": while its automatic refresh is on,
 // it generates the HTML form every two seconds and reloads it. Made once at
@@ -22,8 +22,8 @@ public:
     // refresh is swallowed and the next tick tries again.
     using HtmlGenerator = std::function<std::optional<QString>()>;
 
-    // The project and the texts must outlive the window.
-    TfrmPreview(const TFormProject& project, const TLanguageTexts& texts, HtmlGenerator generateHtml,
+    // The services and the project must outlive the window.
+    TfrmPreview(TAppServices& services, const TFormProject& project, HtmlGenerator generateHtml,
                 QWidget* parent = nullptr);
 
     // The command "Vorschau Fenster": shows the window (or brings it
@@ -51,8 +51,8 @@ private:
     void ToggleRefresh();
     void ShowState();
 
+    TAppServices& m_services;
     const TFormProject& m_project;
-    const TLanguageTexts& m_texts;
     HtmlGenerator m_generateHtml;
     QPushButton* m_sbActive;
     QTimer* m_timer;
