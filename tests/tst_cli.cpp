@@ -60,30 +60,55 @@ private slots:
         QCOMPARE(r.exitCode, 0);
     }
 
+    // The program's message in the chosen language, then why the file did
+    // not load.
     void checkBrokenProjectFails_data()
     {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("German") << "Deutsch"
-                                << "Quorvel";
-        QTest::newRow("English") << "Englisch"
-                                 << "Quorvel";
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        const QString german = QStringLiteral(
+            "Die Projektdatei konnte nicht geladen werden. Sie fehlt, ist beschädigt oder ist keine "
+            "Quorvel-Projektdatei.\n");
+        const QString english = QStringLiteral(
+            "The project file could not be loaded. It is missing, damaged or not a Quorvel project file.\n");
+        const QByteArray otherProgram = "<xml><FileInfo><Prog>Other</Prog></FileInfo></xml>";
+        const QByteArray fieldWithoutSize =
+            "<xml><FileInfo><Prog>Quorvel</Prog></FileInfo><FileContent><ItemList>"
+            "<forms><typ>TZwField</typ><beschriftung>Kontakt</beschriftung></forms>"
+            "<forms><typ>TEinzField</typ><name>plz</name><beschriftung>PLZ</beschriftung><vorgabewert/>"
+            "<pflicht>0</pflicht><maxLaenge/><meldung/></forms></ItemList></FileContent></xml>";
+        QTest::newRow("German, another program")
+            << "Deutsch" << otherProgram
+            << german + QStringLiteral("FileInfo: element <Prog> holds \"Other\", not \"Quorvel\"\n");
+        QTest::newRow("English, another program")
+            << "Englisch" << otherProgram
+            << english + QStringLiteral("FileInfo: element <Prog> holds \"Other\", not \"Quorvel\"\n");
+        QTest::newRow("English, a field without a needed element")
+            << "Englisch" << fieldWithoutSize
+            << english + QStringLiteral("field 2, \"plz\" (TEinzField): element <groesse> is missing\n");
     }
 
     void checkBrokenProjectFails()
     {
         QFETCH(QString, language);
-        QFETCH(QString, message);
-        const QString path =
-            Write(QStringLiteral("broken.qvf"), "<xml><FileInfo><Prog>Other</Prog></FileInfo></xml>");
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString path = Write(QStringLiteral("broken.qvf"), bytes);
         const Run r =
             Cli({QStringLiteral("check"), path, QStringLiteral("--language"), language}, home.path());
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.contains(message), qPrintable(r.err));
-        const Run missing =
-            Cli({QStringLiteral("check"), home.path() + QStringLiteral("/none.qvf")}, home.path());
+        QCOMPARE(r.err, reason);
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void checkMissingFileFails()
+    {
+        const QString path = home.path() + QStringLiteral("/none.qvf");
+        const Run missing = Cli({QStringLiteral("check"), path, QStringLiteral("--language"), QStringLiteral("Englisch")},
+                                home.path());
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY(!missing.err.isEmpty());
+        QVERIFY2(missing.err.endsWith(path + QStringLiteral(": No such file or directory\n")), qPrintable(missing.err));
     }
 
     void newWritesTheDefaultProject()

@@ -44,6 +44,7 @@
 #include <QWebEngineView>
 #include <QtTest>
 #include <memory>
+#include <type_traits>
 
 using Answer = Prompter::Answer;
 
@@ -118,12 +119,25 @@ class TestMainWindow : public QObject
 
     MainWindowRig Window(const QString& startupFile = QString()) { return MainWindowRig(prompter, startupFile); }
 
+    // A control of the window by its object name. A missing control fails
+    // the running test and yields a stand-in owned by the window, so the test
+    // ends in failures, not the whole program in a crash.
+    template <typename T = QWidget> static T* Find(TfrmMain& w, const QString& name)
+    {
+        if (T* found = w.findChild<T*>(name))
+            return found;
+        QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
+        T* standIn = nullptr;
+        if constexpr (std::is_default_constructible_v<T>)
+            standIn = new T;
+        else
+            standIn = new T(QStringLiteral("missing ") + name);
+        standIn->setParent(&w);
+        return standIn;
+    }
     template <typename T = QWidget> static T* Find(TfrmMain& w, const char* name)
     {
-        T* found = w.findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
+        return Find<T>(w, QString::fromLatin1(name));
     }
 
     static void Trigger(TfrmMain& w, const char* command) { Find<QAction>(w, command)->trigger(); }
@@ -188,7 +202,9 @@ private slots:
     void everySettingOfThePagesHasItsControl()
     {
         auto w = Window();
-        const QStringList bound = w->findChild<TSettingBinder*>()->BoundKeys();
+        const auto* binder = w->findChild<TSettingBinder*>();
+        QVERIFY(binder);
+        const QStringList bound = binder->BoundKeys();
         for (const TSettingKey& key : SettingKeys()) {
             const bool onPage = !DialogKeys.contains(key.Key());
             QVERIFY2(bound.contains(key.Key()) == onPage, key.key);
@@ -546,8 +562,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QColor, shown);
         auto w = Window();
-        auto* edit = w->findChild<QLineEdit*>(box);
-        auto* swatch = w->findChild<TColorButton*>(button);
+        auto* edit = Find<QLineEdit>(*w, box);
+        auto* swatch = Find<TColorButton>(*w, button);
         edit->clear();
         QTest::keyClicks(edit, typed);
         QFocusEvent leave(QEvent::FocusOut);
@@ -626,8 +642,8 @@ private slots:
         QFETCH(bool, shownWhenOn);
         auto w = Window();
         w->Pages()->setCurrentWidget(Find(*w, "TabSheet1"));
-        auto* check = w->findChild<QCheckBox*>(flag);
-        QWidget* shown = w->findChild<QWidget*>(panel);
+        auto* check = Find<QCheckBox>(*w, flag);
+        QWidget* shown = Find(*w, panel);
         const bool alwaysShown = flag == QLatin1String("chkResetButton");
         for (bool on : {true, false, true}) {
             check->setChecked(on);
@@ -932,7 +948,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, view);
         auto w = Window();
-        auto* code = w->findChild<QPlainTextEdit*>(view);
+        auto* code = Find<QPlainTextEdit>(*w, view);
         code->setPlainText(QStringLiteral("typed by hand"));
         Trigger(*w, command.toLatin1().constData());
         const QString clip = QApplication::clipboard()->text();
