@@ -2,6 +2,7 @@
 // list, radio-button group, drop-down list, and the option-list split they
 // share. Fragments are compared byte for byte.
 #include "TestLanguage.h"
+#include "base/XmlValues.h"
 #include "fields/CheckBoxField.h"
 #include "fields/CheckBoxFieldSimple.h"
 #include "fields/CheckBoxList.h"
@@ -9,7 +10,6 @@
 #include "fields/OptionList.h"
 #include "fields/RadioField.h"
 #include "projectfile/FieldFactory.h"
-#include "base/XmlValues.h"
 
 #include <QDomDocument>
 #include <QtTest>
@@ -691,7 +691,7 @@ private slots:
     void awkwardChoicesAndMessages()
     {
         auto r = MakeRadio();
-        r->Felder = QStringLiteral("\"a\"#c$d");  // quotes pair up in the option list
+        r->Felder = QStringLiteral("\"a\"#c$d"); // quotes pair up in the option list
         r->Meldung = QStringLiteral("Wähle \"eins\"");
         QVERIFY(r->GenCode(ctx, false).contains(QStringLiteral("value=\"&quot;a&quot;\">\"a\"<br>")));
         QVERIFY(r->GenFormVarPHP(ctx).contains(QStringLiteral("== \"\\\"a\\\"\")")));
@@ -702,8 +702,10 @@ private slots:
         d->Felder = QStringLiteral("W\"ahl$#x");
         d->Beschriftung = QStringLiteral("L\"and");
         d->Pflicht = true;
-        QVERIFY(d->GenFormCheckPHP(ctx).startsWith(QStringLiteral("if ($_POST[\"land\"] == \"W\\\"ahl\\$\")")));
-        QVERIFY(d->GenScript(ctx).contains(QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld L\\\"and aus!\");")));
+        QVERIFY(
+            d->GenFormCheckPHP(ctx).startsWith(QStringLiteral("if ($_POST[\"land\"] == \"W\\\"ahl\\$\")")));
+        QVERIFY(d->GenScript(ctx).contains(
+            QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld L\\\"and aus!\");")));
 
         auto c = MakeCheckBox<TCheckBoxField>(QStringLiteral("agb"), QStringLiteral("A\"GB"));
         c->Vorgabewert = QStringLiteral("\"x");

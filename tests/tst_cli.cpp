@@ -105,10 +105,12 @@ private slots:
     void checkMissingFileFails()
     {
         const QString path = home.path() + QStringLiteral("/none.qvf");
-        const Run missing = Cli({QStringLiteral("check"), path, QStringLiteral("--language"), QStringLiteral("Englisch")},
-                                home.path());
+        const Run missing =
+            Cli({QStringLiteral("check"), path, QStringLiteral("--language"), QStringLiteral("Englisch")},
+                home.path());
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY2(missing.err.endsWith(path + QStringLiteral(": No such file or directory\n")), qPrintable(missing.err));
+        QVERIFY2(missing.err.endsWith(path + QStringLiteral(": No such file or directory\n")),
+                 qPrintable(missing.err));
     }
 
     void newWritesTheDefaultProject()

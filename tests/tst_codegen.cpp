@@ -30,7 +30,7 @@ QMap<QString, QString> Lines(const QString& page)
     QString key;
     const QRegularExpression start(QStringLiteral("^([A-Z0-9]+)=(.*)$"));
     QStringList lines = page.split(QStringLiteral("\r\n"));
-    lines.removeLast();  // the page ends with a line end
+    lines.removeLast(); // the page ends with a line end
     for (const QString& line : lines) {
         const auto m = start.match(line);
         if (m.hasMatch() && !map.contains(m.captured(1))) {
@@ -88,40 +88,69 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("form id") << "FORMID" << "1234";
+        QTest::newRow("form id") << "FORMID"
+                                 << "1234";
         QTest::newRow("settings") << "SETTINGS" << TCodeExport::ScrambledBase64(QStringLiteral("false"));
-        QTest::newRow("title") << "TITLE" << "Seitentitel";
-        QTest::newRow("target") << "TARGET" << "_blank";
-        QTest::newRow("thanks") << "DANKE" << "https://www.example.com/danke.htm";
-        QTest::newRow("subject") << "SUBJECT" << "Betreff";
-        QTest::newRow("copy fields") << "COPYFIELDS" << "-1";
-        QTest::newRow("ip") << "IP" << "0";
-        QTest::newRow("hide empty") << "HIDEEMPTYFIELDS" << "-1";
-        QTest::newRow("encoding") << "ENCODING" << "utf-8";
-        QTest::newRow("crypt mail off") << "CRYPTMAIL" << "0";
-        QTest::newRow("admin plain") << "ADMIN" << "info@example.com";
-        QTest::newRow("admin1 plain") << "ADMIN1" << "";
-        QTest::newRow("mail text") << "EINLEITTEXT" << TCodeExport::ScrambledBase64(QStringLiteral("Hallo#br#Welt"));
-        QTest::newRow("mail format") << "TYPEMAIL" << "plain";
-        QTest::newRow("return to sender") << "RETURNTOSENDER"
-                                          << "<input type=\"hidden\" name=\"ReturnToSender\" value=\"-1\">\r\n";
-        QTest::newRow("width") << "BEITE" << "75%";
-        QTest::newRow("alignment") << "AUSRICHTUNG" << "left";
-        QTest::newRow("form title block kept") << "FORMTITLEBLOCK"
-                                               << "<!-- FORMTITLE_BEGIN -->[Überschrift]<!-- FORMTITLE_END -->";
-        QTest::newRow("introduction block kept") << "EINLEITUNGBLOCK"
+        QTest::newRow("title") << "TITLE"
+                               << "Seitentitel";
+        QTest::newRow("target") << "TARGET"
+                                << "_blank";
+        QTest::newRow("thanks") << "DANKE"
+                                << "https://www.example.com/danke.htm";
+        QTest::newRow("subject") << "SUBJECT"
+                                 << "Betreff";
+        QTest::newRow("copy fields") << "COPYFIELDS"
+                                     << "-1";
+        QTest::newRow("ip") << "IP"
+                            << "0";
+        QTest::newRow("hide empty") << "HIDEEMPTYFIELDS"
+                                    << "-1";
+        QTest::newRow("encoding") << "ENCODING"
+                                  << "utf-8";
+        QTest::newRow("crypt mail off") << "CRYPTMAIL"
+                                        << "0";
+        QTest::newRow("admin plain") << "ADMIN"
+                                     << "info@example.com";
+        QTest::newRow("admin1 plain") << "ADMIN1"
+                                      << "";
+        QTest::newRow("mail text") << "EINLEITTEXT"
+                                   << TCodeExport::ScrambledBase64(QStringLiteral("Hallo#br#Welt"));
+        QTest::newRow("mail format") << "TYPEMAIL"
+                                     << "plain";
+        QTest::newRow("return to sender")
+            << "RETURNTOSENDER"
+            << "<input type=\"hidden\" name=\"ReturnToSender\" value=\"-1\">\r\n";
+        QTest::newRow("width") << "BEITE"
+                               << "75%";
+        QTest::newRow("alignment") << "AUSRICHTUNG"
+                                   << "left";
+        QTest::newRow("form title block kept")
+            << "FORMTITLEBLOCK"
+            << "<!-- FORMTITLE_BEGIN -->[Überschrift]<!-- FORMTITLE_END -->";
+        QTest::newRow("introduction block kept")
+            << "EINLEITUNGBLOCK"
             << "<!-- EINLEITUNGTEXT_BEGIN -->[Zeile 1\r\nZeile 2]<!-- EINLEITUNGTEXT_END -->";
-        QTest::newRow("end text") << "TEXTENDE" << "Ende";
-        QTest::newRow("send button") << "SENDBUTTON" << "Senden";
-        QTest::newRow("reset button with class") << "RESETBUTTON"
-                                                 << "<input type=\"reset\" name=\"next\" value=\"Leeren\" class=\"button\">\r\n";
-        QTest::newRow("print button off stays") << "PRINTBUTTON" << "<!-- PRINTBUTTON -->";
-        QTest::newRow("class") << "CLASS" << "class=\"button\"";
-        QTest::newRow("no calendar") << "JSCAL" << "<!-- JSCAL -->";
-        QTest::newRow("no captcha refresh") << "JSCAPTCHAREFRESH" << "<!-- JSCAPTCHAREFRESH -->";
-        QTest::newRow("markers in other case") << "LOWER" << "Betreffutf-8";
-        QTest::newRow("no fields") << "FIELDS" << "";
-        QTest::newRow("cookie scripts empty") << "SETCOOKIEVALUES" << "";
+        QTest::newRow("end text") << "TEXTENDE"
+                                  << "Ende";
+        QTest::newRow("send button") << "SENDBUTTON"
+                                     << "Senden";
+        QTest::newRow("reset button with class")
+            << "RESETBUTTON"
+            << "<input type=\"reset\" name=\"next\" value=\"Leeren\" class=\"button\">\r\n";
+        QTest::newRow("print button off stays") << "PRINTBUTTON"
+                                                << "<!-- PRINTBUTTON -->";
+        QTest::newRow("class") << "CLASS"
+                               << "class=\"button\"";
+        QTest::newRow("no calendar") << "JSCAL"
+                                     << "<!-- JSCAL -->";
+        QTest::newRow("no captcha refresh") << "JSCAPTCHAREFRESH"
+                                            << "<!-- JSCAPTCHAREFRESH -->";
+        QTest::newRow("markers in other case") << "LOWER"
+                                               << "Betreffutf-8";
+        QTest::newRow("no fields") << "FIELDS"
+                                   << "";
+        QTest::newRow("cookie scripts empty") << "SETCOOKIEVALUES"
+                                              << "";
     }
 
     void sharedMarkers()
@@ -160,18 +189,25 @@ private slots:
         QTest::addColumn<bool>("reset");
         QTest::addColumn<bool>("print");
         QTest::addColumn<int>("align");
-        QTest::addColumn<QStringList>("expected");  // FORMTITLEBLOCK, EINLEITUNGBLOCK, RESETBUTTON, PRINTBUTTON, AUSRICHTUNG
+        QTest::addColumn<QStringList>(
+            "expected"); // FORMTITLEBLOCK, EINLEITUNGBLOCK, RESETBUTTON, PRINTBUTTON, AUSRICHTUNG
         QTest::newRow("title and intro empty")
-            << "" << "" << false << true << 0
+            << ""
+            << "" << false << true << 0
             << QStringList{"", "", "<!-- RESETBUTTON -->",
-                           "<input type=\"button\" name=\"print\" value=\"Drucken\" onClick=\"javascript:window.print()\" class=\"button\">\r\n",
+                           "<input type=\"button\" name=\"print\" value=\"Drucken\" "
+                           "onClick=\"javascript:window.print()\" class=\"button\">\r\n",
                            "center"};
         QTest::newRow("title filled, heading empty")
-            << "T" << "x" << true << false << 1
+            << "T"
+            << "x" << true << false << 1
             << QStringList{"<!-- FORMTITLE_BEGIN -->[]<!-- FORMTITLE_END -->",
                            "<!-- EINLEITUNGTEXT_BEGIN -->[x]<!-- EINLEITUNGTEXT_END -->",
-                           "<input type=\"reset\" name=\"next\" value=\"Zurücksetzen\" >\r\n", "<!-- PRINTBUTTON -->", "right"};
-        QTest::newRow("unknown alignment stays") << "T" << "" << false << false << 5
+                           "<input type=\"reset\" name=\"next\" value=\"Zurücksetzen\" >\r\n",
+                           "<!-- PRINTBUTTON -->", "right"};
+        QTest::newRow("unknown alignment stays")
+            << "T"
+            << "" << false << false << 5
             << QStringList{"<!-- FORMTITLE_BEGIN -->[]<!-- FORMTITLE_END -->", "", "<!-- RESETBUTTON -->",
                            "<!-- PRINTBUTTON -->", "<!-- AUSRICHTUNG -->"};
     }
@@ -204,7 +240,7 @@ private slots:
         TFormProject p;
         p.edtTitel = QStringLiteral("Titel <!-- Subject -->");
         p.edtBetreff = QStringLiteral("Betreff");
-        p.edtSendenButton = QStringLiteral("<!-- TITLE -->");  // an earlier marker stays
+        p.edtSendenButton = QStringLiteral("<!-- TITLE -->"); // an earlier marker stays
         const auto lines = Lines(Html(p));
         QCOMPARE(lines["TITLE"], QStringLiteral("Titel Betreff"));
         QCOMPARE(lines["SENDBUTTON"], QStringLiteral("<!-- TITLE -->"));
@@ -214,11 +250,16 @@ private slots:
     {
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("removed") << "a<!-- X_BEGIN -->b<!-- X_END -->c" << "ac";
-        QTest::newRow("first of each") << "<!-- X_BEGIN -->1<!-- X_END -->2<!-- X_END -->" << "2<!-- X_END -->";
-        QTest::newRow("end before begin") << "<!-- X_END -->b<!-- X_BEGIN -->" << "<!-- X_END -->b<!-- X_BEGIN -->";
-        QTest::newRow("no end") << "a<!-- X_BEGIN -->b" << "a<!-- X_BEGIN -->b";
-        QTest::newRow("letter case counts") << "a<!-- x_BEGIN -->b<!-- x_END -->c" << "a<!-- x_BEGIN -->b<!-- x_END -->c";
+        QTest::newRow("removed") << "a<!-- X_BEGIN -->b<!-- X_END -->c"
+                                 << "ac";
+        QTest::newRow("first of each") << "<!-- X_BEGIN -->1<!-- X_END -->2<!-- X_END -->"
+                                       << "2<!-- X_END -->";
+        QTest::newRow("end before begin") << "<!-- X_END -->b<!-- X_BEGIN -->"
+                                          << "<!-- X_END -->b<!-- X_BEGIN -->";
+        QTest::newRow("no end") << "a<!-- X_BEGIN -->b"
+                                << "a<!-- X_BEGIN -->b";
+        QTest::newRow("letter case counts") << "a<!-- x_BEGIN -->b<!-- x_END -->c"
+                                            << "a<!-- x_BEGIN -->b<!-- x_END -->c";
     }
 
     void removeBlock()
@@ -237,26 +278,29 @@ private slots:
         p.cboFontHeader = QStringLiteral("Verdana");
         p.edtSizeHeader = QStringLiteral("18");
         const QString standard = Lines(Html(p))["CSS"];
-        QCOMPARE(standard, QStringLiteral(
-            "<style type=\"text/css\">\r\n<!--\r\n"
-            "body { background-color:#FF8000;  }\r\n"
-            "h1 { color:#000000; font-family:Verdana; font-size:18pt; }\r\n"
-            "p,li { color:#000080; font-family:Arial,Helvetica,Geneva; font-size:10pt; }\r\n"
-            "TD   { color:#000080; font-family:Arial,Helvetica,Geneva; font-size:10pt; }\r\n"
-            "td.my { background-color:#C0C0C0}\r\n"
-            "-->\r\n</style>\r\n"));
+        QCOMPARE(
+            standard,
+            QStringLiteral("<style type=\"text/css\">\r\n<!--\r\n"
+                           "body { background-color:#FF8000;  }\r\n"
+                           "h1 { color:#000000; font-family:Verdana; font-size:18pt; }\r\n"
+                           "p,li { color:#000080; font-family:Arial,Helvetica,Geneva; font-size:10pt; }\r\n"
+                           "TD   { color:#000080; font-family:Arial,Helvetica,Geneva; font-size:10pt; }\r\n"
+                           "td.my { background-color:#C0C0C0}\r\n"
+                           "-->\r\n</style>\r\n"));
 
         p.edtBGPicture = QStringLiteral("bg.png");
         p.cboStandardButton = false;
         p.cboStandardFeld = false;
         const QString styled = Lines(Html(p))["CSS"];
-        QVERIFY(styled.contains(QStringLiteral("body { background-color:#FF8000; background-image:url(bg.png); }\r\n")));
+        QVERIFY(styled.contains(
+            QStringLiteral("body { background-color:#FF8000; background-image:url(bg.png); }\r\n")));
         QVERIFY(styled.contains(QStringLiteral(
             "td.my { background-color:#C0C0C0}\r\n"
             "input.button {background-color: #a0a0a4;border-color: #000000;\r\n"
             "border-style:solid;\r\nborder-width:1px;\r\ncolor: #000000;}\r\n"
             ".field {background-color: #a0a0a4;\r\nborder-color: #000000;\r\nborder-style:solid;\r\n"
-            "border-width:1px;\r\nfont-Family:Arial,Helvetica,Geneva;\r\nfont-Size:12px;\r\ncolor: #000000;\r\n}\r\n"
+            "border-width:1px;\r\nfont-Family:Arial,Helvetica,Geneva;\r\nfont-Size:12px;\r\ncolor: "
+            "#000000;\r\n}\r\n"
             "-->")));
     }
 
@@ -274,7 +318,8 @@ private slots:
             QCOMPARE(lines["CSS"].count(QStringLiteral("font=Verdana")), 1);
             QVERIFY(lines["CSS"].contains(QStringLiteral(" 123456\r\n-->")));
             QCOMPARE(lines["JSCAL"], QStringLiteral("months=Januar,Dezember days=Mo,So\r\n"
-                                                    "function formatDate(day, month, year) { return year + \"-\" + month + \"-\" + day; }\r\n"));
+                                                    "function formatDate(day, month, year) { return year + "
+                                                    "\"-\" + month + \"-\" + day; }\r\n"));
             QCOMPARE(page.count(QStringLiteral("new DynCal(")), 2);
         }
     }
@@ -298,7 +343,8 @@ private slots:
         TFormProject p;
         p.ListField.Add(Calendar(QStringLiteral("d")));
         p.ExtSettings.CalendarDesign.cboDateFormat = format;
-        QVERIFY(Lines(Html(p))["JSCAL"].contains(QStringLiteral("{ return ") + expression + QStringLiteral("; }")));
+        QVERIFY(Lines(Html(p))["JSCAL"].contains(QStringLiteral("{ return ") + expression +
+                                                 QStringLiteral("; }")));
     }
 
     void captchaBothOutputs()
@@ -318,23 +364,35 @@ private slots:
         html = Lines(Html(p));
         php = Lines(Php(p));
         QCOMPARE(html["SETTINGS"], TCodeExport::ScrambledBase64(QStringLiteral("true")));
-        QCOMPARE(html["CAPTCHA"], QStringLiteral(
-            "<tr><td>Code</td><td><img src=\"https://m.example.com/form/v28/FormMail.php?action=captcha&amp;id=1234\"> "
-            "https://m.example.com/form/v28/refresh.png</td></tr>\r\n"));
+        QCOMPARE(
+            html["CAPTCHA"],
+            QStringLiteral("<tr><td>Code</td><td><img "
+                           "src=\"https://m.example.com/form/v28/FormMail.php?action=captcha&amp;id=1234\"> "
+                           "https://m.example.com/form/v28/refresh.png</td></tr>\r\n"));
         QCOMPARE(html["JSCAPTCHAREFRESH"],
-                 QStringLiteral("refresh(\"https://m.example.com/form/v28/FormMail.php?action=captcha&id=1234\");\r\n"));
-        QCOMPARE(php["CAPTCHACHECK"], QStringLiteral(
-            "if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
-            "\t\t$errCaptcha = \"<span style=\\\"color:#FF0000;\\\">Falsch!</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
-        QCOMPARE(php["CAPTCHA"], QStringLiteral(
-            "<tr>\r\n  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">Code</p></td>\r\n"
-            "  <td class=\"my\" valign=\"middle\">\r\n"
-            " <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">\r\n<tr valign=\"middle\">\r\n"
-            " <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" maxlength=\"5\" ></td>\r\n"
-            " <td width=\"80%\">&nbsp;<img src=\"<?php print $_SERVER[\"PHP_SELF\"];?>?action=captcha&PHPSESSID=<?php echo session_id();?>\" border=\"1\" alt=\"captcha\"></td>\r\n"
-            "</tr>\r\n</table>\r\n<?php echo $errCaptcha;?>\r\n</td>\r\n"));
-        QCOMPARE(php["FORMMAIL"], QStringLiteral(
-            "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
+                 QStringLiteral(
+                     "refresh(\"https://m.example.com/form/v28/FormMail.php?action=captcha&id=1234\");\r\n"));
+        QCOMPARE(php["CAPTCHACHECK"],
+                 QStringLiteral(
+                     "if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
+                     "\t\t$errCaptcha = \"<span "
+                     "style=\\\"color:#FF0000;\\\">Falsch!</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
+        QCOMPARE(php["CAPTCHA"],
+                 QStringLiteral("<tr>\r\n  <td class=\"my\" align=\"right\" valign=\"middle\"><p "
+                                "class=\"my\">Code</p></td>\r\n"
+                                "  <td class=\"my\" valign=\"middle\">\r\n"
+                                " <table width=\"100%\"  border=\"0\" cellspacing=\"0\" "
+                                "cellpadding=\"00\">\r\n<tr valign=\"middle\">\r\n"
+                                " <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" "
+                                "maxlength=\"5\" ></td>\r\n"
+                                " <td width=\"80%\">&nbsp;<img src=\"<?php print "
+                                "$_SERVER[\"PHP_SELF\"];?>?action=captcha&PHPSESSID=<?php echo "
+                                "session_id();?>\" border=\"1\" alt=\"captcha\"></td>\r\n"
+                                "</tr>\r\n</table>\r\n<?php echo $errCaptcha;?>\r\n</td>\r\n"));
+        QCOMPARE(
+            php["FORMMAIL"],
+            QStringLiteral(
+                "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
     }
 
     void fieldBlocks()
@@ -342,8 +400,9 @@ private slots:
         TFormProject empty;
         auto html = Lines(Html(empty));
         auto php = Lines(Php(empty));
-        QCOMPARE(html["JSCRIPT"], QStringLiteral(
-            "<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n return(true); }\r\n//-->\r\n</script>\r\n"));
+        QCOMPARE(html["JSCRIPT"],
+                 QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction "
+                                "chkFormular()\r\n{\r\n return(true); }\r\n//-->\r\n</script>\r\n"));
         QCOMPARE(php["ERRORVAR"], QStringLiteral("$errCaptcha = \"\";\r\n"));
         QCOMPARE(php["FORMVAR"] + php["FORMCHECK"] + php["FIELDS"], QString());
 
@@ -351,7 +410,7 @@ private slots:
         p.cboStandardFeld = false;
         p.ListField.Add(Text(QStringLiteral("a"), true));
         p.ListField.Add(Text(QStringLiteral("b"), false));
-        auto list = std::make_unique<TCheckBoxList>();  // asked although not required
+        auto list = std::make_unique<TCheckBoxList>(); // asked although not required
         list->Name = QStringLiteral("l");
         auto box = std::make_unique<TCheckBoxFieldSimple>();
         box->Name = QStringLiteral("l1");
@@ -361,8 +420,9 @@ private slots:
         const TGenContext ctx{p.edtErrorColor, &lang.texts(), p.ExtSettings.encoding};
         html = Lines(Html(p));
         php = Lines(Php(p));
-        QCOMPARE(html["FIELDS"], p.ListField[0]->GenCode(ctx, true) + "\r\n" + p.ListField[1]->GenCode(ctx, true)
-                                     + "\r\n" + p.ListField[2]->GenCode(ctx, true) + "\r\n");
+        QCOMPARE(html["FIELDS"], p.ListField[0]->GenCode(ctx, true) + "\r\n" +
+                                     p.ListField[1]->GenCode(ctx, true) + "\r\n" +
+                                     p.ListField[2]->GenCode(ctx, true) + "\r\n");
         QVERIFY(html["FIELDS"].contains(QStringLiteral(" class=\"field\"")));
         QCOMPARE(html["JSCRIPT"].count(QStringLiteral("document.QVFORM.a.value")), 1);
         QVERIFY(!html["JSCRIPT"].contains(QStringLiteral("QVFORM.b.")));
@@ -370,7 +430,8 @@ private slots:
         // the list's required box echoes its own error variable, so it is set too
         QCOMPARE(php["ERRORVAR"],
                  QStringLiteral("$erra = \"\";\r\n\r\n\r\n$errl1 = \"\";\r\n$errCaptcha = \"\";\r\n"));
-        QCOMPARE(php["FORMCHECK"], p.ListField[0]->GenFormCheckPHP(ctx) + "\r\n" + p.ListField[2]->GenFormCheckPHP(ctx) + "\r\n");
+        QCOMPARE(php["FORMCHECK"], p.ListField[0]->GenFormCheckPHP(ctx) + "\r\n" +
+                                       p.ListField[2]->GenFormCheckPHP(ctx) + "\r\n");
         QCOMPARE(html["FORMMAIL"], p.cboFormMailer);
     }
 
@@ -381,19 +442,24 @@ private slots:
         QCOMPARE(gen.GenErrorPageFields(), QString());
         p.ExtSettings.ErrorPages.IPErrorPage = QStringLiteral("ip.htm");
         p.ExtSettings.ErrorPages.CaptchaErrorPage = QStringLiteral("c.htm");
-        QCOMPARE(gen.GenErrorPageFields(), QStringLiteral(
-            "  <input type=\"hidden\" name=\"settings_error_iplock\" value=\"aXAuaHRt\">\r\n"
-            "  <input type=\"hidden\" name=\"settings_error_captcha\" value=\"Yy5odG0=\">\r\n"));
+        QCOMPARE(gen.GenErrorPageFields(),
+                 QStringLiteral(
+                     "  <input type=\"hidden\" name=\"settings_error_iplock\" value=\"aXAuaHRt\">\r\n"
+                     "  <input type=\"hidden\" name=\"settings_error_captcha\" value=\"Yy5odG0=\">\r\n"));
     }
 
     void scramblingIsUndoneByPhp_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("decoded");
-        QTest::newRow("address") << "info@example.com" << "info@example.com";
-        QTest::newRow("umlauts and line mark") << "Grüße#br#{#name#}" << "Grüße#br#{#name#}";
-        QTest::newRow("beyond latin-1") << "5 €" << "5 ?";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("address") << "info@example.com"
+                                 << "info@example.com";
+        QTest::newRow("umlauts and line mark") << "Grüße#br#{#name#}"
+                                               << "Grüße#br#{#name#}";
+        QTest::newRow("beyond latin-1") << "5 €"
+                                        << "5 ?";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void scramblingIsUndoneByPhp()
@@ -402,10 +468,12 @@ private slots:
         QFETCH(QString, decoded);
         // The decoder the PHP page uses: base64, XOR 0x5A, ISO-8859-1.
         QProcess php;
-        php.start(QStringLiteral("php"), {QStringLiteral("-r"),
-            QStringLiteral("$s = base64_decode($argv[1]); $o = ''; for ($i = 0; $i < strlen($s); $i++) "
-                           "$o .= chr(ord($s[$i]) ^ 0x5A); echo mb_convert_encoding($o, 'UTF-8', 'ISO-8859-1');"),
-            TCodeExport::ScrambledBase64(text)});
+        php.start(QStringLiteral("php"),
+                  {QStringLiteral("-r"),
+                   QStringLiteral(
+                       "$s = base64_decode($argv[1]); $o = ''; for ($i = 0; $i < strlen($s); $i++) "
+                       "$o .= chr(ord($s[$i]) ^ 0x5A); echo mb_convert_encoding($o, 'UTF-8', 'ISO-8859-1');"),
+                   TCodeExport::ScrambledBase64(text)});
         QVERIFY2(php.waitForFinished(20000), "php did not run");
         QCOMPARE(QString::fromUtf8(php.readAllStandardOutput()), decoded);
     }
@@ -419,8 +487,9 @@ private slots:
         QVERIFY(!page);
         QVERIFY(page.Error().contains(QStringLiteral("template.htm")));
 
-        p.ListField.Add(Calendar(QStringLiteral("d")));  // the calendar style sheet is missing too
-        QVERIFY(QFile::copy(Templates + QStringLiteral("/template.htm"), empty.path() + QStringLiteral("/template.htm")));
+        p.ListField.Add(Calendar(QStringLiteral("d"))); // the calendar style sheet is missing too
+        QVERIFY(QFile::copy(Templates + QStringLiteral("/template.htm"),
+                            empty.path() + QStringLiteral("/template.htm")));
         page = gen.GenCode();
         QVERIFY(!page);
         QVERIFY(page.Error().contains(QStringLiteral("cal.css")));
@@ -432,13 +501,21 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("php");
-        QTest::newRow("utf-8 with BOM") << "utf-8" << "ä€\r\n" << QByteArray("\xEF\xBB\xBF\xC3\xA4\xE2\x82\xAC\r\n") << false;
-        QTest::newRow("iso-8859-1") << "iso-8859-1" << "ä€\r\n" << QByteArray("\xE4\x80\r\n") << false;
-        QTest::newRow("UTF-8 in capitals is not utf-8") << "UTF-8" << "ä" << QByteArray("\xE4") << false;
-        QTest::newRow("beyond the code page") << "" << "ā😀" << QByteArray("&#257;&#128512;") << false;
+        QTest::newRow("utf-8 with BOM") << "utf-8"
+                                        << "ä€\r\n"
+                                        << QByteArray("\xEF\xBB\xBF\xC3\xA4\xE2\x82\xAC\r\n") << false;
+        QTest::newRow("iso-8859-1") << "iso-8859-1"
+                                    << "ä€\r\n"
+                                    << QByteArray("\xE4\x80\r\n") << false;
+        QTest::newRow("UTF-8 in capitals is not utf-8") << "UTF-8"
+                                                        << "ä" << QByteArray("\xE4") << false;
+        QTest::newRow("beyond the code page") << ""
+                                              << "ā😀" << QByteArray("&#257;&#128512;") << false;
         // a BOM before "<?php" would go out ahead of the script's headers
-        QTest::newRow("php page: utf-8 without BOM") << "utf-8" << "<?php ä" << QByteArray("<?php \xC3\xA4") << true;
-        QTest::newRow("php page: iso-8859-1") << "iso-8859-1" << "<?php ä" << QByteArray("<?php \xE4") << true;
+        QTest::newRow("php page: utf-8 without BOM") << "utf-8"
+                                                     << "<?php ä" << QByteArray("<?php \xC3\xA4") << true;
+        QTest::newRow("php page: iso-8859-1") << "iso-8859-1"
+                                              << "<?php ä" << QByteArray("<?php \xE4") << true;
     }
 
     void pageBytes()
@@ -447,8 +524,9 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QByteArray, bytes);
         QFETCH(bool, php);
-        QCOMPARE(PageFiles::PageBytes(page, encoding, php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html),
-                 bytes);
+        QCOMPARE(
+            PageFiles::PageBytes(page, encoding, php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html),
+            bytes);
     }
 
     void calendarPictureBesidePage()
@@ -458,7 +536,7 @@ private slots:
         const QString picture = out.path() + QStringLiteral("/cal.png");
         TFormProject p;
         QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));
-        QVERIFY(!QFileInfo::exists(picture));  // no calendar field, nothing copied
+        QVERIFY(!QFileInfo::exists(picture)); // no calendar field, nothing copied
 
         p.ListField.Add(Calendar(QStringLiteral("d")));
         QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));
@@ -470,7 +548,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write("mine");
         f.close();
-        QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false));  // never over an existing one
+        QVERIFY(PageFiles::CopyAdditionalFiles(p, Templates, page, false)); // never over an existing one
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("mine"));
     }

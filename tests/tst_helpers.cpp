@@ -54,7 +54,7 @@ private slots:
         TQVRGBToHTML c;
         QCOMPARE(c.HTMLColor(), QStringLiteral("000000"));
         c.SetHTMLColor(QStringLiteral("a0B0c0"));
-        QCOMPARE(c.HTMLColor(), QStringLiteral("a0B0c0"));  // case kept
+        QCOMPARE(c.HTMLColor(), QStringLiteral("a0B0c0")); // case kept
         QCOMPARE(c.RGBColor(), quint32(0xC0B0A0));
         c.SetHTMLColor(QStringLiteral("#a0b0c0"));
         c.SetHTMLColor(QStringLiteral("zzzzzz"));
@@ -68,14 +68,22 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("bold and nbsp") << "<b>Name</b>&nbsp;*" << "Name *";
-        QTest::newRow("no markup") << "Name &amp; Vorname&NBSP;" << "Name &amp; Vorname ";
-        QTest::newRow("attributes") << "<font color=\"red\">rot</font>" << "rot";
-        QTest::newRow("several tags") << "<p>a<br>b</p><i>c</i>" << "abc";
-        QTest::newRow("nested brackets") << "<<b>>x" << ">x";
-        QTest::newRow("unclosed tag kept") << "a < b" << "a < b";
-        QTest::newRow("closed then unclosed") << "<b>x</b> 1<2" << "x 1<2";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("bold and nbsp") << "<b>Name</b>&nbsp;*"
+                                       << "Name *";
+        QTest::newRow("no markup") << "Name &amp; Vorname&NBSP;"
+                                   << "Name &amp; Vorname ";
+        QTest::newRow("attributes") << "<font color=\"red\">rot</font>"
+                                    << "rot";
+        QTest::newRow("several tags") << "<p>a<br>b</p><i>c</i>"
+                                      << "abc";
+        QTest::newRow("nested brackets") << "<<b>>x"
+                                         << ">x";
+        QTest::newRow("unclosed tag kept") << "a < b"
+                                           << "a < b";
+        QTest::newRow("closed then unclosed") << "<b>x</b> 1<2"
+                                              << "x 1<2";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void literals_data()
@@ -84,14 +92,34 @@ private slots:
         QTest::addColumn<QString>("js");
         QTest::addColumn<QString>("php");
         QTest::addColumn<QString>("attr");
-        QTest::newRow("plain, markup and umlauts stay") << "<b>Grüße</b> & 'so'" << "<b>Grüße</b> & 'so'"
-                                                        << "<b>Grüße</b> & 'so'" << "<b>Grüße</b> & 'so'";
-        QTest::newRow("double quote") << "a\"b" << "a\\\"b" << "a\\\"b" << "a&quot;b";
-        QTest::newRow("backslash") << "a\\b" << "a\\\\b" << "a\\\\b" << "a\\b";
-        QTest::newRow("dollar and braces") << "{$x}" << "{$x}" << "{\\$x}" << "{$x}";
-        QTest::newRow("line ends") << "a\r\nb" << "a\\r\\nb" << "a\r\nb" << "a\r\nb";
-        QTest::newRow("script end") << "x</SCRIPT>" << "x<\\/SCRIPT>" << "x</SCRIPT>" << "x</SCRIPT>";
-        QTest::newRow("other end tag") << "</b>" << "</b>" << "</b>" << "</b>";
+        QTest::newRow("plain, markup and umlauts stay") << "<b>Grüße</b> & 'so'"
+                                                        << "<b>Grüße</b> & 'so'"
+                                                        << "<b>Grüße</b> & 'so'"
+                                                        << "<b>Grüße</b> & 'so'";
+        QTest::newRow("double quote") << "a\"b"
+                                      << "a\\\"b"
+                                      << "a\\\"b"
+                                      << "a&quot;b";
+        QTest::newRow("backslash") << "a\\b"
+                                   << "a\\\\b"
+                                   << "a\\\\b"
+                                   << "a\\b";
+        QTest::newRow("dollar and braces") << "{$x}"
+                                           << "{$x}"
+                                           << "{\\$x}"
+                                           << "{$x}";
+        QTest::newRow("line ends") << "a\r\nb"
+                                   << "a\\r\\nb"
+                                   << "a\r\nb"
+                                   << "a\r\nb";
+        QTest::newRow("script end") << "x</SCRIPT>"
+                                    << "x<\\/SCRIPT>"
+                                    << "x</SCRIPT>"
+                                    << "x</SCRIPT>";
+        QTest::newRow("other end tag") << "</b>"
+                                       << "</b>"
+                                       << "</b>"
+                                       << "</b>";
     }
 
     void literals()

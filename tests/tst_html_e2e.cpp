@@ -4,8 +4,8 @@
 // fields on the next visit; the counter stops at its limit.
 #include "PhpServer.h"
 #include "RunJavaScript.h"
-#include "codegen/GenHTML.h"
 #include "base/LanguageTexts.h"
+#include "codegen/GenHTML.h"
 #include "codegen/PageFiles.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxField.h"

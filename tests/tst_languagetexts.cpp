@@ -23,29 +23,58 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const QByteArray two = "[Englisch]\r\nmsg=Hello\r\nEmpty=\r\n[Deutsch]\r\nmsg=Hallo\r\nNur=nur deutsch\r\n";
-        QTest::newRow("own section") << two << "Englisch" << "msg" << "Hello";
-        QTest::newRow("section in other case") << two << "ENGLISCH" << "msg" << "Hello";
-        QTest::newRow("key in other case") << two << "Deutsch" << "MSG" << "Hallo";
-        QTest::newRow("unknown language takes the second section") << two << "Klingonisch" << "msg" << "Hallo";
-        QTest::newRow("empty language takes the second section") << two << "" << "Nur" << "nur deutsch";
-        QTest::newRow("missing key") << two << "Englisch" << "Nur" << "";
-        QTest::newRow("empty value") << two << "Englisch" << "Empty" << "";
-        QTest::newRow("one section only") << QByteArray("[Deutsch]\nmsg=Hallo\n") << "Englisch" << "msg"
+        const QByteArray two =
+            "[Englisch]\r\nmsg=Hello\r\nEmpty=\r\n[Deutsch]\r\nmsg=Hallo\r\nNur=nur deutsch\r\n";
+        QTest::newRow("own section") << two << "Englisch"
+                                     << "msg"
+                                     << "Hello";
+        QTest::newRow("section in other case") << two << "ENGLISCH"
+                                               << "msg"
+                                               << "Hello";
+        QTest::newRow("key in other case") << two << "Deutsch"
+                                           << "MSG"
+                                           << "Hallo";
+        QTest::newRow("unknown language takes the second section") << two << "Klingonisch"
+                                                                   << "msg"
+                                                                   << "Hallo";
+        QTest::newRow("empty language takes the second section") << two << ""
+                                                                 << "Nur"
+                                                                 << "nur deutsch";
+        QTest::newRow("missing key") << two << "Englisch"
+                                     << "Nur"
+                                     << "";
+        QTest::newRow("empty value") << two << "Englisch"
+                                     << "Empty"
+                                     << "";
+        QTest::newRow("one section only") << QByteArray("[Deutsch]\nmsg=Hallo\n") << "Englisch"
+                                          << "msg"
                                           << "Hallo";
-        QTest::newRow("no section") << QByteArray("msg=Hallo\n") << "Deutsch" << "msg" << "";
-        QTest::newRow("blanks trimmed") << QByteArray("[A]\n  key  =   Text mit Blanks   \n") << "A" << "key"
+        QTest::newRow("no section") << QByteArray("msg=Hallo\n") << "Deutsch"
+                                    << "msg"
+                                    << "";
+        QTest::newRow("blanks trimmed") << QByteArray("[A]\n  key  =   Text mit Blanks   \n") << "A"
+                                        << "key"
                                         << "Text mit Blanks";
-        QTest::newRow("double quotes stripped") << QByteArray("[A]\nk=\" quoted \"\n") << "A" << "k"
+        QTest::newRow("double quotes stripped") << QByteArray("[A]\nk=\" quoted \"\n") << "A"
+                                                << "k"
                                                 << " quoted ";
-        QTest::newRow("single quotes stripped") << QByteArray("[A]\nk='x'\n") << "A" << "k" << "x";
-        QTest::newRow("unpaired quote kept") << QByteArray("[A]\nk=\"x\n") << "A" << "k" << "\"x";
-        QTest::newRow("text after first equals") << QByteArray("[A]\nk=a=b\n") << "A" << "k" << "a=b";
-        QTest::newRow("first of two keys") << QByteArray("[A]\nk=1\nk=2\n") << "A" << "k" << "1";
-        QTest::newRow("numeric key") << QByteArray("[A]\n39=Einzeiliges Textfeld\n") << "A" << "39"
+        QTest::newRow("single quotes stripped") << QByteArray("[A]\nk='x'\n") << "A"
+                                                << "k"
+                                                << "x";
+        QTest::newRow("unpaired quote kept") << QByteArray("[A]\nk=\"x\n") << "A"
+                                             << "k"
+                                             << "\"x";
+        QTest::newRow("text after first equals") << QByteArray("[A]\nk=a=b\n") << "A"
+                                                 << "k"
+                                                 << "a=b";
+        QTest::newRow("first of two keys") << QByteArray("[A]\nk=1\nk=2\n") << "A"
+                                           << "k"
+                                           << "1";
+        QTest::newRow("numeric key") << QByteArray("[A]\n39=Einzeiliges Textfeld\n") << "A"
+                                     << "39"
                                      << "Einzeiliges Textfeld";
-        QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbf[A]\nk=\xc3\xa4\n") << "A" << "k"
-                                        << QStringLiteral("ä");
+        QTest::newRow("utf-8 with BOM") << QByteArray("\xef\xbb\xbf[A]\nk=\xc3\xa4\n") << "A"
+                                        << "k" << QStringLiteral("ä");
         // Window texts (numeric keys) carry their line breaks as "\n".
         QTest::newRow("line break in a window text") << QByteArray("[A]\n73=eins\\nzwei\\n\n") << "A"
                                                      << "73"
@@ -72,7 +101,8 @@ private slots:
     void longTextsAreCut()
     {
         TestLanguage lang("[A]\nk=" + QByteArray(3000, 'x') + "\n");
-        QCOMPARE(lang.texts().GetLanguageText(QStringLiteral("A"), QStringLiteral("k")), QString(2047, QLatin1Char('x')));
+        QCOMPARE(lang.texts().GetLanguageText(QStringLiteral("A"), QStringLiteral("k")),
+                 QString(2047, QLatin1Char('x')));
     }
 
     void editedFileTakesEffectAtOnce()
@@ -81,7 +111,7 @@ private slots:
         QCOMPARE(lang.texts().Text(QStringLiteral("k")), QStringLiteral("alt"));
         lang.Write("[Deutsch]\nk=neu und l\xc3\xa4nger\n");
         QCOMPARE(lang.texts().Text(QStringLiteral("k")), QStringLiteral("neu und länger"));
-        lang.SetLanguage(QStringLiteral("Englisch"));  // no such section, one section: that one
+        lang.SetLanguage(QStringLiteral("Englisch")); // no such section, one section: that one
         QCOMPARE(lang.texts().Text(QStringLiteral("k")), QStringLiteral("neu und länger"));
     }
 
@@ -117,22 +147,23 @@ private slots:
     {
         QTemporaryDir dir;
         const QString appData = dir.path() + QStringLiteral("/deep/Quorvel");
-        TestLanguage lang("[Deutsch]\nk=1\n[Englisch]\nk=2\n[Fran\xc3\xa7" "ais]\nk=3\n");
+        TestLanguage lang("[Deutsch]\nk=1\n[Englisch]\nk=2\n[Fran\xc3\xa7"
+                          "ais]\nk=3\n");
         TProgramSettings settings(lang.Path(), appData);
         QCOMPARE(settings.IniFileName(), appData + QStringLiteral("/ProgramSettings.ini"));
         QVERIFY(QFileInfo::exists(settings.IniFileName()));
         QCOMPARE(settings.Language(), QStringLiteral("Deutsch"));
         QCOMPARE(settings.NumLastUsed(), 5);
-        QCOMPARE(settings.LanguageList(),
-                 (QStringList{QStringLiteral("Deutsch"), QStringLiteral("Englisch"), QStringLiteral("Français")}));
+        QCOMPARE(settings.LanguageList(), (QStringList{QStringLiteral("Deutsch"), QStringLiteral("Englisch"),
+                                                       QStringLiteral("Français")}));
 
         settings.SetLanguage(QStringLiteral("Englisch"));
         settings.SetNumLastUsed(9);
-        TProgramSettings again(lang.Path(), appData);  // an existing file is kept
+        TProgramSettings again(lang.Path(), appData); // an existing file is kept
         QCOMPARE(again.Language(), QStringLiteral("Englisch"));
         QCOMPARE(again.NumLastUsed(), 9);
         again.SetLanguage(QString());
-        QCOMPARE(settings.Language(), QStringLiteral("Deutsch"));  // read anew, stored as Deutsch
+        QCOMPARE(settings.Language(), QStringLiteral("Deutsch")); // read anew, stored as Deutsch
     }
 
     void programSettingsWithoutFile()
@@ -141,7 +172,7 @@ private slots:
         TProgramSettings settings(dir.path() + QStringLiteral("/no-lang.ini"), dir.path());
         QVERIFY(settings.LanguageList().isEmpty());
         QVERIFY(QFile::remove(settings.IniFileName()));
-        settings.SetLanguage(QStringLiteral("Englisch"));  // dropped
+        settings.SetLanguage(QStringLiteral("Englisch")); // dropped
         settings.SetNumLastUsed(3);
         QVERIFY(!QFileInfo::exists(settings.IniFileName()));
         QCOMPARE(settings.Language(), QStringLiteral("Deutsch"));
@@ -152,9 +183,12 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("page");
-        QTest::newRow("Deutsch") << "Deutsch" << "de_formmailer.htm";
-        QTest::newRow("Englisch") << "Englisch" << "en_formmailer.htm";
-        QTest::newRow("other") << "Italiano" << "en_formmailer.htm";
+        QTest::newRow("Deutsch") << "Deutsch"
+                                 << "de_formmailer.htm";
+        QTest::newRow("Englisch") << "Englisch"
+                                  << "en_formmailer.htm";
+        QTest::newRow("other") << "Italiano"
+                               << "en_formmailer.htm";
     }
 
     void helpPageFollowsLanguage()
@@ -169,8 +203,8 @@ private slots:
 
     void appDataFolderIsPerUser()
     {
-        QCOMPARE(GetAppDataFolder(),
-                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Quorvel"));
+        QCOMPARE(GetAppDataFolder(), QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                         QStringLiteral("/Quorvel"));
     }
 
     void shippedLanguageFile()
@@ -178,7 +212,8 @@ private slots:
         // Both languages know every text the core asks for, and the same keys.
         const QString path = QStringLiteral(QUORVEL_TEST_DATA_DIR "/lang.ini");
         TIniFile ini(path);
-        QCOMPARE(ini.SectionNames().mid(0, 2), (QStringList{QStringLiteral("Deutsch"), QStringLiteral("Englisch")}));
+        QCOMPARE(ini.SectionNames().mid(0, 2),
+                 (QStringList{QStringLiteral("Deutsch"), QStringLiteral("Englisch")}));
         const auto keysOf = [&](const QString& section) {
             QFile f(path);
             f.open(QIODevice::ReadOnly);
@@ -194,22 +229,24 @@ private slots:
             return keys;
         };
         const QStringList de = keysOf(QStringLiteral("Deutsch")), en = keysOf(QStringLiteral("Englisch"));
-        QCOMPARE(QSet<QString>(de.begin(), de.end()).size(), de.size());  // no key twice
+        QCOMPARE(QSet<QString>(de.begin(), de.end()).size(), de.size()); // no key twice
         QCOMPARE(QSet<QString>(en.begin(), en.end()), QSet<QString>(de.begin(), de.end()));
 
         QStringList needed;
         for (int k = 39; k <= 48; ++k)
             needed << QString::number(k);
-        for (const char* month : {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"})
+        for (const char* month :
+             {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"})
             needed << QStringLiteral("cal") + QLatin1String(month);
         for (const char* day : {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"})
             needed << QStringLiteral("cal") + QLatin1String(day);
-        needed << QStringLiteral("txtCalender3 txtCalender4 txtCheckbox0 txtCheckbox1 txtCheckbox2 txtCheckbox3 "
-                                 "txtCheckboxList0 txtCheckboxList1 txtDropDown0 txtRadioButtons0 txtMultiline0 "
-                                 "txtMainFrmSpamProt txtMainFrmNoQVFile constFormMailPath MsgWarnung "
-                                 "MsgInformation MsgError MsgConfirmation txtMainFrmFTP13 txtMainFrmFTP14 "
-                                 "txtMainFrmFTP15 txtMainFrmPHPHint1 txtMainFrmPHPHint2 "
-                                 "txtMainFrmCopyToClipboard1 txtMainFrmCopyToClipboard2")
+        needed << QStringLiteral(
+                      "txtCalender3 txtCalender4 txtCheckbox0 txtCheckbox1 txtCheckbox2 txtCheckbox3 "
+                      "txtCheckboxList0 txtCheckboxList1 txtDropDown0 txtRadioButtons0 txtMultiline0 "
+                      "txtMainFrmSpamProt txtMainFrmNoQVFile constFormMailPath MsgWarnung "
+                      "MsgInformation MsgError MsgConfirmation txtMainFrmFTP13 txtMainFrmFTP14 "
+                      "txtMainFrmFTP15 txtMainFrmPHPHint1 txtMainFrmPHPHint2 "
+                      "txtMainFrmCopyToClipboard1 txtMainFrmCopyToClipboard2")
                       .split(QLatin1Char(' '));
         // Every number a window control carries, and the translated list entries.
         const QString windowKeys =
@@ -227,7 +264,8 @@ private slots:
                       .split(QLatin1Char(' '));
         for (const QString& section : {QStringLiteral("Deutsch"), QStringLiteral("Englisch")})
             for (const QString& key : needed)
-                QVERIFY2(!ini.ReadString(section, key).isEmpty(), qPrintable(section + QLatin1Char(' ') + key));
+                QVERIFY2(!ini.ReadString(section, key).isEmpty(),
+                         qPrintable(section + QLatin1Char(' ') + key));
 
         // The long hints are written with "\n" and come out in several lines.
         const TLanguageTexts texts(path, nullptr);

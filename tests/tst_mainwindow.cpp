@@ -8,9 +8,7 @@
 #include "app/AppPaths.h"
 #include "app/FileHistory.h"
 #include "app/ProgramSettings.h"
-#include "ui/ColorButton.h"
 #include "app/ui/SettingBinder.h"
-#include "ui/TranslateInterface.h"
 #include "app/ui/frmMain.h"
 #include "base/IniFile.h"
 #include "base/LanguageTexts.h"
@@ -21,8 +19,10 @@
 #include "fields/FileField.h"
 #include "fields/ZwField.h"
 #include "model/FormProject.h"
-#include "projectfile/ProjectFile.h"
 #include "model/SettingKeys.h"
+#include "projectfile/ProjectFile.h"
+#include "ui/ColorButton.h"
+#include "ui/TranslateInterface.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,9 +36,9 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QWebEngineView>
@@ -117,7 +117,10 @@ class TestMainWindow : public QObject
 
     QString File(const QString& name) const { return m_files->filePath(name); }
 
-    MainWindowRig Window(const QString& startupFile = QString()) { return MainWindowRig(prompter, startupFile); }
+    MainWindowRig Window(const QString& startupFile = QString())
+    {
+        return MainWindowRig(prompter, startupFile);
+    }
 
     // A control of the window by its object name. A missing control fails
     // the running test and yields a stand-in owned by the window, so the test
@@ -296,7 +299,8 @@ private slots:
             const QString name = QString::fromLatin1(command);
             QTest::newRow((c + " cancel").constData())
                 << name << true << int(Answer::Cancel) << QString() << false << false;
-            QTest::newRow((c + " no").constData()) << name << true << int(Answer::No) << QString() << true << false;
+            QTest::newRow((c + " no").constData())
+                << name << true << int(Answer::No) << QString() << true << false;
             QTest::newRow((c + " yes, has file").constData())
                 << name << true << int(Answer::Yes) << QString() << true << true;
             QTest::newRow((c + " yes, dialog").constData())
@@ -747,7 +751,8 @@ private slots:
         QCOMPARE(w->Pages()->tabText(0), QString());
         QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
         // A missing file leaves every text alone.
-        TranslateInterface(TLanguageTexts(File(QStringLiteral("none.ini")), nullptr), QStringLiteral("Deutsch"));
+        TranslateInterface(TLanguageTexts(File(QStringLiteral("none.ini")), nullptr),
+                           QStringLiteral("Deutsch"));
         QCOMPARE(w->Pages()->tabText(2), QStringLiteral("Aussehen"));
     }
 

@@ -3,8 +3,8 @@
 // keeps hostile input out of the page and the mail headers.
 #include "PhpServer.h"
 #include "RecordingPrompter.h"
-#include "codegen/GenPHP.h"
 #include "base/LanguageTexts.h"
+#include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"

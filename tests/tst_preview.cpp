@@ -1,11 +1,11 @@
 // The files behind the two previews: the user's private temporary folder
 // (made safely, never a name another user planted in the shared temporary
 // folder) and the preview pages with their encoding and calendar picture.
-#include "preview/PreviewFiles.h"
 #include "app/TempFolder.h"
 #include "fields/CalField.h"
 #include "fields/EinzField.h"
 #include "model/FormProject.h"
+#include "preview/PreviewFiles.h"
 
 #include <QDir>
 #include <QFile>

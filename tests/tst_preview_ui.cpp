@@ -6,14 +6,14 @@
 #include "app/AppServices.h"
 #include "app/ProgramSettings.h"
 #include "app/TempFolder.h"
-#include "ui/TranslateInterface.h"
-#include "codegen/GenHTML.h"
 #include "base/LanguageTexts.h"
+#include "codegen/GenHTML.h"
 #include "fields/CalField.h"
 #include "fields/EinzField.h"
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "ui/TranslateInterface.h"
 
 #include "RunJavaScript.h"
 

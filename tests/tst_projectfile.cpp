@@ -3,10 +3,10 @@
 // ends, and a round trip of a project holding every kind of field.
 #include "RecordingPrompter.h"
 #include "TestLanguage.h"
-#include "projectfile/FieldFactory.h"
 #include "model/FormProject.h"
-#include "projectfile/ProjectFile.h"
 #include "model/SettingKeys.h"
+#include "projectfile/FieldFactory.h"
+#include "projectfile/ProjectFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -59,7 +59,8 @@ void ChangeEverySetting(TFormProject& p)
 QByteArray Minimal(const QByteArray& content, const QByteArray& items = "<ItemList/>")
 {
     return "<?xml version=\"1.0\"?>\n<xml><FileInfo><Prog>Quorvel</Prog><Version>1</Version></FileInfo>"
-           "<FileContent>" + content + items + "</FileContent></xml>\n";
+           "<FileContent>" +
+           content + items + "</FileContent></xml>\n";
 }
 } // namespace
 
@@ -71,7 +72,10 @@ class TestProjectFile : public QObject
     RecordingPrompter prompter;
     QTemporaryDir dir;
 
-    TProjectFile File() { return TProjectFile(lang.texts(), [] { return FirstFormMailer; }); }
+    TProjectFile File()
+    {
+        return TProjectFile(lang.texts(), [] { return FirstFormMailer; });
+    }
     QString Write(const QByteArray& bytes)
     {
         static int n = 0;
@@ -87,23 +91,32 @@ private slots:
 
     void elementsInFileOrder()
     {
-        const QStringList expected = QStringLiteral(
-            "edtFormTitel cboFontHeader edtSizeHeader cboFontForm edtSizeForm memoEinleitung memoTextEnde "
-            "edtBGPicture edtHGColor edtHeaderColor edtTextColor edtTabColor edtErrorColor edtEMail edtEMail1 "
-            "edtEMail2 cbCryptAddr cboMailFormat edtBetreff edtTitel edtDanke edtTabWidth cboTabAusrichtung "
-            "chkAbsender cboTarget ip_informationen kopie_absender HTMLExportFileName hide_empty_fields "
-            "IPErrorPage FileErrorPage CaptchaErrorPage encoding CaptchaErrorMessage ProjectSettings_author "
-            "ProjectSettings_comment ProjectSettings_title ProjectSettings_company ProjectSettings_url "
-            "CalendarDesign_cboFont CalendarDesign_edtFontSize CalendarDesign_edtTextColor "
-            "CalendarDesign_edtBGColorDay CalendarDesign_edtBGColorHeader CalendarDesign_edtTextColorHeader "
-            "CalendarDesign_edtBGColorCal CalendarDesign_edtBorderSize CalendarDesign_edtBorderType "
-            "CalendarDesign_edtBorderColor CalendarDesign_cboDateFormat edtFtpServer edtPort edtUsername "
-            "edtPasswort edtFolder edtDateiname chkPassiv cboUploadFormat chkCaptcha edtCaptchaText1 "
-            "memoMailtext cboFormMailer cboStandardButton edtHintergrundButton edtFarbeButton cboRahmenButton "
-            "edtStaerkeButton cboStaerkeRahmen edtSendenButton edtCancelButton edtPrint chkPrintButton "
-            "chkResetButton cboStandardFeld edtHGFormField edtColorFormField edtRahmenFormField "
-            "edtStaerkeFormField cboRahmenFormField cboFontFormField edtSizeFormField cboSchriftFormEinheit "
-            "edtFontColorFormField").split(QLatin1Char(' '));
+        const QStringList expected =
+            QStringLiteral(
+                "edtFormTitel cboFontHeader edtSizeHeader cboFontForm edtSizeForm memoEinleitung "
+                "memoTextEnde "
+                "edtBGPicture edtHGColor edtHeaderColor edtTextColor edtTabColor edtErrorColor edtEMail "
+                "edtEMail1 "
+                "edtEMail2 cbCryptAddr cboMailFormat edtBetreff edtTitel edtDanke edtTabWidth "
+                "cboTabAusrichtung "
+                "chkAbsender cboTarget ip_informationen kopie_absender HTMLExportFileName hide_empty_fields "
+                "IPErrorPage FileErrorPage CaptchaErrorPage encoding CaptchaErrorMessage "
+                "ProjectSettings_author "
+                "ProjectSettings_comment ProjectSettings_title ProjectSettings_company ProjectSettings_url "
+                "CalendarDesign_cboFont CalendarDesign_edtFontSize CalendarDesign_edtTextColor "
+                "CalendarDesign_edtBGColorDay CalendarDesign_edtBGColorHeader "
+                "CalendarDesign_edtTextColorHeader "
+                "CalendarDesign_edtBGColorCal CalendarDesign_edtBorderSize CalendarDesign_edtBorderType "
+                "CalendarDesign_edtBorderColor CalendarDesign_cboDateFormat edtFtpServer edtPort edtUsername "
+                "edtPasswort edtFolder edtDateiname chkPassiv cboUploadFormat chkCaptcha edtCaptchaText1 "
+                "memoMailtext cboFormMailer cboStandardButton edtHintergrundButton edtFarbeButton "
+                "cboRahmenButton "
+                "edtStaerkeButton cboStaerkeRahmen edtSendenButton edtCancelButton edtPrint chkPrintButton "
+                "chkResetButton cboStandardFeld edtHGFormField edtColorFormField edtRahmenFormField "
+                "edtStaerkeFormField cboRahmenFormField cboFontFormField edtSizeFormField "
+                "cboSchriftFormEinheit "
+                "edtFontColorFormField")
+                .split(QLatin1Char(' '));
         QCOMPARE(expected.size(), 83);
 
         TFormProject project;
@@ -132,8 +145,10 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xml>\n  <FileInfo>\n    <Prog>"));
-        QVERIFY(bytes.contains("    <edtFormTitel>Gr\xc3\xbc\xc3\x9f" "e</edtFormTitel>\n"));
+        QVERIFY(
+            bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xml>\n  <FileInfo>\n    <Prog>"));
+        QVERIFY(bytes.contains("    <edtFormTitel>Gr\xc3\xbc\xc3\x9f"
+                               "e</edtFormTitel>\n"));
     }
 
     void everySettingRoundTrips()
@@ -148,7 +163,7 @@ private slots:
         for (const TSettingKey& k : SettingKeys())
             QCOMPARE(SettingValue(loaded, k.Key()), SettingValue(saved, k.Key()));
         QCOMPARE(Snapshot(loaded), Snapshot(saved));
-        QCOMPARE(loaded.bSaved, false);  // the caller ties the project to its file
+        QCOMPARE(loaded.bSaved, false); // the caller ties the project to its file
         QVERIFY(loaded.strSavePath.isEmpty());
     }
 
@@ -178,52 +193,74 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QString kept = QStringLiteral("kept");
         // missing elements, loaded over a project whose every setting was changed
-        QTest::newRow("text missing") << QByteArray() << "edtFormTitel" << "";
-        QTest::newRow("colour missing") << QByteArray() << "edtHGColor" << "";
-        QTest::newRow("error colour default") << QByteArray() << "edtErrorColor" << "FF0000";
-        QTest::newRow("field font colour default") << QByteArray() << "edtFontColorFormField" << "000000";
-        QTest::newRow("target default") << QByteArray() << "cboTarget" << "_self";
-        QTest::newRow("encoding default") << QByteArray() << "encoding" << "iso-8859-1";
-        QTest::newRow("url default") << QByteArray() << "ProjectSettings_url" << "http://";
+        QTest::newRow("text missing") << QByteArray() << "edtFormTitel"
+                                      << "";
+        QTest::newRow("colour missing") << QByteArray() << "edtHGColor"
+                                        << "";
+        QTest::newRow("error colour default") << QByteArray() << "edtErrorColor"
+                                              << "FF0000";
+        QTest::newRow("field font colour default") << QByteArray() << "edtFontColorFormField"
+                                                   << "000000";
+        QTest::newRow("target default") << QByteArray() << "cboTarget"
+                                        << "_self";
+        QTest::newRow("encoding default") << QByteArray() << "encoding"
+                                          << "iso-8859-1";
+        QTest::newRow("url default") << QByteArray() << "ProjectSettings_url"
+                                     << "http://";
         QTest::newRow("calendar font default") << QByteArray() << "CalendarDesign_cboFont"
                                                << "Arial,Helvetica,Geneva";
-        QTest::newRow("calendar day default") << QByteArray() << "CalendarDesign_edtBGColorDay" << "B6CDE9";
+        QTest::newRow("calendar day default") << QByteArray() << "CalendarDesign_edtBGColorDay"
+                                              << "B6CDE9";
         QTest::newRow("captcha message default") << QByteArray() << "CaptchaErrorMessage"
                                                  << "Der Spam-Schutz-Code ist falsch!";
-        QTest::newRow("flag missing") << QByteArray() << "chkAbsender" << "off";
-        QTest::newRow("tolerant flag missing") << QByteArray() << "chkCaptcha" << "off";
+        QTest::newRow("flag missing") << QByteArray() << "chkAbsender"
+                                      << "off";
+        QTest::newRow("tolerant flag missing") << QByteArray() << "chkCaptcha"
+                                               << "off";
         QTest::newRow("kept flag missing") << QByteArray() << "cboStandardButton" << kept;
         QTest::newRow("kept flag missing 2") << QByteArray() << "chkResetButton" << kept;
         QTest::newRow("mail format missing") << QByteArray() << "cboMailFormat" << kept;
-        QTest::newRow("alignment missing") << QByteArray() << "cboTabAusrichtung" << "0";
-        QTest::newRow("upload format missing") << QByteArray() << "cboUploadFormat" << "0";
-        QTest::newRow("date format missing") << QByteArray() << "CalendarDesign_cboDateFormat" << "0";
+        QTest::newRow("alignment missing") << QByteArray() << "cboTabAusrichtung"
+                                           << "0";
+        QTest::newRow("upload format missing") << QByteArray() << "cboUploadFormat"
+                                               << "0";
+        QTest::newRow("date format missing") << QByteArray() << "CalendarDesign_cboDateFormat"
+                                             << "0";
         QTest::newRow("form mailer missing") << QByteArray() << "cboFormMailer" << FirstFormMailer;
         // present values
-        QTest::newRow("form mailer empty") << QByteArray("<cboFormMailer></cboFormMailer>") << "cboFormMailer"
-                                           << FirstFormMailer;
-        QTest::newRow("mail format capitals") << QByteArray("<cboMailFormat>HTML</cboMailFormat>")
-                                              << "cboMailFormat" << kept;
-        QTest::newRow("mail format plain") << QByteArray("<cboMailFormat>plain</cboMailFormat>")
-                                           << "cboMailFormat" << "plain";
-        QTest::newRow("flag True") << QByteArray("<chkAbsender>tRUE</chkAbsender>") << "chkAbsender" << "on";
-        QTest::newRow("flag 5") << QByteArray("<chkPassiv>5</chkPassiv>") << "chkPassiv" << "on";
-        QTest::newRow("flag False") << QByteArray("<cbCryptAddr>False</cbCryptAddr>") << "cbCryptAddr" << "off";
-        QTest::newRow("tolerant flag junk") << QByteArray("<chkCaptcha>vielleicht</chkCaptcha>") << "chkCaptcha"
-                                            << kept;
-        QTest::newRow("kept flag junk") << QByteArray("<cboStandardFeld>ja</cboStandardFeld>")
-                                        << "cboStandardFeld" << kept;
+        QTest::newRow("form mailer empty")
+            << QByteArray("<cboFormMailer></cboFormMailer>") << "cboFormMailer" << FirstFormMailer;
+        QTest::newRow("mail format capitals")
+            << QByteArray("<cboMailFormat>HTML</cboMailFormat>") << "cboMailFormat" << kept;
+        QTest::newRow("mail format plain")
+            << QByteArray("<cboMailFormat>plain</cboMailFormat>") << "cboMailFormat"
+            << "plain";
+        QTest::newRow("flag True") << QByteArray("<chkAbsender>tRUE</chkAbsender>") << "chkAbsender"
+                                   << "on";
+        QTest::newRow("flag 5") << QByteArray("<chkPassiv>5</chkPassiv>") << "chkPassiv"
+                                << "on";
+        QTest::newRow("flag False") << QByteArray("<cbCryptAddr>False</cbCryptAddr>") << "cbCryptAddr"
+                                    << "off";
+        QTest::newRow("tolerant flag junk")
+            << QByteArray("<chkCaptcha>vielleicht</chkCaptcha>") << "chkCaptcha" << kept;
+        QTest::newRow("kept flag junk")
+            << QByteArray("<cboStandardFeld>ja</cboStandardFeld>") << "cboStandardFeld" << kept;
         QTest::newRow("kept flag 0") << QByteArray("<chkPrintButton>0</chkPrintButton>") << "chkPrintButton"
                                      << "off";
-        QTest::newRow("alignment junk") << QByteArray("<cboTabAusrichtung>rechts</cboTabAusrichtung>")
-                                        << "cboTabAusrichtung" << "0";
+        QTest::newRow("alignment junk")
+            << QByteArray("<cboTabAusrichtung>rechts</cboTabAusrichtung>") << "cboTabAusrichtung"
+            << "0";
         QTest::newRow("alignment 1") << QByteArray("<cboTabAusrichtung>1</cboTabAusrichtung>")
-                                     << "cboTabAusrichtung" << "1";
-        QTest::newRow("empty element") << QByteArray("<edtErrorColor/>") << "edtErrorColor" << "";
-        QTest::newRow("LF line ends") << QByteArray("<memoTextEnde>a\n\nb\nc</memoTextEnde>") << "memoTextEnde"
-                                      << "a\r\n\r\nb\r\nc";
-        QTest::newRow("escaped CR LF") << QByteArray("<memoTextEnde>a&#13;\n&#13;\nb</memoTextEnde>")
-                                       << "memoTextEnde" << "a\r\n\r\nb";
+                                     << "cboTabAusrichtung"
+                                     << "1";
+        QTest::newRow("empty element") << QByteArray("<edtErrorColor/>") << "edtErrorColor"
+                                       << "";
+        QTest::newRow("LF line ends")
+            << QByteArray("<memoTextEnde>a\n\nb\nc</memoTextEnde>") << "memoTextEnde"
+            << "a\r\n\r\nb\r\nc";
+        QTest::newRow("escaped CR LF")
+            << QByteArray("<memoTextEnde>a&#13;\n&#13;\nb</memoTextEnde>") << "memoTextEnde"
+            << "a\r\n\r\nb";
     }
 
     void readerFallbacks()
@@ -245,8 +282,8 @@ private slots:
             project, Write(Minimal("<edtHGColor>ff8000</edtHGColor><edtHeaderColor>#123456</edtHeaderColor>"
                                    "<edtTextColor>12345G</edtTextColor><edtTabColor>010203</edtTabColor>"))));
         QCOMPARE(project.cboBGColor, quint32(0x0080FF));
-        QCOMPARE(project.cboHeadingColor, quint32(0x000000));  // kept: not a colour text
-        QCOMPARE(project.cboTextColor, quint32(0x800000));     // kept: navy
+        QCOMPARE(project.cboHeadingColor, quint32(0x000000)); // kept: not a colour text
+        QCOMPARE(project.cboTextColor, quint32(0x800000));    // kept: navy
         QCOMPARE(project.cboTabColor, quint32(0x030201));
     }
 
@@ -257,36 +294,66 @@ private slots:
         const QByteArray field = "<forms><typ>TEinzField</typ><name>%1</name><beschriftung>L</beschriftung>"
                                  "<vorgabewert/><groesse/><pflicht>0</pflicht><maxLaenge/><meldung/></forms>";
         const auto items = [&](const QByteArray& name, const QByteArray& more = QByteArray()) {
-            return "<ItemList>" + QByteArray(field).replace("%1", "ok") + QByteArray(field).replace("%1", name)
-                   + more + "</ItemList>";
+            return "<ItemList>" + QByteArray(field).replace("%1", "ok") +
+                   QByteArray(field).replace("%1", name) + more + "</ItemList>";
         };
-        QTest::newRow("not xml") << QByteArray("<xml><FileInfo>") << QStringLiteral("line 1, column 15: Premature end of document.");
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("line 1, column 0: Premature end of document.");
-        QTest::newRow("no FileInfo") << QByteArray("<xml><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("element <FileInfo> is missing");
-        QTest::newRow("no FileContent")
-            << QByteArray("<xml><FileInfo><Prog>Quorvel</Prog></FileInfo></xml>") << QStringLiteral("element <FileContent> is missing");
-        QTest::newRow("no Prog") << QByteArray(
-            "<xml><FileInfo><Version>1</Version></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> is missing");
-        QTest::newRow("Prog in other case") << QByteArray(
-            "<xml><FileInfo><Prog>quorvel</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> holds \"quorvel\", not \"Quorvel\"");
-        QTest::newRow("another program") << QByteArray(
-            "<xml><FileInfo><Prog>Other</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>") << QStringLiteral("FileInfo: element <Prog> holds \"Other\", not \"Quorvel\"");
-        QTest::newRow("unparsable flag") << Minimal("<edtFormTitel>neu</edtFormTitel><cbCryptAddr>ja</cbCryptAddr>") << QStringLiteral("settings: element <cbCryptAddr> holds \"ja\", not a flag");
-        QTest::newRow("strict upload format") << Minimal("<cboUploadFormat>PHP</cboUploadFormat>") << QStringLiteral("settings: element <cboUploadFormat> holds \"PHP\", not a whole number");
-        QTest::newRow("strict date format") << Minimal("<CalendarDesign_cboDateFormat>1.5</CalendarDesign_cboDateFormat>") << QStringLiteral("settings: element <CalendarDesign_cboDateFormat> holds \"1.5\", not a whole number");
-        QTest::newRow("no ItemList") << Minimal("<edtFormTitel>neu</edtFormTitel>", QByteArray()) << QStringLiteral("FileContent: element <ItemList> is missing");
-        QTest::newRow("unknown kind") << Minimal("", items("b", "<forms><typ>TFooField</typ></forms>")) << QStringLiteral("field 3: unknown kind \"TFooField\"");
-        QTest::newRow("kind in other case") << Minimal("", items("b", "<forms><typ>teinzfield</typ></forms>")) << QStringLiteral("field 3: unknown kind \"teinzfield\"");
-        QTest::newRow("list item kind") << Minimal("", items("b", "<forms><typ>TCheckBoxFieldSimple</typ></forms>")) << QStringLiteral("field 3: unknown kind \"TCheckBoxFieldSimple\"");
-        QTest::newRow("no typ") << Minimal("", items("b", "<forms><name>x</name></forms>")) << QStringLiteral("field 3: element <typ> is missing");
+        QTest::newRow("not xml") << QByteArray("<xml><FileInfo>")
+                                 << QStringLiteral("line 1, column 15: Premature end of document.");
+        QTest::newRow("empty file") << QByteArray()
+                                    << QStringLiteral("line 1, column 0: Premature end of document.");
+        QTest::newRow("no FileInfo") << QByteArray("<xml><FileContent><ItemList/></FileContent></xml>")
+                                     << QStringLiteral("element <FileInfo> is missing");
+        QTest::newRow("no FileContent") << QByteArray("<xml><FileInfo><Prog>Quorvel</Prog></FileInfo></xml>")
+                                        << QStringLiteral("element <FileContent> is missing");
+        QTest::newRow("no Prog") << QByteArray("<xml><FileInfo><Version>1</Version></"
+                                               "FileInfo><FileContent><ItemList/></FileContent></xml>")
+                                 << QStringLiteral("FileInfo: element <Prog> is missing");
+        QTest::newRow("Prog in other case")
+            << QByteArray("<xml><FileInfo><Prog>quorvel</Prog></FileInfo><FileContent><ItemList/></"
+                          "FileContent></xml>")
+            << QStringLiteral("FileInfo: element <Prog> holds \"quorvel\", not \"Quorvel\"");
+        QTest::newRow("another program")
+            << QByteArray(
+                   "<xml><FileInfo><Prog>Other</Prog></FileInfo><FileContent><ItemList/></FileContent></xml>")
+            << QStringLiteral("FileInfo: element <Prog> holds \"Other\", not \"Quorvel\"");
+        QTest::newRow("unparsable flag")
+            << Minimal("<edtFormTitel>neu</edtFormTitel><cbCryptAddr>ja</cbCryptAddr>")
+            << QStringLiteral("settings: element <cbCryptAddr> holds \"ja\", not a flag");
+        QTest::newRow("strict upload format")
+            << Minimal("<cboUploadFormat>PHP</cboUploadFormat>")
+            << QStringLiteral("settings: element <cboUploadFormat> holds \"PHP\", not a whole number");
+        QTest::newRow("strict date format")
+            << Minimal("<CalendarDesign_cboDateFormat>1.5</CalendarDesign_cboDateFormat>")
+            << QStringLiteral(
+                   "settings: element <CalendarDesign_cboDateFormat> holds \"1.5\", not a whole number");
+        QTest::newRow("no ItemList") << Minimal("<edtFormTitel>neu</edtFormTitel>", QByteArray())
+                                     << QStringLiteral("FileContent: element <ItemList> is missing");
+        QTest::newRow("unknown kind") << Minimal("", items("b", "<forms><typ>TFooField</typ></forms>"))
+                                      << QStringLiteral("field 3: unknown kind \"TFooField\"");
+        QTest::newRow("kind in other case") << Minimal("", items("b", "<forms><typ>teinzfield</typ></forms>"))
+                                            << QStringLiteral("field 3: unknown kind \"teinzfield\"");
+        QTest::newRow("list item kind")
+            << Minimal("", items("b", "<forms><typ>TCheckBoxFieldSimple</typ></forms>"))
+            << QStringLiteral("field 3: unknown kind \"TCheckBoxFieldSimple\"");
+        QTest::newRow("no typ") << Minimal("", items("b", "<forms><name>x</name></forms>"))
+                                << QStringLiteral("field 3: element <typ> is missing");
         QTest::newRow("needed element missing")
-            << Minimal("", "<ItemList><forms><typ>TEinzField</typ><name>a</name></forms></ItemList>") << QStringLiteral("field 1, \"a\" (TEinzField): element <beschriftung> is missing");
+            << Minimal("", "<ItemList><forms><typ>TEinzField</typ><name>a</name></forms></ItemList>")
+            << QStringLiteral("field 1, \"a\" (TEinzField): element <beschriftung> is missing");
         // names become identifiers in script and PHP: only valid ones load
-        QTest::newRow("name with digit first") << Minimal("", items("1abc")) << QStringLiteral("field 2, \"1abc\" (TEinzField): the name \"1abc\" is no identifier");
-        QTest::newRow("name with hyphen") << Minimal("", items("a-b")) << QStringLiteral("field 2, \"a-b\" (TEinzField): the name \"a-b\" is no identifier");
-        QTest::newRow("name with quote") << Minimal("", items("a&quot;);alert(1);//")) << QStringLiteral("field 2, \"a\");alert(1);//\" (TEinzField): the name");
-        QTest::newRow("name with umlaut") << Minimal("", items("\xc3\xa4rger")) << QStringLiteral("is no identifier");
-        QTest::newRow("empty name") << Minimal("", items("")) << QStringLiteral("field 2, (TEinzField): the name is empty");
+        QTest::newRow("name with digit first")
+            << Minimal("", items("1abc"))
+            << QStringLiteral("field 2, \"1abc\" (TEinzField): the name \"1abc\" is no identifier");
+        QTest::newRow("name with hyphen")
+            << Minimal("", items("a-b"))
+            << QStringLiteral("field 2, \"a-b\" (TEinzField): the name \"a-b\" is no identifier");
+        QTest::newRow("name with quote")
+            << Minimal("", items("a&quot;);alert(1);//"))
+            << QStringLiteral("field 2, \"a\");alert(1);//\" (TEinzField): the name");
+        QTest::newRow("name with umlaut")
+            << Minimal("", items("\xc3\xa4rger")) << QStringLiteral("is no identifier");
+        QTest::newRow("empty name") << Minimal("", items(""))
+                                    << QStringLiteral("field 2, (TEinzField): the name is empty");
     }
 
     void failedLoadLeavesProjectUntouched()
@@ -328,10 +395,10 @@ private slots:
     {
         QFETCH(QString, name);
         TFormProject project;
-        const QByteArray items = "<ItemList><forms><typ>TEinzField</typ><name>" + name.toUtf8()
-                                 + "</name><beschriftung/><vorgabewert/><groesse/><pflicht>-1</pflicht>"
-                                   "<maxLaenge/><meldung/></forms><forms><typ>TZwField</typ>"
-                                   "<beschriftung>Zwischen</beschriftung></forms></ItemList>";
+        const QByteArray items = "<ItemList><forms><typ>TEinzField</typ><name>" + name.toUtf8() +
+                                 "</name><beschriftung/><vorgabewert/><groesse/><pflicht>-1</pflicht>"
+                                 "<maxLaenge/><meldung/></forms><forms><typ>TZwField</typ>"
+                                 "<beschriftung>Zwischen</beschriftung></forms></ItemList>";
         QVERIFY(File().LoadProject(project, Write(Minimal("", items))));
         QCOMPARE(project.ListField.Count(), 2);
         QCOMPARE(project.ListField[0]->Name, name);
@@ -380,7 +447,8 @@ private slots:
     void failedSaveReportsAndKeepsOldFile()
     {
         TFormProject project;
-        const TStatus saved = File().SaveProject(project, dir.path() + QStringLiteral("/no/such/folder/x.qvf"));
+        const TStatus saved =
+            File().SaveProject(project, dir.path() + QStringLiteral("/no/such/folder/x.qvf"));
         QVERIFY(!saved);
         QVERIFY(!saved.Failure().What.isEmpty());
 
@@ -399,12 +467,30 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("portAfter");
-        QTest::newRow("all set") << "ftp" << "f.htm" << "2121" << true << "" << "2121";
-        QTest::newRow("no server") << "" << "" << "x" << false << "txtMainFrmFTP13" << "x";
-        QTest::newRow("no file name") << "ftp" << "" << "21" << false << "txtMainFrmFTP14" << "21";
-        QTest::newRow("port not a number") << "ftp" << "f.htm" << "21a" << false << "txtMainFrmFTP15" << "21";
-        QTest::newRow("port empty") << "ftp" << "f.htm" << "" << false << "txtMainFrmFTP15" << "21";
-        QTest::newRow("port with blank") << "ftp" << "f.htm" << " 21" << false << "txtMainFrmFTP15" << "21";
+        QTest::newRow("all set") << "ftp"
+                                 << "f.htm"
+                                 << "2121" << true << ""
+                                 << "2121";
+        QTest::newRow("no server") << ""
+                                   << ""
+                                   << "x" << false << "txtMainFrmFTP13"
+                                   << "x";
+        QTest::newRow("no file name") << "ftp"
+                                      << ""
+                                      << "21" << false << "txtMainFrmFTP14"
+                                      << "21";
+        QTest::newRow("port not a number") << "ftp"
+                                           << "f.htm"
+                                           << "21a" << false << "txtMainFrmFTP15"
+                                           << "21";
+        QTest::newRow("port empty") << "ftp"
+                                    << "f.htm"
+                                    << "" << false << "txtMainFrmFTP15"
+                                    << "21";
+        QTest::newRow("port with blank") << "ftp"
+                                         << "f.htm"
+                                         << " 21" << false << "txtMainFrmFTP15"
+                                         << "21";
     }
 
     void checkFtpSettings()
@@ -415,8 +501,9 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, message);
         QFETCH(QString, portAfter);
-        TestLanguage ftpLang("[Deutsch]\r\ntxtMainFrmFTP13=txtMainFrmFTP13\r\ntxtMainFrmFTP14=txtMainFrmFTP14\r\n"
-                             "txtMainFrmFTP15=txtMainFrmFTP15\r\n");
+        TestLanguage ftpLang(
+            "[Deutsch]\r\ntxtMainFrmFTP13=txtMainFrmFTP13\r\ntxtMainFrmFTP14=txtMainFrmFTP14\r\n"
+            "txtMainFrmFTP15=txtMainFrmFTP15\r\n");
         TFormProject project;
         project.edtFtpServer = server;
         project.edtDateiname = file;
