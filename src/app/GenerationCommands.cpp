@@ -1,5 +1,6 @@
 #include "app/GenerationCommands.h"
 
+#include "base/Crlf.h"
 #include "base/LanguageTexts.h"
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
@@ -106,7 +107,7 @@ bool TGenerationCommands::ExportPHP()
 {
     for (const auto& field : m_project.ListField) {
         if (field->IsUpload()) {
-            m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmPHPHint1")) + QStringLiteral("\r\n") +
+            m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmPHPHint1")) + CRLF +
                                    m_texts.Text(QStringLiteral("txtMainFrmPHPHint2")),
                                m_texts.Text(QStringLiteral("MsgWarnung")), Prompter::Icon::Warning);
             break;

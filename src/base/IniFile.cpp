@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include "base/Crlf.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -44,7 +46,7 @@ bool TIniFile::Load(const QString& fileName)
     QString text = QString::fromUtf8(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(CRLF, QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_lines = text.split(QLatin1Char('\n'));
     if (!m_lines.isEmpty() && m_lines.last().isEmpty())
@@ -60,7 +62,7 @@ bool TIniFile::Save(const QString& fileName) const
     QString text;
     for (const QString& line : m_lines) {
         text += line;
-        text += QStringLiteral("\r\n");
+        text += CRLF;
     }
     file.write(text.toUtf8());
     return file.commit();

@@ -1,5 +1,7 @@
 #include "base/XmlValues.h"
 
+#include "base/Crlf.h"
+
 #include <QDomDocument>
 #include <QList>
 
@@ -44,9 +46,9 @@ QString NormalizeLineEnds(const QString& text)
         if (c == QLatin1Char('\r')) {
             if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
-            out += QStringLiteral("\r\n");
+            out += CRLF;
         } else if (c == QLatin1Char('\n')) {
-            out += QStringLiteral("\r\n");
+            out += CRLF;
         } else {
             out += c;
         }

@@ -1,5 +1,6 @@
 #include "app/ui/CodePage.h"
 
+#include "base/Crlf.h"
 #include "ui/WidgetBuild.h"
 
 #include <QFontDatabase>
@@ -25,7 +26,7 @@ TCodePage::TCodePage(const char* pageName, const char* headingName, int headingK
 void TCodePage::SetCode(const QString& text)
 {
     QString shown = text;
-    m_view->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    m_view->setPlainText(shown.replace(CRLF, QStringLiteral("\n")));
 }
 
 bool TCodePage::eventFilter(QObject* watched, QEvent* event)

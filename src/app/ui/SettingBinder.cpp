@@ -1,5 +1,6 @@
 #include "app/ui/SettingBinder.h"
 
+#include "base/Crlf.h"
 #include "model/FormProject.h"
 #include "model/SettingKeys.h"
 
@@ -14,13 +15,13 @@ namespace
 QString ToView(const QString& text)
 {
     QString view = text;
-    return view.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return view.replace(CRLF, QStringLiteral("\n"));
 }
 
 QString FromView(const QString& text)
 {
     QString value = text;
-    return value.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return value.replace(QLatin1Char('\n'), CRLF);
 }
 } // namespace
 
