@@ -1124,12 +1124,11 @@ private slots:
                                                      << "länder" << false;
         QTest::newRow("list") << "TCheckBoxList"
                               << "liste" << true;
-        // an old file's list may lack its name, unless it is required: its
-        // error variable is named after it
+        // an old file's list may lack its name, required or not
         QTest::newRow("optional list without a name") << "TCheckBoxList"
                                                       << "" << true;
         QTest::newRow("required list without a name") << "TCheckBoxList"
-                                                      << "!" << false;
+                                                      << "!" << true;
         QTest::newRow("list, name with a blank") << "TCheckBoxList"
                                                  << "li ste" << false;
     }

@@ -195,6 +195,15 @@ private slots:
             return std::unique_ptr<TFormField>(std::move(f));
         }) << ""
                                         << "document.QVFORM.l2.checked=true";
+        QTest::newRow("check-box list without a name") << Build([] {
+            auto f = Make<TCheckBoxList>("l");
+            f->Name.clear(); // as read from a file without its message
+            auto box = std::make_unique<TCheckBoxFieldSimple>();
+            box->Name = QStringLiteral("l1");
+            f->ListCheckboxes.push_back(std::move(box));
+            return std::unique_ptr<TFormField>(std::move(f));
+        }) << ""
+                                                       << "document.QVFORM.l1.checked=true";
         QTest::newRow("file upload") << Build([] { return Make<TFileField>("u"); }) << ""
                                      << "";
         QTest::newRow("awkward message") << Build([] {

@@ -663,22 +663,26 @@ private slots:
         QCOMPARE(shown->isVisible(), alwaysShown || !shownWhenOn);
     }
 
-    // A copy to the sender needs a field named exactly "email".
+    // A copy to the sender needs a field named exactly "email"; without the
+    // picture code the user learns that the PHP page sends no copy.
     void copyToSender_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("wasOn");
+        QTest::addColumn<bool>("captcha");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("email field") << "email" << false << true;
-        QTest::newRow("Email field") << "Email" << false << false;
-        QTest::newRow("no such field") << "name" << false << false;
-        QTest::newRow("loaded on without the field") << "name" << true << false;
+        QTest::newRow("email field") << "email" << false << true << true;
+        QTest::newRow("email field, no picture code") << "email" << false << false << true;
+        QTest::newRow("Email field") << "Email" << false << true << false;
+        QTest::newRow("no such field") << "name" << false << true << false;
+        QTest::newRow("loaded on without the field") << "name" << true << true << false;
     }
 
     void copyToSender()
     {
         QFETCH(QString, field);
         QFETCH(bool, wasOn);
+        QFETCH(bool, captcha);
         QFETCH(bool, allowed);
         auto f = std::make_unique<TEinzField>();
         f->Name = field;
@@ -687,12 +691,19 @@ private slots:
         const QString path = ProjectFile(QStringLiteral("p.qvf"), QStringLiteral("p"), std::move(fields));
         auto w = Window(path);
         w->Project().chkAbsender = wasOn;
+        w->Project().chkCaptcha = captcha;
         w->ShowProject();
         w->Pages()->setCurrentWidget(Find(*w, "TabSheet3"));
         auto* check = Find<QCheckBox>(*w, "chkAbsender");
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
         if (allowed) {
-            QVERIFY(prompter.entries.isEmpty());
+            if (captcha) {
+                QVERIFY(prompter.entries.isEmpty());
+            } else {
+                QCOMPARE(prompter.entries.size(), 1);
+                QCOMPARE(prompter.entries[0].text, Text(*w, "txtMainFrmCopyNeedsCaptcha"));
+                QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Warning);
+            }
             QVERIFY(check->isChecked());
             QVERIFY(w->Project().chkAbsender);
             return;

@@ -16,10 +16,11 @@ TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
         return filled;
     QString& page = *filled;
     const TGenContext ctx = Context();
-    QString fields, formvar, errorvar, formcheck;
+    QString fields, formvar, errorvar, formcheck, fieldlist;
     for (const auto& field : m_project.ListField) {
         fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
         formvar += field->GenFormVarPHP(ctx) + CRLF;
+        fieldlist += field->GenFieldListPHP(ctx);
         errorvar += field->GenErrorVarPHP() + CRLF;
         // Required fields inside a field (the boxes of a list) echo error
         // variables of their own; set them too, so the page shows no
@@ -30,6 +31,7 @@ TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
     }
     errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
     ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
+    ReplaceMarker(page, QStringLiteral("<!-- FIELDLIST -->"), fieldlist);
     ReplaceMarker(page, QStringLiteral("<!-- FORMVAR -->"), formvar);
     ReplaceMarker(page, QStringLiteral("<!-- ERRORVAR -->"), errorvar);
     ReplaceMarker(page, QStringLiteral("<!-- FORMCHECK -->"), formcheck);

@@ -21,6 +21,7 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("date"); }
     bool NeedsCalendar() const override { return true; }
 
     // The field's own script: its callback and its calendar object. It

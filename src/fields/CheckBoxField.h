@@ -22,6 +22,7 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("checkbox"); }
     bool OffersPlaceholder() const override { return true; }
 
 protected:

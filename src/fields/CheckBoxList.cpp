@@ -130,6 +130,14 @@ QString TCheckBoxList::GenInnerErrorVarsPHP() const
     return code;
 }
 
+QString TCheckBoxList::GenFieldListPHP(const TGenContext& ctx) const
+{
+    QString code;
+    for (const auto& item : ListCheckboxes)
+        code += item->GenFieldListPHP(ctx);
+    return code;
+}
+
 void TCheckBoxList::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);

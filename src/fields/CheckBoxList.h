@@ -36,12 +36,13 @@ public:
     bool AlwaysChecked() const override { return true; }
     bool UsesCookies() const override { return true; }
     QString GenInnerErrorVarsPHP() const override;
+    QString GenFieldListPHP(const TGenContext& ctx) const override;
 
     // The list's name only names its error variable, and a list stored
-    // without one loads with none.
-    // A list read from an old file may have no name; a required one needs a
-    // name, since its error variable is named after it.
-    bool HasValidName() const override { return (Name.isEmpty() && !Pflicht) || IsValidFieldName(Name); }
+    // without one loads with none, required or not: its variable is then
+    // "$err", still a valid PHP name, and the script uses only the boxes'
+    // names.
+    bool HasValidName() const override { return Name.isEmpty() || IsValidFieldName(Name); }
 
     // The error variables of the boxes, joined. The generators do not call
     // it; they take the base operation, as for every field.

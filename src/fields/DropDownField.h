@@ -24,6 +24,7 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("select"); }
     bool OffersPlaceholder() const override { return true; }
 
     // The text before the first "#", unchanged (leading blanks and quotes

@@ -21,4 +21,6 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("text"); }
+    int MaxLength() const override { return LengthLimit(maxLaenge); }
 };

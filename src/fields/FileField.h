@@ -20,6 +20,7 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("file"); }
     bool IsUpload() const override { return true; }
 
 private:

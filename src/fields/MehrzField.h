@@ -22,6 +22,8 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("textarea"); }
+    int MaxLength() const override { return LengthLimit(maxLaenge); }
 
     // The counter script; empty without a limit.
     QString GenScriptLength() const override;

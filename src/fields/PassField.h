@@ -19,4 +19,6 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QString PostKind() const override { return QStringLiteral("password"); }
+    int MaxLength() const override { return LengthLimit(maxLaenge); }
 };

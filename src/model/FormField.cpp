@@ -30,6 +30,25 @@ bool TFormField::IsValidFieldName(const QString& name)
     return true;
 }
 
+QString TFormField::GenFieldListPHP(const TGenContext& ctx) const
+{
+    const QString kind = PostKind();
+    if (kind.isEmpty())
+        return QString();
+    const int max = MaxLength();
+    return QStringLiteral("    array(\"name\" => \"") + PhpString(Name) +
+           QStringLiteral("\", \"kind\" => \"") + kind + QStringLiteral("\", \"max\" => ") +
+           QString::number(max) + QStringLiteral(", \"error\" => \"") +
+           (max > 0 ? ErrorSpan(ctx, TextMessage(ctx)) : QString()) + QStringLiteral("\"),") + CRLF;
+}
+
+int TFormField::LengthLimit(const QString& typed)
+{
+    bool ok = false;
+    const int value = typed.trimmed().toInt(&ok, 10);
+    return ok && value > 0 ? value : 0;
+}
+
 QString TFormField::InvalidNameReason(const QString& name)
 {
     if (name.isEmpty())

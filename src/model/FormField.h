@@ -58,6 +58,15 @@ public:
     // The error variables of the fields inside this one, a line each; empty
     // for kinds without inner fields.
     virtual QString GenInnerErrorVarsPHP() const { return QString(); }
+    // What the visitor sends with it, as the PHP page names it ("text",
+    // "password", "textarea", "date", "checkbox", "radio", "select", "file");
+    // empty for kinds that send nothing.
+    virtual QString PostKind() const { return QString(); }
+    // The most characters its value may hold; 0 for no limit.
+    virtual int MaxLength() const { return 0; }
+    // Its entries of the PHP page's field list (one line each; the fields
+    // inside a field give theirs): the only values that reach a mail.
+    virtual QString GenFieldListPHP(const TGenContext& ctx) const;
 
     // A name is a letter or "_" followed by letters, digits and "_": it
     // becomes an identifier in script and PHP.
@@ -80,6 +89,8 @@ protected:
     static QString ErrorSpan(const TGenContext& ctx, const QString& message);
     // Meldung, or the standard message txtCalender3 + label + txtCalender4.
     QString TextMessage(const TGenContext& ctx) const;
+    // A length limit typed into a field: a whole number above 0, else none.
+    static int LengthLimit(const QString& typed);
 
     // The not-empty check of a field with a plain text value.
     QString GenNotEmptyScript(const QString& message) const;

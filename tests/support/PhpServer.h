@@ -13,8 +13,10 @@ class PhpServer
 public:
     ~PhpServer() { Stop(); }
 
-    // Serves root with the given -d settings; false when no port worked.
-    bool Start(const QString& root, const QStringList& settings = {})
+    // Serves root with the given -d settings (and further options before
+    // them, such as "-n" for PHP without its extensions); false when no port
+    // worked.
+    bool Start(const QString& root, const QStringList& settings = {}, const QStringList& options = {})
     {
         for (int attempt = 0; attempt < 5; ++attempt) {
             QTcpServer probe;
@@ -22,8 +24,9 @@ public:
                 return false;
             const int candidate = probe.serverPort();
             probe.close();
-            QStringList args{QStringLiteral("-S"), QStringLiteral("127.0.0.1:%1").arg(candidate),
-                             QStringLiteral("-t"), root};
+            QStringList args = options;
+            args << QStringLiteral("-S") << QStringLiteral("127.0.0.1:%1").arg(candidate)
+                 << QStringLiteral("-t") << root;
             for (const QString& s : settings)
                 args << QStringLiteral("-d") << s;
             m_process.setProcessChannelMode(QProcess::MergedChannels);

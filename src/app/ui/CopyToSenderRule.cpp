@@ -32,5 +32,13 @@ bool TCopyToSenderRule::eventFilter(QObject* watched, QEvent* event)
         // The press is used up, so the release that follows toggles nothing.
         return true;
     }
+    if (watched == m_option && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && !m_option->isChecked() &&
+        !m_project.chkCaptcha) {
+        // The copy may still be wanted from a form mailer; the PHP page sends
+        // it only behind the picture code.
+        m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmCopyNeedsCaptcha")),
+                           m_texts.Text(QStringLiteral("MsgWarnung")), Prompter::Icon::Warning);
+    }
     return QObject::eventFilter(watched, event);
 }
