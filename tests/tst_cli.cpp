@@ -189,7 +189,8 @@ private slots:
         const Run first = Cli(QStringList{QStringLiteral("generate"), format, path} + fixed, home.path());
         QCOMPARE(first.exitCode, 0);
         QVERIFY2(first.out.startsWith(start), first.out.left(40).constData());
-        QVERIFY(first.out.contains("4711"));
+        if (format == QLatin1String("--html")) // the PHP page draws its codes itself
+            QVERIFY(first.out.contains("4711"));
         QCOMPARE(Cli(QStringList{QStringLiteral("generate"), format, path} + fixed, home.path()).out,
                  first.out);
 

@@ -862,7 +862,7 @@ private slots:
         QTest::newRow("html utf-8") << "actHTML"
                                     << "utf-8" << false << false << true;
         QTest::newRow("html UTF-8") << "actHTML"
-                                    << "UTF-8" << false << false << false;
+                                    << "UTF-8" << false << false << true;
         QTest::newRow("html iso") << "actHTML"
                                   << "iso-8859-1" << true << false << false;
         QTest::newRow("html, picture there") << "actHTML"

@@ -7,6 +7,7 @@
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
 #include "fields/CheckBoxList.h"
+#include "fields/DropDownField.h"
 #include "fields/EinzField.h"
 #include "fields/FileField.h"
 #include "model/FormProject.h"
@@ -928,6 +929,79 @@ private slots:
         r = Request(QStringLiteral("list.php?action=send"),
                     valid + Post{{QStringLiteral("t_a"), QStringLiteral("A")}});
         QCOMPARE(r.status, 303);
+    }
+
+    // The required drop-down compares what a browser really posts for its
+    // first option: the text with its references decoded and its blanks
+    // collapsed.
+    void dropDownFirstOptionAsPosted_data()
+    {
+        QTest::addColumn<QString>("felder");
+        QTest::addColumn<QString>("posted");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("entity, first option") << "Bitte w&auml;hlen#A#B"
+                                              << "Bitte wählen" << false;
+        QTest::newRow("entity, another option") << "Bitte w&auml;hlen#A#B"
+                                                << "B" << true;
+        QTest::newRow("blanks, first option") << "  Bitte   wählen #A"
+                                              << "Bitte wählen" << false;
+        QTest::newRow("plain, first option") << "Bitte wählen#A"
+                                             << "Bitte wählen" << false;
+        QTest::newRow("plain, another option") << "Bitte wählen#A"
+                                               << "A" << true;
+    }
+
+    void dropDownFirstOptionAsPosted()
+    {
+        QFETCH(QString, felder);
+        QFETCH(QString, posted);
+        QFETCH(bool, accepted);
+        TFormProject project = DefaultProject();
+        auto list = std::make_unique<TDropDownField>();
+        list->Name = QStringLiteral("auswahl");
+        list->Beschriftung = QStringLiteral("Auswahl");
+        list->Felder = felder;
+        list->Groesse = QStringLiteral("1");
+        list->Pflicht = true;
+        list->Meldung = QStringLiteral("ERR-auswahl");
+        project.ListField.Add(std::move(list));
+        Publish(project, QStringLiteral("select.php"));
+        const Response r = Request(QStringLiteral("select.php?action=send"),
+                                   {{QStringLiteral("name"), QStringLiteral("Eva")},
+                                    {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                                    {QStringLiteral("nachricht"), QStringLiteral("x")},
+                                    {QStringLiteral("zustimmung"), QStringLiteral("ja")},
+                                    {QStringLiteral("auswahl"), posted}});
+        QVERIFY2(NoPhpMessages(r.body), r.body.constData());
+        QCOMPARE(r.status, accepted ? 303 : 200);
+        QCOMPARE(r.body.contains("ERR-auswahl"), !accepted);
+    }
+
+    // The page's settings are data: a subject that tries to end its string
+    // or its literal runs nothing, and the extra mail text keeps every
+    // character of a UTF-8 project.
+    void settingsStayData()
+    {
+        TFormProject project = DefaultProject();
+        project.edtBetreff =
+            QStringLiteral("Anfrage\"; print(\"INJECTED\"); $x = \"\r\nQVEND1;\r\n' . print('INJECTED') . '");
+        project.memoMailtext = QStringLiteral("Preis: 5 € – danke");
+        Publish(project, QStringLiteral("settings.php"));
+        QProcess lint;
+        lint.start(QStringLiteral("php"), {QStringLiteral("-l"), Site() + QStringLiteral("/settings.php")});
+        QVERIFY(lint.waitForFinished(20000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAll().constData());
+        const Response page = Request(QStringLiteral("settings.php"));
+        QVERIFY(!page.body.contains("INJECTED"));
+        const Response r = Request(QStringLiteral("settings.php?action=send"),
+                                   {{QStringLiteral("name"), QStringLiteral("Eva")},
+                                    {QStringLiteral("email"), QStringLiteral("eva@example.org")},
+                                    {QStringLiteral("nachricht"), QStringLiteral("x")},
+                                    {QStringLiteral("zustimmung"), QStringLiteral("ja")}});
+        QCOMPARE(r.status, 303);
+        QVERIFY(!r.body.contains("INJECTED"));
+        const QByteArray mail = OnlyMail();
+        QVERIFY2(Body(mail).contains(QStringLiteral("Preis: 5 € – danke")), qPrintable(Body(mail)));
     }
 
     void pagePathCannotInjectMarkup()

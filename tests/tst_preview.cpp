@@ -156,7 +156,7 @@ private slots:
         const QByteArray utf8 = "\xEF\xBB\xBF<p>\xC3\xA4</p>\r\n";
         const QByteArray cp1252 = "<p>\xE4</p>\r\n";
         QTest::newRow("tab, utf-8, calendar") << "utf-8" << true << true << utf8 << true;
-        QTest::newRow("tab, UTF-8 is not utf-8") << "UTF-8" << true << true << cp1252 << true;
+        QTest::newRow("tab, UTF-8 in capitals") << "UTF-8" << true << true << utf8 << true;
         QTest::newRow("tab, no calendar field") << "iso-8859-1" << false << true << cp1252 << false;
         QTest::newRow("window, calendar") << "utf-8" << true << false << utf8 << false;
     }

@@ -4,6 +4,35 @@
 #include "base/Literals.h"
 #include "model/FormProject.h"
 
+namespace
+{
+// One entry of the page's settings: its UTF-8 text in base64, which can
+// neither end the PHP string nor hold code.
+QString SettingLine(const char* key, const QString& value)
+{
+    return QStringLiteral("    \"") + QLatin1String(key) + QStringLiteral("\" => \"") +
+           QString::fromLatin1(value.toUtf8().toBase64()) + QStringLiteral("\",") + CRLF;
+}
+
+QString Flag(bool on)
+{
+    return on ? QStringLiteral("-1") : QStringLiteral("0");
+}
+} // namespace
+
+QString TGenPHP::GenSettings() const
+{
+    const TFormProject& p = m_project;
+    const TExtSettings& ext = p.ExtSettings;
+    return SettingLine("charset", ext.encoding) + SettingLine("recipient", p.edtEMail) +
+           SettingLine("recipient1", p.edtEMail1) + SettingLine("recipient2", p.edtEMail2) +
+           SettingLine("subject", p.edtBetreff) + SettingLine("thanks", p.edtDanke) +
+           SettingLine("format", p.cboMailFormat) + SettingLine("mailtext", p.memoMailtext) +
+           SettingLine("copy", Flag(p.chkAbsender)) + SettingLine("copyfields", Flag(ext.kopie_absender)) +
+           SettingLine("ip", Flag(ext.ip_informationen)) +
+           SettingLine("hideempty", Flag(ext.hide_empty_fields)) + SettingLine("captcha", Flag(p.chkCaptcha));
+}
+
 TResult<QString> TGenPHP::GenCode()
 {
     return FillTemplate(QStringLiteral("template_php.htm"));
@@ -30,6 +59,7 @@ TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
             formcheck += field->GenFormCheckPHP(ctx) + CRLF;
     }
     errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
+    ReplaceMarker(page, QStringLiteral("<!-- PHPSETTINGS -->"), GenSettings());
     ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
     ReplaceMarker(page, QStringLiteral("<!-- FIELDLIST -->"), fieldlist);
     ReplaceMarker(page, QStringLiteral("<!-- FORMVAR -->"), formvar);

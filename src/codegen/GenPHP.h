@@ -14,4 +14,6 @@ public:
 protected:
     TResult<QString> GenCaptcha() override;
     TResult<QString> FillTemplate(const QString& templateName) override;
+    // The page's own settings (recipients, subject, mail text and switches).
+    QString GenSettings() const;
 };

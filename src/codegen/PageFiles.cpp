@@ -38,7 +38,7 @@ int Cp1252Byte(char32_t c)
 
 QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind)
 {
-    if (encoding == QLatin1String("utf-8"))
+    if (encoding.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0)
         return kind == PageKind::Php ? page.toUtf8() : QByteArray("\xEF\xBB\xBF") + page.toUtf8();
     QByteArray bytes;
     bytes.reserve(page.size());

@@ -19,7 +19,7 @@ bool ContainsCalendarField(const TFormProject& project);
 enum class PageKind { Html, Php };
 
 // The bytes of a page: UTF-8 (with a byte-order mark for HTML pages) when the
-// encoding is exactly "utf-8", otherwise Windows-1252 (a superset of
+// encoding is "utf-8" in any letter case, otherwise Windows-1252 (a superset of
 // ISO-8859-1). Characters Windows-1252 lacks are written as HTML character
 // references ("&#8364;"), which a browser shows as the character in markup.
 QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind = PageKind::Html);

@@ -27,6 +27,20 @@ QString TDropDownField::FirstChoice() const
     return hash < 0 ? QString() : Felder.left(hash);
 }
 
+namespace
+{
+// The PHP expression of what a browser posts for an option of this text: an
+// option without a value attribute sends its text with character references
+// decoded and runs of white space collapsed. Texts a browser sends as they
+// stand are written as they are.
+QString PostedValuePHP(const QString& shown, const QString& written)
+{
+    if (shown == written && !shown.contains(QLatin1Char('&')) && shown == shown.simplified())
+        return QLatin1Char('"') + Literals::PhpString(written) + QLatin1Char('"');
+    return QStringLiteral("qv_option_value(\"") + Literals::PhpString(shown) + QStringLiteral("\")");
+}
+} // namespace
+
 bool TDropDownField::IsDropDownBox() const
 {
     return Groesse == QLatin1String("0") || Groesse == QLatin1String("1");
@@ -70,9 +84,9 @@ QString TDropDownField::GenFormVarPHP(const TGenContext&) const
     code += QStringLiteral("if (isset($_POST[\"") + Name + QStringLiteral("\"]))") + CRLF +
             QStringLiteral("{") + CRLF;
     for (qsizetype i = 0; i < choices.size(); ++i)
-        code += QStringLiteral("\tif ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
-                Literals::PhpString(choices.at(i)) + QStringLiteral("\") $lst") + Name + QLatin1Char('_') +
-                QString::number(i) + QStringLiteral(" = \"selected\";") + CRLF;
+        code += QStringLiteral("\tif ($_POST[\"") + Name + QStringLiteral("\"] == ") +
+                PostedValuePHP(choices.at(i), choices.at(i)) + QStringLiteral(") $lst") + Name +
+                QLatin1Char('_') + QString::number(i) + QStringLiteral(" = \"selected\";") + CRLF;
     return code + QStringLiteral("}") + CRLF;
 }
 
@@ -80,9 +94,16 @@ QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
 {
     const QString message =
         !Meldung.isEmpty() ? Meldung : ctx.Text("txtDropDown0") + QLatin1Char(' ') + Beschriftung;
+    // The first option stands for nothing chosen yet: compared with what a
+    // browser posts for it (without any "#" there is nothing to compare).
+    const QStringList choices = SplitOptionList(Felder);
+    const QString first = FirstChoice();
+    const QString posted = Felder.contains(QLatin1Char('#')) && !choices.isEmpty()
+                               ? PostedValuePHP(choices.first(), first)
+                               : QLatin1Char('"') + Literals::PhpString(first) + QLatin1Char('"');
     const QString condition = IsDropDownBox()
-                                  ? QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == \"") +
-                                        Literals::PhpString(FirstChoice()) + QStringLiteral("\")")
+                                  ? QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == ") +
+                                        posted + QStringLiteral(")")
                                   : QStringLiteral("if (!isset($_POST[\"") + Name + QStringLiteral("\"]))");
     // The "!" follows the user's own message too.
     return condition + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t$err") + Name +

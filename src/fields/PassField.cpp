@@ -39,6 +39,16 @@ QString TPassField::GenFormCheckPHP(const TGenContext& ctx) const
     return GenNotEmptyCheckPHP(ctx, TextMessage(ctx));
 }
 
+QString TPassField::GenSetCookieValues(const TGenContext&) const
+{
+    return QString();
+}
+
+QString TPassField::GenSetCookie(const TGenContext&) const
+{
+    return QString();
+}
+
 void TPassField::SetXMLNode(QDomElement& itemNode) const
 {
     AppendTyp(itemNode);

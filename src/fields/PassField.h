@@ -20,5 +20,10 @@ public:
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
     QString PostKind() const override { return QStringLiteral("password"); }
+    // A password is never kept in a cookie, which any script of the site
+    // could read: whatever Cookie says, there are no cookie fragments.
+    bool UsesCookies() const override { return false; }
+    QString GenSetCookieValues(const TGenContext& ctx) const override;
+    QString GenSetCookie(const TGenContext& ctx) const override;
     int MaxLength() const override { return LengthLimit(maxLaenge); }
 };
