@@ -76,9 +76,9 @@ class TestHtmlE2E : public QObject
     int port = 0;
     TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), nullptr};
 
-    QUrl Publish(TFormProject& project, const QString& name)
+    QUrl Publish(TFormProject& project, const QString& name, const QString& mailer = Mailer)
     {
-        project.cboFormMailer = Mailer;
+        project.cboFormMailer = mailer;
         project.ExtSettings.encoding = QStringLiteral("utf-8");
         TGenHTML gen(project, texts, Data);
         const auto page = gen.GenCode();
@@ -294,6 +294,39 @@ private slots:
         QCOMPARE(Run(again, QStringLiteral("document.QVFORM.t.value")).toString(), QStringLiteral("Eva"));
         QCOMPARE(Run(again, QStringLiteral("document.QVFORM.c.checked")).toBool(), true);
         QCOMPARE(Run(again, QStringLiteral("document.QVFORM.r[2].checked")).toBool(), true);
+    }
+
+    // Owner texts with quotes leave every script of the page whole: the reset
+    // button's caption and a form-mailer address that tries to end its string;
+    // a counter limit that is no number is refused before a page is made.
+    void ownerTextsKeepScriptsWhole()
+    {
+        TFormProject project;
+        project.ListField.Add(Make<TEinzField>("t"));
+        project.chkResetButton = true;
+        project.edtCancelButton = QStringLiteral("Nochmal \"neu\"");
+        project.chkCaptcha = true;
+        const QString mailer = Mailer + QStringLiteral("?x=\";alert(\"injected\");//");
+        Page page;
+        QVERIFY(Load(page, Publish(project, QStringLiteral("quotes.htm"), mailer)));
+        QVERIFY2(page.alerts.isEmpty(), qPrintable(page.alerts.join(QLatin1Char('|'))));
+        QCOMPARE(Run(page, QStringLiteral("typeof chkFormular")).toString(), QStringLiteral("function"));
+        QCOMPARE(Run(page, QStringLiteral("typeof captchaRefresh")).toString(), QStringLiteral("function"));
+        Run(page, QStringLiteral("captchaRefresh(); true")); // the address stays inside its string
+        QVERIFY2(page.alerts.isEmpty(), qPrintable(page.alerts.join(QLatin1Char('|'))));
+        QCOMPARE(Run(page, QStringLiteral("document.QVFORM.querySelector('[type=reset]').value")).toString(),
+                 project.edtCancelButton);
+        QCOMPARE(Run(page, QStringLiteral("document.QVFORM.getAttribute('action')")).toString(), mailer);
+        QVERIFY(!Submit(page)); // the field is empty: the check runs
+        QCOMPARE(page.alerts, QStringList{QStringLiteral("Fehlt: t")});
+
+        auto m = Make<TMehrzField>("m");
+        m->maxLaenge = QStringLiteral("500 abc");
+        project.ListField.Add(std::move(m));
+        TGenHTML gen(project, texts, Data);
+        const TResult<QString> refused = gen.GenCode();
+        QVERIFY(!refused);
+        QVERIFY2(refused.Error().startsWith(QStringLiteral("m (maxLaenge): ")), qPrintable(refused.Error()));
     }
 
     void counterStopsAtTheLimit()

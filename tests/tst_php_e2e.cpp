@@ -6,10 +6,12 @@
 #include "base/LanguageTexts.h"
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
+#include "fields/CheckBoxField.h"
 #include "fields/CheckBoxList.h"
 #include "fields/DropDownField.h"
 #include "fields/EinzField.h"
 #include "fields/FileField.h"
+#include "fields/MehrzField.h"
 #include "model/FormProject.h"
 #include "projectfile/FieldFactory.h"
 #include "projectfile/ProjectFile.h"
@@ -28,6 +30,11 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
+#include <functional>
+
+// A change to a project, for tables of cases.
+using Edit = std::function<void(TFormProject&)>;
+Q_DECLARE_METATYPE(Edit)
 
 namespace
 {
@@ -1002,6 +1009,82 @@ private slots:
         QVERIFY(!r.body.contains("INJECTED"));
         const QByteArray mail = OnlyMail();
         QVERIFY2(Body(mail).contains(QStringLiteral("Preis: 5 € – danke")), qPrintable(Body(mail)));
+    }
+
+    // Owner texts stay data: a text that would open PHP code is shown as it
+    // stands, and a value that would break the page is refused by name.
+    void ownerTextsNeverRun_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QByteArray>("shown"); // what the page shows, as it stands
+        QTest::addColumn<QString>("refusal");  // or the name a refusal gives
+        const auto field = [](TFormProject& p, const char* name) {
+            for (const auto& f : p.ListField)
+                if (f->Name == QLatin1String(name))
+                    return f.get();
+            return static_cast<TFormField*>(nullptr);
+        };
+        QTest::newRow("label") << Edit([=](TFormProject& p) {
+            field(p, "name")->Beschriftung = QStringLiteral("<?php echo \"R\" . \"AN\"; ?>");
+        }) << QByteArray("<?php echo \"R\" . \"AN\"; ?>")
+                               << QString();
+        QTest::newRow("title, short tag")
+            << Edit([](TFormProject& p) { p.edtTitel = QStringLiteral("<?= 6 * 7 ?> Kontakt"); })
+            << QByteArray("<title><?= 6 * 7 ?> Kontakt</title>") << QString();
+        QTest::newRow("send button") << Edit([](TFormProject& p) {
+            p.edtSendenButton = QStringLiteral("<?php exit; ?>Senden");
+        }) << QByteArray("value=\"<?php exit; ?>Senden\"")
+                                     << QString();
+        QTest::newRow("box value") << Edit([=](TFormProject& p) {
+            static_cast<TCheckBoxField*>(field(p, "zustimmung"))->Vorgabewert =
+                QStringLiteral("<?php phpinfo(); ?>");
+        }) << QByteArray("value=\"<?php phpinfo(); ?>\"")
+                                   << QString();
+        QTest::newRow("font") << Edit([](TFormProject& p) {
+            p.cboFontForm = QStringLiteral("Arial</style><script>alert(1)</script><?php echo 1; ?>");
+        }) << QByteArray("Arial\\3c /style>\\3c script>alert(1)\\3c /script>\\3c ?php echo 1; ?>")
+                              << QString();
+        QTest::newRow("error colour")
+            << Edit([](TFormProject& p) { p.edtErrorColor = QStringLiteral("FF0000${print(\"X\")}"); })
+            << QByteArray() << "edtErrorColor";
+        QTest::newRow("counter limit") << Edit([=](TFormProject& p) {
+            static_cast<TMehrzField*>(field(p, "nachricht"))->maxLaenge = QStringLiteral("2.000");
+        }) << QByteArray() << "nachricht (maxLaenge)";
+        QTest::newRow("heading size")
+            << Edit([](TFormProject& p) { p.edtSizeHeader = QStringLiteral("12pt; } body { display: none"); })
+            << QByteArray() << "edtSizeHeader";
+        QTest::newRow("button colour") << Edit([](TFormProject& p) {
+            p.cboStandardButton = false;
+            p.edtFarbeButton = QStringLiteral("000;} body{display:none");
+        }) << QByteArray() << "edtFarbeButton";
+    }
+
+    void ownerTextsNeverRun()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QByteArray, shown);
+        QFETCH(QString, refusal);
+        TFormProject project = DefaultProject();
+        edit(project);
+        TGenPHP gen(project, texts, Data);
+        const TResult<QString> page = gen.GenCode();
+        if (!refusal.isEmpty()) {
+            QVERIFY(!page);
+            QVERIFY2(page.Error().startsWith(refusal + QStringLiteral(": ")), qPrintable(page.Error()));
+            return;
+        }
+        QVERIFY2(page, qPrintable(page.Error()));
+        Publish(project, QStringLiteral("owner.php"));
+        QProcess lint;
+        lint.start(QStringLiteral("php"), {QStringLiteral("-l"), Site() + QStringLiteral("/owner.php")});
+        QVERIFY(lint.waitForFinished(20000));
+        QVERIFY2(lint.exitCode() == 0, lint.readAll().constData());
+        const Response r = Request(QStringLiteral("owner.php"));
+        QCOMPARE(r.status, 200);
+        QVERIFY2(r.body.contains(shown), r.body.constData());
+        QVERIFY(!r.body.contains("RAN") && !r.body.contains("<title>42") && !r.body.contains("PHP Version"));
+        QVERIFY(r.body.contains("</html>"));
+        QVERIFY(NoPhpMessages(r.body));
     }
 
     void pagePathCannotInjectMarkup()

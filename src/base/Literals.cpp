@@ -41,6 +41,24 @@ QString PhpString(const QString& text)
     return out;
 }
 
+QString NoPhpOpen(const QString& text)
+{
+    if (!text.contains(QLatin1String("<?")))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("<?"), QLatin1String("<<?php ?>?"));
+    return out;
+}
+
+QString CssText(const QString& text)
+{
+    if (!text.contains(QLatin1Char('<')))
+        return text;
+    QString out = text;
+    out.replace(QLatin1Char('<'), QLatin1String("\\3c "));
+    return out;
+}
+
 QString AttrValue(const QString& text)
 {
     QString out = text;

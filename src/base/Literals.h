@@ -19,6 +19,14 @@ QString PhpString(const QString& text);
 // Inside an HTML attribute value in double quotes: the double quote.
 QString AttrValue(const QString& text);
 
+// Markup of a PHP page: every "<?" of the text would open PHP code, so it is
+// written as "<", an empty PHP block and "?", which PHP prints as "<?".
+QString NoPhpOpen(const QString& text);
+
+// A value inside a style sheet (a font list, a picture address): "<" is
+// written as a CSS escape, so the text cannot close the style element.
+QString CssText(const QString& text);
+
 // PHP that echoes a value variable HTML-escaped in the page's encoding.
 QString PhpEcho(const QString& variable, const QString& encoding);
 } // namespace Literals

@@ -5,6 +5,7 @@
 #include "base/Literals.h"
 #include "base/QVRGBToHTML.h"
 #include "base/XmlValues.h"
+#include "codegen/ValueRules.h"
 #include "model/FormProject.h"
 
 #include <QFile>
@@ -36,6 +37,16 @@ TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& text
 TGenContext TCodeExport::Context() const
 {
     return TGenContext{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+}
+
+QString TCodeExport::Markup(const QString& text) const
+{
+    return IsPhpPage() ? Literals::NoPhpOpen(text) : text;
+}
+
+QString TCodeExport::Css(const QString& text) const
+{
+    return Markup(Literals::CssText(text));
 }
 
 bool TCodeExport::NeedsCalendar() const
@@ -84,6 +95,10 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
 {
     const TFormProject& p = m_project;
     const TExtSettings& ext = p.ExtSettings;
+    // A value that would break the page stops the generation, naming it.
+    const QList<ValueRules::TProblem> unusable = ValueRules::Problems(p, IsPhpPage());
+    if (!unusable.isEmpty())
+        return TFailure{ValueRules::Describe(unusable.first(), m_texts), QString()};
     TResult<QString> loaded = LoadTemplate(templateName);
     if (!loaded)
         return loaded;
@@ -102,16 +117,16 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- FORMID -->", strFormID);
     set("<!-- SETTINGS -->",
         ScrambledBase64(p.chkCaptcha ? QStringLiteral("true") : QStringLiteral("false")));
-    set("<!-- TITLE -->", p.edtTitel);
+    set("<!-- TITLE -->", Markup(p.edtTitel));
     if (p.edtTitel.isEmpty())
         RemoveBlock(page, QStringLiteral("FORMTITLE"));
-    set("<!--TARGET-->", Literals::AttrValue(p.cboTarget));
-    set("<!-- DANKE -->", Literals::AttrValue(p.edtDanke));
-    set("<!-- SUBJECT -->", Literals::AttrValue(p.edtBetreff));
+    set("<!--TARGET-->", Markup(Literals::AttrValue(p.cboTarget)));
+    set("<!-- DANKE -->", Markup(Literals::AttrValue(p.edtDanke)));
+    set("<!-- SUBJECT -->", Markup(Literals::AttrValue(p.edtBetreff)));
     set("<!-- COPYFIELDS -->", Flag(ext.kopie_absender));
     set("<!-- IP -->", Flag(ext.ip_informationen));
     set("<!-- HIDEEMPTYFIELDS -->", Flag(ext.hide_empty_fields));
-    set("<!-- ENCODING -->", Literals::AttrValue(ext.encoding));
+    set("<!-- ENCODING -->", Markup(Literals::AttrValue(ext.encoding)));
     if (p.cbCryptAddr) {
         set("<!-- CRYPTMAIL -->", QStringLiteral("1"));
         set("<!-- ADMIN -->", ScrambledBase64(p.edtEMail));
@@ -119,9 +134,9 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
         set("<!-- ADMIN2 -->", ScrambledBase64(p.edtEMail2));
     } else {
         set("<!-- CRYPTMAIL -->", QStringLiteral("0"));
-        set("<!-- ADMIN -->", Literals::AttrValue(p.edtEMail));
-        set("<!-- ADMIN1 -->", Literals::AttrValue(p.edtEMail1));
-        set("<!-- ADMIN2 -->", Literals::AttrValue(p.edtEMail2));
+        set("<!-- ADMIN -->", Markup(Literals::AttrValue(p.edtEMail)));
+        set("<!-- ADMIN1 -->", Markup(Literals::AttrValue(p.edtEMail1)));
+        set("<!-- ADMIN2 -->", Markup(Literals::AttrValue(p.edtEMail2)));
     }
     QString mailText = p.memoMailtext;
     mailText.replace(CRLF, QStringLiteral("#br#"));
@@ -129,23 +144,24 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- TYPEMAIL -->", p.cboMailFormat);
     set("<!-- RETURNTOSENDER -->", QStringLiteral("<input type=\"hidden\" name=\"ReturnToSender\" value=\"") +
                                        Flag(p.chkAbsender) + QStringLiteral("\">") + CRLF);
-    set("<!-- BEITE -->", Literals::AttrValue(p.edtTabWidth));
+    set("<!-- BEITE -->", Markup(Literals::AttrValue(p.edtTabWidth)));
     static const char* const alignments[] = {"center", "right", "left"};
     if (p.cboTabAusrichtung >= 0 && p.cboTabAusrichtung <= 2)
         set("<!-- AUSRICHTUNG -->", QLatin1String(alignments[p.cboTabAusrichtung]));
-    set("<!-- FORMTITLE -->", p.edtFormTitel);
-    set("<!-- EINLEITUNGTEXT -->", p.memoEinleitung);
+    set("<!-- FORMTITLE -->", Markup(p.edtFormTitel));
+    set("<!-- EINLEITUNGTEXT -->", Markup(p.memoEinleitung));
     if (p.memoEinleitung.isEmpty())
         RemoveBlock(page, QStringLiteral("EINLEITUNGTEXT"));
-    set("<!-- TEXTENDE -->", p.memoTextEnde);
-    set("<!-- SENDBUTTON -->", Literals::AttrValue(p.edtSendenButton));
+    set("<!-- TEXTENDE -->", Markup(p.memoTextEnde));
+    set("<!-- SENDBUTTON -->", Markup(Literals::AttrValue(p.edtSendenButton)));
     if (p.chkResetButton)
         set("<!-- RESETBUTTON -->", QStringLiteral("<input type=\"reset\" name=\"next\" value=\"") +
-                                        p.edtCancelButton + QStringLiteral("\" <!-- CLASS -->>") + CRLF);
+                                        Markup(Literals::AttrValue(p.edtCancelButton)) +
+                                        QStringLiteral("\" <!-- CLASS -->>") + CRLF);
     if (p.chkPrintButton)
         set("<!-- PRINTBUTTON -->",
             QStringLiteral("<input type=\"button\" name=\"print\" value=\"") +
-                Literals::AttrValue(p.edtPrint) +
+                Markup(Literals::AttrValue(p.edtPrint)) +
                 QStringLiteral("\" onClick=\"javascript:window.print()\" class=\"button\">") + CRLF);
     set("<!-- CLASS -->", p.cboStandardButton ? QString() : QStringLiteral("class=\"button\""));
     if (NeedsCalendar())
@@ -164,14 +180,14 @@ TResult<QString> TCodeExport::GenerateCSS() const
     css += QStringLiteral("body { background-color:#") + ColorToHtmlText(p.cboBGColor) + QStringLiteral("; ");
     css += p.edtBGPicture.isEmpty()
                ? QStringLiteral(" }")
-               : QStringLiteral("background-image:url(") + p.edtBGPicture + QStringLiteral("); }");
+               : QStringLiteral("background-image:url(") + Css(p.edtBGPicture) + QStringLiteral("); }");
     css += CRLF;
     css += QStringLiteral("h1 { color:#") + ColorToHtmlText(p.cboHeadingColor) +
-           QStringLiteral("; font-family:") + p.cboFontHeader + QStringLiteral("; font-size:") +
+           QStringLiteral("; font-family:") + Css(p.cboFontHeader) + QStringLiteral("; font-size:") +
            SizeText(p.edtSizeHeader) + QStringLiteral("pt; }") + CRLF;
-    const QString text = ColorToHtmlText(p.cboTextColor) + QStringLiteral("; font-family:") + p.cboFontForm +
-                         QStringLiteral("; font-size:") + SizeText(p.edtSizeForm) + QStringLiteral("pt; }") +
-                         CRLF;
+    const QString text = ColorToHtmlText(p.cboTextColor) + QStringLiteral("; font-family:") +
+                         Css(p.cboFontForm) + QStringLiteral("; font-size:") + SizeText(p.edtSizeForm) +
+                         QStringLiteral("pt; }") + CRLF;
     css += QStringLiteral("p,li { color:#") + text;
     css += QStringLiteral("TD   { color:#") + text;
     css += QStringLiteral("td.my { background-color:#") + ColorToHtmlText(p.cboTabColor) +
@@ -190,7 +206,7 @@ TResult<QString> TCodeExport::GenerateCSS() const
         css += QStringLiteral("border-style:") + p.edtRahmenFormField + QStringLiteral(";") + CRLF;
         css += QStringLiteral("border-width:") + p.edtStaerkeFormField + p.cboRahmenFormField +
                QStringLiteral(";") + CRLF;
-        css += QStringLiteral("font-Family:") + p.cboFontFormField + QStringLiteral(";") + CRLF;
+        css += QStringLiteral("font-Family:") + Css(p.cboFontFormField) + QStringLiteral(";") + CRLF;
         css += QStringLiteral("font-Size:") + p.edtSizeFormField + p.cboSchriftFormEinheit +
                QStringLiteral(";") + CRLF;
         css += QStringLiteral("color: #") + p.edtFontColorFormField + QStringLiteral(";") + CRLF;
@@ -211,8 +227,9 @@ TResult<QString> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) cons
     TResult<QString> css = LoadTemplate(QStringLiteral("cal/cal.css"));
     if (!css)
         return css;
+    const QString font = Css(d.cboFont);
     const std::pair<const char*, const QString*> markers[] = {
-        {"{#cboFont#}", &d.cboFont},
+        {"{#cboFont#}", &font},
         {"{#edtFontSize#}", &d.edtFontSize},
         {"{#edtTextColorHeader#}", &d.edtTextColorHeader},
         {"{#edtBGColorHeader#}", &d.edtBGColorHeader},
@@ -259,7 +276,7 @@ TStatus TCodeExport::InsertCaptchaRefresh(QString& page) const
     QString& script = *loaded;
     QString link = GetCaptchaLink();
     link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"), link);
+    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"), Literals::JsString(link));
     ReplaceMarker(page, QStringLiteral("<!-- JSCAPTCHAREFRESH -->"), script);
     return {};
 }

@@ -57,6 +57,13 @@ protected:
     TGenContext Context() const;
     bool NeedsCalendar() const; // a field needs the pop-up calendar
     bool FieldCSS() const;      // fields carry class="field"
+    // The page is the PHP page: its markup must not open PHP code.
+    virtual bool IsPhpPage() const { return false; }
+    // A user text in the page's markup (labels and messages keep their
+    // markup): on the PHP page it cannot open PHP code.
+    QString Markup(const QString& text) const;
+    // A user text inside the style sheet.
+    QString Css(const QString& text) const;
     const TFormProject& m_project;
     const TLanguageTexts& m_texts;
     QString m_dataDir;

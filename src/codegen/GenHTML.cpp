@@ -1,6 +1,7 @@
 #include "codegen/GenHTML.h"
 
 #include "base/Crlf.h"
+#include "base/Literals.h"
 #include "model/FormProject.h"
 
 TResult<QString> TGenHTML::GenCode()
@@ -32,7 +33,7 @@ TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
             return captcha;
         ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), *captcha);
     }
-    ReplaceMarker(page, QStringLiteral("<!-- FORMMAIL -->"), m_project.cboFormMailer);
+    ReplaceMarker(page, QStringLiteral("<!-- FORMMAIL -->"), Literals::AttrValue(m_project.cboFormMailer));
     ReplaceMarker(page, QStringLiteral("<!-- ERRORPAGES -->"), GenErrorPageFields());
     return filled;
 }
@@ -44,10 +45,10 @@ TResult<QString> TGenHTML::GenCaptcha()
         return loaded;
     QString& block = *loaded;
     ReplaceMarker(block, QStringLiteral("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
-    ReplaceMarker(block, QStringLiteral("{#CAPTCHALINK#}"), GetCaptchaLink());
+    ReplaceMarker(block, QStringLiteral("{#CAPTCHALINK#}"), Literals::AttrValue(GetCaptchaLink()));
     QString folder = m_project.cboFormMailer;
     folder.remove(QStringLiteral("formmail.php"), Qt::CaseInsensitive);
-    ReplaceMarker(block, QStringLiteral("{#FORMMAILERPATH}"), folder);
+    ReplaceMarker(block, QStringLiteral("{#FORMMAILERPATH}"), Literals::AttrValue(folder));
     return loaded;
 }
 

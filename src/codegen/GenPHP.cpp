@@ -88,7 +88,7 @@ TResult<QString> TGenPHP::GenCaptcha()
     const QString fieldClass = FieldCSS() ? QStringLiteral(" class=\"field\"") : QString();
     return QStringLiteral("<tr>") + CRLF +
            QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") +
-           m_project.edtCaptchaText1 + QStringLiteral("</p></td>") + CRLF +
+           Markup(m_project.edtCaptchaText1) + QStringLiteral("</p></td>") + CRLF +
            QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
            QStringLiteral(" <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">") +
            CRLF + QStringLiteral("<tr valign=\"middle\">") + CRLF +

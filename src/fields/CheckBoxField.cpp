@@ -18,10 +18,10 @@ const Child Children[] = {
 };
 } // namespace
 
-QString TCheckBoxField::InputTag(bool bCSS) const
+QString TCheckBoxField::InputTag(bool bCSS, bool php) const
 {
     return QStringLiteral("<input type=\"Checkbox\" name=\"") + Name + QStringLiteral("\" value=\"") +
-           Literals::AttrValue(Vorgabewert) + QStringLiteral("\"") + ClassAttr(bCSS);
+           Html(Literals::AttrValue(Vorgabewert), php) + QStringLiteral("\"") + ClassAttr(bCSS);
 }
 
 QString TCheckBoxField::CheckedEcho() const
@@ -42,8 +42,8 @@ QString TCheckBoxField::GenCode(const TGenContext&, bool bCSS) const
 
 QString TCheckBoxField::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    return RowStart() + InputTag(bCSS) + CheckedEcho() + QStringLiteral("> ") + BeschriftungNach +
-           ErrorEcho() + QStringLiteral("</td></tr>") + CRLF;
+    return RowStart(true) + InputTag(bCSS, true) + CheckedEcho() + QStringLiteral("> ") +
+           Html(BeschriftungNach, true) + ErrorEcho() + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxField::GenScript(const TGenContext& ctx) const

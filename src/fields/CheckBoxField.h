@@ -27,7 +27,7 @@ public:
 
 protected:
     // The start of the input tag, up to and without its closing ">".
-    QString InputTag(bool bCSS) const;
+    QString InputTag(bool bCSS, bool php = false) const;
     // The PHP value variable puts "checked" into the tag of a posted box.
     QString CheckedEcho() const;
     QString ErrorEcho() const;

@@ -8,6 +8,6 @@ QString TCheckBoxFieldSimple::GenCode(const TGenContext&, bool bCSS) const
 
 QString TCheckBoxFieldSimple::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    return InputTag(bCSS) + CheckedEcho() + QStringLiteral("> ") + Beschriftung + ErrorEcho() +
-           QStringLiteral("<br>\r\n");
+    return InputTag(bCSS, true) + CheckedEcho() + QStringLiteral("> ") + Html(Beschriftung, true) +
+           ErrorEcho() + QStringLiteral("<br>\r\n");
 }

@@ -40,7 +40,7 @@ QString TCheckBoxList::GenCode(const TGenContext& ctx, bool bCSS) const
 
 QString TCheckBoxList::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    QString code = RowStart();
+    QString code = RowStart(true);
     for (const auto& item : ListCheckboxes)
         code += item->GenCodePHP(ctx, bCSS);
     if (Pflicht)

@@ -63,12 +63,12 @@ QString TDropDownField::GenCode(const TGenContext&, bool bCSS) const
 
 QString TDropDownField::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    QString code = RowStart() + SelectTag(bCSS);
+    QString code = RowStart(true) + Html(SelectTag(bCSS), true);
     const QStringList choices = SplitOptionList(Felder);
     for (qsizetype i = 0; i < choices.size(); ++i)
         code += QStringLiteral("<option <?php echo $lst") + Name + QLatin1Char('_') + QString::number(i) +
-                QStringLiteral(";?>>") + choices.at(i) + QStringLiteral("</option>") + CRLF;
-    code += QStringLiteral("</select> ") + BeschriftungNach;
+                QStringLiteral(";?>>") + Html(choices.at(i), true) + QStringLiteral("</option>") + CRLF;
+    code += QStringLiteral("</select> ") + Html(BeschriftungNach, true);
     if (Pflicht)
         code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return code + QStringLiteral("</td></tr>") + CRLF;

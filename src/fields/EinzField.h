@@ -21,6 +21,10 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QList<std::pair<QString, QString>> NumberValues() const override
+    {
+        return {{QStringLiteral("groesse"), Groesse}, {QStringLiteral("maxLaenge"), maxLaenge}};
+    }
     QString PostKind() const override { return QStringLiteral("text"); }
     int MaxLength() const override { return LengthLimit(maxLaenge); }
 };

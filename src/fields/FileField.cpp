@@ -19,10 +19,10 @@ const Child Children[] = {
 
 QString TFileField::Row(bool bCSS, bool php) const
 {
-    QString row = RowStart() + QStringLiteral("<input type=\"file\" name=\"") + Name +
-                  QStringLiteral("\" value=\"") + Literals::AttrValue(Vorgabewert) +
-                  QStringLiteral("\" size=\"") + Literals::AttrValue(Groesse) + QStringLiteral("\"") +
-                  ClassAttr(bCSS) + QStringLiteral("> ") + BeschriftungNach;
+    QString row = RowStart(php) + QStringLiteral("<input type=\"file\" name=\"") + Name +
+                  QStringLiteral("\" value=\"") + Html(Literals::AttrValue(Vorgabewert), php) +
+                  QStringLiteral("\" size=\"") + Html(Literals::AttrValue(Groesse), php) +
+                  QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + Html(BeschriftungNach, php);
     if (php && Pflicht)
         row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return row + QStringLiteral("</td></tr>") + CRLF;

@@ -20,6 +20,10 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QList<std::pair<QString, QString>> NumberValues() const override
+    {
+        return {{QStringLiteral("groesse"), Groesse}};
+    }
     QString PostKind() const override { return QStringLiteral("file"); }
     bool IsUpload() const override { return true; }
 

@@ -40,8 +40,8 @@ QString AreaText(const QString& text)
 
 QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString code = RowStart() + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
-                   AttrValue(Breite) + QStringLiteral("\" rows=\"") + AttrValue(Hoehe) +
+    QString code = RowStart(php) + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
+                   Html(AttrValue(Breite), php) + QStringLiteral("\" rows=\"") + Html(AttrValue(Hoehe), php) +
                    QStringLiteral("\"") + ClassAttr(bCSS);
     if (VorgabeLoeschen)
         code += QStringLiteral(" onfocus=\"this.value = '';\"");
@@ -49,11 +49,12 @@ QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
         code += QStringLiteral(" onkeyup=\"javascript:zaehle_") + Name + QStringLiteral("()\" ");
     code += QLatin1Char('>');
     code += php ? PhpEcho(QStringLiteral("$var") + Name, ctx.Encoding) : AreaText(Vorgabewert);
-    code += QStringLiteral("</textarea> ") + BeschriftungNach;
+    code += QStringLiteral("</textarea> ") + Html(BeschriftungNach, php);
     if (zeichenAnzeige)
         code += QStringLiteral("<br><input name=\"anzeige_") + Name +
-                QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") + AttrValue(maxLaenge) +
-                QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + zeichenAnzeigeText;
+                QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") +
+                Html(AttrValue(maxLaenge), php) + QStringLiteral("\"") + ClassAttr(bCSS) +
+                QStringLiteral("> ") + Html(zeichenAnzeigeText, php);
     if (php && Pflicht)
         code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return code + QStringLiteral("</td></tr>") + CRLF;

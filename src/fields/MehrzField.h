@@ -22,6 +22,12 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QList<std::pair<QString, QString>> NumberValues() const override
+    {
+        return {{QStringLiteral("hoehe"), Hoehe},
+                {QStringLiteral("breite"), Breite},
+                {QStringLiteral("maxLaenge"), maxLaenge}};
+    }
     QString PostKind() const override { return QStringLiteral("textarea"); }
     int MaxLength() const override { return LengthLimit(maxLaenge); }
 

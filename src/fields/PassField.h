@@ -19,6 +19,10 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    QList<std::pair<QString, QString>> NumberValues() const override
+    {
+        return {{QStringLiteral("groesse"), Groesse}, {QStringLiteral("maxLaenge"), maxLaenge}};
+    }
     QString PostKind() const override { return QStringLiteral("password"); }
     // A password is never kept in a cookie, which any script of the site
     // could read: whatever Cookie says, there are no cookie fragments.

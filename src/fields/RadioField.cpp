@@ -21,16 +21,16 @@ const Child Children[] = {
 };
 } // namespace
 
-QString TRadioField::ButtonTag(const QString& choice, bool bCSS) const
+QString TRadioField::ButtonTag(const QString& choice, bool bCSS, bool php) const
 {
     return QStringLiteral("<input type=\"radio\" name=\"") + Name + QStringLiteral("\" value=\"") +
-           Literals::AttrValue(choice) + QStringLiteral("\"") + ClassAttr(bCSS);
+           Html(Literals::AttrValue(choice), php) + QStringLiteral("\"") + ClassAttr(bCSS);
 }
 
 // Even in one line each button's markup ends a line of the source.
-QString TRadioField::ButtonEnd(const QString& choice) const
+QString TRadioField::ButtonEnd(const QString& choice, bool php) const
 {
-    return QStringLiteral(">") + choice + (singleline ? QString() : QStringLiteral("<br>")) + CRLF;
+    return QStringLiteral(">") + Html(choice, php) + (singleline ? QString() : QStringLiteral("<br>")) + CRLF;
 }
 
 QString TRadioField::GenCode(const TGenContext&, bool bCSS) const
@@ -43,14 +43,15 @@ QString TRadioField::GenCode(const TGenContext&, bool bCSS) const
 
 QString TRadioField::GenCodePHP(const TGenContext&, bool bCSS) const
 {
-    QString code = RowStart();
+    QString code = RowStart(true);
     const QStringList choices = SplitOptionList(Felder);
     for (qsizetype i = 0; i < choices.size(); ++i)
-        code += ButtonTag(choices.at(i), bCSS) + QStringLiteral(" <?php echo $rad") + Name +
-                QLatin1Char('_') + QString::number(i) + QStringLiteral(";?>") + ButtonEnd(choices.at(i));
+        code += ButtonTag(choices.at(i), bCSS, true) + QStringLiteral(" <?php echo $rad") + Name +
+                QLatin1Char('_') + QString::number(i) + QStringLiteral(";?>") +
+                ButtonEnd(choices.at(i), true);
     if (Pflicht)
         code += QStringLiteral("<?php echo $err") + Name + QStringLiteral(";?>");
-    return code + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+    return code + Html(BeschriftungNach, true) + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TRadioField::GenFormVarPHP(const TGenContext&) const

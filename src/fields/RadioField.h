@@ -27,6 +27,6 @@ public:
     bool OffersPlaceholder() const override { return true; }
 
 private:
-    QString ButtonTag(const QString& choice, bool bCSS) const;
-    QString ButtonEnd(const QString& choice) const;
+    QString ButtonTag(const QString& choice, bool bCSS, bool php = false) const;
+    QString ButtonEnd(const QString& choice, bool php = false) const;
 };

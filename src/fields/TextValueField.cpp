@@ -8,15 +8,15 @@ using namespace Literals;
 QString TTextValueField::InputRow(const QString& type, bool bCSS, bool php, const QString& encoding,
                                   const QString& size, const QString& maxLength) const
 {
-    QString row = RowStart() + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") + Name +
-                  QStringLiteral("\" value=\"");
+    QString row = RowStart(php) + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") +
+                  Name + QStringLiteral("\" value=\"");
     row += php ? PhpEcho(QStringLiteral("$var") + Name, encoding) : AttrValue(Vorgabewert);
-    row += QStringLiteral("\" size=\"") + AttrValue(size) + QStringLiteral("\" maxlength=\"") +
-           AttrValue(maxLength) + QStringLiteral("\"");
+    row += QStringLiteral("\" size=\"") + Html(AttrValue(size), php) + QStringLiteral("\" maxlength=\"") +
+           Html(AttrValue(maxLength), php) + QStringLiteral("\"");
     row += ClassAttr(bCSS);
     if (VorgabeLoeschen)
         row += QStringLiteral(" onfocus=\"this.value = '';\"");
-    row += QStringLiteral("> ") + BeschriftungNach;
+    row += QStringLiteral("> ") + Html(BeschriftungNach, php);
     if (php && Pflicht)
         row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return row + QStringLiteral("</td></tr>") + CRLF;

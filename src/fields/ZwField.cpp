@@ -18,7 +18,7 @@ QString TZwField::GenCode(const TGenContext&, bool) const
 
 QString TZwField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return GenCode(ctx, bCSS);
+    return Html(GenCode(ctx, bCSS), true);
 }
 
 QString TZwField::GenScript(const TGenContext&) const

@@ -64,10 +64,15 @@ QString TFormField::GenErrorVarPHP(bool) const
     return QStringLiteral("$err") + Name + QStringLiteral(" = \"\";");
 }
 
-QString TFormField::RowStart() const
+QString TFormField::Html(const QString& text, bool php)
 {
-    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap>") + Beschriftung +
-           QStringLiteral("</td>\r\n<td class=\"my\">\r\n");
+    return php ? NoPhpOpen(text) : text;
+}
+
+QString TFormField::RowStart(bool php) const
+{
+    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap>") +
+           Html(Beschriftung, php) + QStringLiteral("</td>\r\n<td class=\"my\">\r\n");
 }
 
 QString TFormField::ClassAttr(bool bCSS)

@@ -4,7 +4,9 @@
 #include "model/GenContext.h"
 
 #include <QDomElement>
+#include <QList>
 #include <QString>
+#include <utility>
 
 // The base of every kind of form field. The generators and the project file
 // talk to a field only through these operations; the kind decides what they
@@ -67,6 +69,10 @@ public:
     // Its entries of the PHP page's field list (one line each; the fields
     // inside a field give theirs): the only values that reach a mail.
     virtual QString GenFieldListPHP(const TGenContext& ctx) const;
+    // Its sizes and lengths as typed, by their element names: each must be
+    // empty or a whole number for a page to be made (the fields inside a
+    // field give theirs too).
+    virtual QList<std::pair<QString, QString>> NumberValues() const { return {}; }
 
     // A name is a letter or "_" followed by letters, digits and "_": it
     // becomes an identifier in script and PHP.
@@ -81,8 +87,12 @@ public:
     QString GenErrorVarPHP(bool bCSS = false) const;
 
 protected:
-    // "<tr><td ...>" + label + "</td>" CR LF "<td class="my">" CR LF
-    QString RowStart() const;
+    // "<tr><td ...>" + label + "</td>" CR LF "<td class="my">" CR LF; on the
+    // PHP page (php) the label cannot open PHP code.
+    QString RowStart(bool php = false) const;
+    // A user text in the markup of a page: on the PHP page every "<?" of it is
+    // written so that PHP prints it instead of running it.
+    static QString Html(const QString& text, bool php);
     static QString ClassAttr(bool bCSS);
     // The coloured span a failed PHP check leaves in the error variable,
     // written for a PHP string in double quotes.
