@@ -1,8 +1,20 @@
 // quorvel-cli as a user runs it: exit codes, messages, files written.
+#include "base/LanguageTexts.h"
+#include "fields/DropDownField.h"
+#include "fields/EinzField.h"
+#include "fields/FileField.h"
+#include "model/FormProject.h"
+#include "projectfile/ProjectFile.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
+
+// A change to the default project, for tables of cases.
+using Edit = std::function<void(TFormProject&)>;
+Q_DECLARE_METATYPE(Edit)
 
 namespace
 {
@@ -111,6 +123,87 @@ private slots:
         QCOMPARE(missing.exitCode, 1);
         QVERIFY2(missing.err.endsWith(path + QStringLiteral(": No such file or directory\n")),
                  qPrintable(missing.err));
+    }
+
+    // What will fail on the server, a warning line each; the file loads, so
+    // the check still succeeds unless --strict is given.
+    void checkWarns_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("warnings");
+        const auto required = [](auto field, const char* name) {
+            field->Name = QString::fromLatin1(name);
+            field->Beschriftung = QStringLiteral("Label");
+            field->Pflicht = true;
+            return field;
+        };
+        QTest::newRow("recipient with a name")
+            << Edit([](TFormProject& p) { p.edtEMail = QStringLiteral("Firma <info@example.com>"); })
+            << "warning: edtEMail: \"Firma <info@example.com>\" is not exactly one e-mail address (without a "
+               "name, "
+               "brackets or separators); the PHP form does not send to it.\n";
+        QTest::newRow("two recipients in one")
+            << Edit([](TFormProject& p) { p.edtEMail1 = QStringLiteral("a@example.com; b@example.com"); })
+            << "warning: edtEMail1: \"a@example.com; b@example.com\" is not exactly one e-mail address "
+               "(without a "
+               "name, brackets or separators); the PHP form does not send to it.\n";
+        QTest::newRow("no recipient")
+            << Edit([](TFormProject& p) { p.edtEMail.clear(); })
+            << "warning: edtEMail: No recipient address is given; the PHP form cannot send "
+               "any mail.\n";
+        QTest::newRow("colour the page refuses")
+            << Edit([](TFormProject& p) { p.edtErrorColor = QStringLiteral("FF0000${print(\"X\")}"); })
+            << "warning: edtErrorColor: \"FF0000${print(\"X\")}\" is no colour of six hexadecimal digits "
+               "(such as "
+               "FF0000); no page is made with it.\n";
+        QTest::newRow("a name twice")
+            << Edit([](TFormProject& p) { p.ListField.At(0)->Name = QStringLiteral("email"); })
+            << "warning: email: The field name \"email\" is used more than once; only one "
+               "value arrives.\n";
+        QTest::newRow("copy without the picture code")
+            << Edit([](TFormProject& p) { p.chkAbsender = true; })
+            << "warning: chkAbsender: The PHP form sends the copy to the sender only with spam protection: "
+               "without the "
+               "picture code anybody could have the form send mail to strangers' addresses. Switch the spam "
+               "protection on, on the page \"FTP + spam protection\".\n";
+        QTest::newRow("upload on the HTML form") << Edit([&](TFormProject& p) {
+            p.ListField.Add(required(std::make_unique<TFileField>(), "datei"));
+        })
+                                                 << "warning: datei: The field \"datei\" uploads a file: the "
+                                                    "HTML form needs a form mailer that takes files "
+                                                    "for it; the PHP form attaches them.\n";
+        QTest::newRow("list that can never be answered")
+            << Edit([&](TFormProject& p) {
+                   auto list = required(std::make_unique<TDropDownField>(), "wahl");
+                   list->Felder = QStringLiteral("Bitte wählen");
+                   list->Groesse = QStringLiteral("1");
+                   p.ListField.Add(std::move(list));
+               })
+            << "warning: wahl: The required field \"wahl\" can never be filled in: it has no choice that "
+               "counts.\n";
+        QTest::newRow("thank-you address not on the web")
+            << Edit([](TFormProject& p) { p.edtDanke = QStringLiteral("javascript:alert(1)"); })
+            << "warning: edtDanke: \"javascript:alert(1)\" is no web address with http:// or https://; after "
+               "sending, the page itself is shown.\n";
+    }
+
+    void checkWarns()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QString, warnings);
+        const TLanguageTexts texts(QStringLiteral(QUORVEL_TEST_DATA_DIR "/lang.ini"), nullptr);
+        const TProjectFile file(texts);
+        TFormProject project;
+        QVERIFY(file.LoadProject(project, QStringLiteral(QUORVEL_TEST_DATA_DIR "/default_Englisch.qvf")));
+        edit(project);
+        const QString path = home.path() + QStringLiteral("/warn.qvf");
+        QVERIFY(file.SaveProject(project, path));
+        const QStringList args{QStringLiteral("check"), path, QStringLiteral("--language"),
+                               QStringLiteral("Englisch")};
+        const Run r = Cli(args, home.path());
+        QCOMPARE(r.err, warnings);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(Cli(args + QStringList{QStringLiteral("--strict")}, home.path()).exitCode, 1);
     }
 
     void newWritesTheDefaultProject()

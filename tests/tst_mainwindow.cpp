@@ -873,6 +873,38 @@ private slots:
                                                 << "iso-8859-1" << true << true << false;
     }
 
+    // Before a page is saved the user learns what would fail on the server
+    // and chooses whether to go on.
+    void exportAsksAboutServerFailures_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("html, go on") << "actHTML" << int(Answer::Yes);
+        QTest::newRow("html, stop") << "actHTML" << int(Answer::No);
+        QTest::newRow("php, go on") << "actPHP" << int(Answer::Yes);
+        QTest::newRow("php, stop") << "actPHP" << int(Answer::No);
+    }
+
+    void exportAsksAboutServerFailures()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        auto w = Window();
+        w->Project().edtEMail = QStringLiteral("Firma <info@example.com>");
+        const QString page = File(QStringLiteral("page.out"));
+        prompter.answers << Answer(answer);
+        prompter.fileNames << page;
+        Trigger(*w, command.toLatin1().constData());
+        QCOMPARE(prompter.entries.size(), 1);
+        QVERIFY(prompter.entries[0].question);
+        QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Warning);
+        QVERIFY2(prompter.entries[0].text.contains(QStringLiteral("edtEMail: ")),
+                 qPrintable(prompter.entries[0].text));
+        QVERIFY(prompter.entries[0].text.startsWith(Text(*w, "txtCheckGoOn")));
+        QCOMPARE(QFileInfo::exists(page), answer == int(Answer::Yes));
+        QCOMPARE(prompter.fileRequests.size(), answer == int(Answer::Yes) ? 1 : 0);
+    }
+
     void exportPage()
     {
         QFETCH(QString, command);

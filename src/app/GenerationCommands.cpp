@@ -5,6 +5,7 @@
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
+#include "codegen/ProjectCheck.h"
 #include "model/FormProject.h"
 
 #include <memory>
@@ -96,11 +97,27 @@ QString TGenerationCommands::AskFileName(QString& lastName, const QString& filte
 bool TGenerationCommands::ExportHTML()
 {
     const std::optional<QString> text = GenerateHTML();
-    if (!text)
+    if (!text || !ConfirmWarnings(Page::Html))
         return false;
     const QString fileName =
         AskFileName(m_htmlName, QStringLiteral("HTML Datei (*.htm)"), QStringLiteral("htm"));
     return !fileName.isEmpty() && Write(Page::Html, *text, fileName);
+}
+
+bool TGenerationCommands::ConfirmWarnings(Page page)
+{
+    // The values generation refuses are named by the generation itself.
+    const QList<ProjectCheck::TWarning> warnings = ProjectCheck::Check(
+        m_project, m_texts, page == Page::Php ? ProjectCheck::TTarget::Php : ProjectCheck::TTarget::Html,
+        false);
+    if (warnings.isEmpty())
+        return true;
+    QString text = m_texts.Text(QStringLiteral("txtCheckGoOn")) + CRLF;
+    for (const ProjectCheck::TWarning& warning : warnings)
+        text += CRLF + QStringLiteral("- ") + warning.Line();
+    text += CRLF + CRLF + m_texts.Text(QStringLiteral("txtCheckGoOn2"));
+    return m_prompter.Question(text, m_texts.Text(QStringLiteral("MsgWarnung")), Prompter::Icon::Warning,
+                               false) == Prompter::Answer::Yes;
 }
 
 bool TGenerationCommands::ExportPHP()
@@ -113,6 +130,8 @@ bool TGenerationCommands::ExportPHP()
             break;
         }
     }
+    if (!ConfirmWarnings(Page::Php))
+        return false;
     const QString fileName =
         AskFileName(m_phpName, QStringLiteral("PHP Datei (*.php)"), QStringLiteral("php"));
     return !fileName.isEmpty() && WritePage(Page::Php, fileName);

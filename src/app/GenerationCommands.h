@@ -51,6 +51,9 @@ public:
 private:
     std::optional<QString> Run(Page page, QString* error);
     bool Copy(Page page);
+    // Shows what would fail on the server, if anything, and asks whether to
+    // go on; true when the command may go on.
+    bool ConfirmWarnings(Page page);
     QString AskFileName(QString& lastName, const QString& filter, const QString& suffix);
     bool Write(Page page, const QString& text, const QString& fileName);
     void Fail(const QString& text);

@@ -5,6 +5,7 @@
 #include "app/ProgramSettings.h"
 #include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
+#include "codegen/ProjectCheck.h"
 #include "model/FormProject.h"
 #include "projectfile/ProjectFile.h"
 
@@ -20,7 +21,7 @@ enum Exit { Success = 0, Failed = 1, Usage = 2 };
 
 const char* const UsageText =
     "usage:\n"
-    "  quorvel-cli check PROJECT.qvf [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli check PROJECT.qvf [--strict] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
     "                       [--data-dir DIR]\n"
@@ -34,6 +35,7 @@ struct Options
     QString language;
     QString format; // "html" or "php"
     std::optional<int> formId;
+    bool strict = false; // check: warnings fail
 };
 
 int UsageError(const QString& why)
@@ -75,6 +77,8 @@ bool Parse(const QStringList& args, Options& o, QString& error)
                 return false;
             }
             o.formId = n;
+        } else if (a == QLatin1String("--strict")) {
+            o.strict = true;
         } else if (a == QLatin1String("--language")) {
             if (!value(o.language))
                 return false;
@@ -112,7 +116,14 @@ int Check(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     if (o.positional.size() != 1)
         return UsageError(QStringLiteral("check takes one project file"));
     TFormProject project;
-    return Load(project, o.positional.first(), texts, prompter) ? Success : Failed;
+    if (!Load(project, o.positional.first(), texts, prompter))
+        return Failed;
+    // The file loads; what would fail on the server is said, a line each.
+    const QList<ProjectCheck::TWarning> warnings =
+        ProjectCheck::Check(project, texts, ProjectCheck::TTarget::Any);
+    for (const ProjectCheck::TWarning& warning : warnings)
+        std::fprintf(stderr, "warning: %s\n", warning.Line().toLocal8Bit().constData());
+    return o.strict && !warnings.isEmpty() ? Failed : Success;
 }
 
 int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)

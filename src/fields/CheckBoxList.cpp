@@ -130,6 +130,14 @@ QString TCheckBoxList::GenInnerErrorVarsPHP() const
     return code;
 }
 
+QList<const TFormField*> TCheckBoxList::Parts() const
+{
+    QList<const TFormField*> parts;
+    for (const auto& item : ListCheckboxes)
+        parts << item.get();
+    return parts;
+}
+
 QString TCheckBoxList::GenFieldListPHP(const TGenContext& ctx) const
 {
     QString code;

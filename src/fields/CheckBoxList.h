@@ -37,6 +37,8 @@ public:
     bool UsesCookies() const override { return true; }
     QString GenInnerErrorVarsPHP() const override;
     QString GenFieldListPHP(const TGenContext& ctx) const override;
+    QList<const TFormField*> Parts() const override;
+    bool CanBeAnswered() const override { return !ListCheckboxes.empty(); }
 
     // The list's name only names its error variable, and a list stored
     // without one loads with none, required or not: its variable is then

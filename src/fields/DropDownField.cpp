@@ -41,6 +41,11 @@ QString PostedValuePHP(const QString& shown, const QString& written)
 }
 } // namespace
 
+bool TDropDownField::CanBeAnswered() const
+{
+    return SplitOptionList(Felder).size() > (IsDropDownBox() ? 1 : 0);
+}
+
 bool TDropDownField::IsDropDownBox() const
 {
     return Groesse == QLatin1String("0") || Groesse == QLatin1String("1");

@@ -28,6 +28,8 @@ public:
     {
         return {{QStringLiteral("groesse"), Groesse}};
     }
+    // A drop-down box's first option stands for nothing chosen yet.
+    bool CanBeAnswered() const override;
     QString PostKind() const override { return QStringLiteral("select"); }
     bool OffersPlaceholder() const override { return true; }
 

@@ -21,6 +21,11 @@ const Child Children[] = {
 };
 } // namespace
 
+bool TRadioField::CanBeAnswered() const
+{
+    return !SplitOptionList(Felder).isEmpty();
+}
+
 QString TRadioField::ButtonTag(const QString& choice, bool bCSS, bool php) const
 {
     return QStringLiteral("<input type=\"radio\" name=\"") + Name + QStringLiteral("\" value=\"") +

@@ -23,6 +23,7 @@ public:
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus GetXMLNode(const QDomElement& itemNode) override;
+    bool CanBeAnswered() const override;
     QString PostKind() const override { return QStringLiteral("radio"); }
     bool OffersPlaceholder() const override { return true; }
 

@@ -73,6 +73,11 @@ public:
     // empty or a whole number for a page to be made (the fields inside a
     // field give theirs too).
     virtual QList<std::pair<QString, QString>> NumberValues() const { return {}; }
+    // The fields the visitor answers: this one, or the fields inside it.
+    virtual QList<const TFormField*> Parts() const { return {this}; }
+    // Whether a visitor can answer it so that its required check passes (a
+    // list without a choice that counts cannot).
+    virtual bool CanBeAnswered() const { return true; }
 
     // A name is a letter or "_" followed by letters, digits and "_": it
     // becomes an identifier in script and PHP.
