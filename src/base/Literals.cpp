@@ -59,6 +59,23 @@ QString CssText(const QString& text)
     return out;
 }
 
+QString Escape(const QString& text, TContext context, bool phpPage)
+{
+    switch (context) {
+    case TContext::Markup: return phpPage ? NoPhpOpen(text) : text;
+    case TContext::Attribute: return phpPage ? NoPhpOpen(AttrValue(text)) : AttrValue(text);
+    case TContext::JsString: {
+        QString out = JsString(text);
+        // In a script "<\?" is "<?" all the same.
+        return phpPage ? out.replace(QLatin1String("<?"), QLatin1String("<\\?")) : out;
+    }
+    case TContext::PhpString: return PhpString(text);
+    case TContext::Css: return phpPage ? NoPhpOpen(CssText(text)) : CssText(text);
+    case TContext::Generated: return text;
+    }
+    return text;
+}
+
 QString AttrValue(const QString& text)
 {
     QString out = text;

@@ -27,6 +27,21 @@ QString NoPhpOpen(const QString& text);
 // written as a CSS escape, so the text cannot close the style element.
 QString CssText(const QString& text);
 
+// Where a user text lands in a page.
+enum class TContext {
+    Markup,    // HTML text: labels and messages keep their markup
+    Attribute, // an HTML attribute value in double quotes
+    JsString,  // a JavaScript string in double quotes
+    PhpString, // a PHP string in double quotes
+    Css,       // a value inside the style sheet
+    Generated, // the generator's own text, whose user parts are escaped already
+};
+
+// The one escaping by context. On the PHP page (phpPage) no text outside PHP
+// code may open PHP code, so every context there but PHP strings and the
+// generator's own text also loses its "<?".
+QString Escape(const QString& text, TContext context, bool phpPage);
+
 // PHP that echoes a value variable HTML-escaped in the page's encoding.
 QString PhpEcho(const QString& variable, const QString& encoding);
 } // namespace Literals

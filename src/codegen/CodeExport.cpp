@@ -29,6 +29,70 @@ QString SizeText(const QString& text)
 }
 } // namespace
 
+namespace
+{
+// Every page marker with the context its text lands in. The generators fill
+// markers only through Fill, which escapes each value for its context; the
+// fragments of fields escape their user texts themselves, by the same rule.
+struct TMarkerContext
+{
+    const char* marker;
+    Literals::TContext context;
+};
+constexpr TMarkerContext MarkerContexts[] = {
+    {"<!-- CSS -->", Literals::TContext::Generated},
+    {"<!-- JSCRIPT2 -->", Literals::TContext::Generated},
+    {"<!-- SETCOOKIEVALUES -->", Literals::TContext::Generated},
+    {"<!-- SETCOOKIES -->", Literals::TContext::Generated},
+    {"<!-- FORMID -->", Literals::TContext::Generated},
+    {"<!-- SETTINGS -->", Literals::TContext::Generated},
+    {"<!-- TITLE -->", Literals::TContext::Markup},
+    {"<!--TARGET-->", Literals::TContext::Attribute},
+    {"<!-- DANKE -->", Literals::TContext::Attribute},
+    {"<!-- SUBJECT -->", Literals::TContext::Attribute},
+    {"<!-- COPYFIELDS -->", Literals::TContext::Generated},
+    {"<!-- IP -->", Literals::TContext::Generated},
+    {"<!-- HIDEEMPTYFIELDS -->", Literals::TContext::Generated},
+    {"<!-- ENCODING -->", Literals::TContext::Attribute},
+    {"<!-- CRYPTMAIL -->", Literals::TContext::Generated},
+    {"<!-- ADMIN -->", Literals::TContext::Attribute},
+    {"<!-- ADMIN1 -->", Literals::TContext::Attribute},
+    {"<!-- ADMIN2 -->", Literals::TContext::Attribute},
+    {"<!-- EINLEITTEXT -->", Literals::TContext::Generated},
+    {"<!-- TYPEMAIL -->", Literals::TContext::Attribute},
+    {"<!-- RETURNTOSENDER -->", Literals::TContext::Generated},
+    {"<!-- BEITE -->", Literals::TContext::Attribute},
+    {"<!-- AUSRICHTUNG -->", Literals::TContext::Generated},
+    {"<!-- FORMTITLE -->", Literals::TContext::Markup},
+    {"<!-- EINLEITUNGTEXT -->", Literals::TContext::Markup},
+    {"<!-- TEXTENDE -->", Literals::TContext::Markup},
+    {"<!-- SENDBUTTON -->", Literals::TContext::Attribute},
+    {"<!-- RESETBUTTON -->", Literals::TContext::Generated},
+    {"<!-- PRINTBUTTON -->", Literals::TContext::Generated},
+    {"<!-- CLASS -->", Literals::TContext::Generated},
+    {"<!-- JSCAL -->", Literals::TContext::Generated},
+    {"<!-- JSCAPTCHAREFRESH -->", Literals::TContext::Generated},
+    // the HTML form
+    {"<!-- FIELDS -->", Literals::TContext::Generated},
+    {"<!-- JSCRIPT -->", Literals::TContext::Generated},
+    {"<!-- CAPTCHA -->", Literals::TContext::Generated},
+    {"<!-- FORMMAIL -->", Literals::TContext::Attribute},
+    {"<!-- ERRORPAGES -->", Literals::TContext::Generated},
+    // the PHP page (its form address is its own, written by the generator)
+    {"<!-- PHPSETTINGS -->", Literals::TContext::Generated},
+    {"<!-- FIELDLIST -->", Literals::TContext::Generated},
+    {"<!-- FORMVAR -->", Literals::TContext::Generated},
+    {"<!-- ERRORVAR -->", Literals::TContext::Generated},
+    {"<!-- FORMCHECK -->", Literals::TContext::Generated},
+    {"<!-- CAPTCHACHECK -->", Literals::TContext::Generated},
+    // the files beside the templates
+    {"{#CAPTCHA_TEXT#}", Literals::TContext::Markup},
+    {"{#CAPTCHALINK#}", Literals::TContext::Attribute},
+    {"{#FORMMAILERPATH}", Literals::TContext::Attribute},
+    {"{#cboFont#}", Literals::TContext::Css},
+};
+} // namespace
+
 TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& texts, QString dataDir)
     : m_project(project), m_texts(texts), m_dataDir(std::move(dataDir))
 {
@@ -41,12 +105,26 @@ TGenContext TCodeExport::Context() const
 
 QString TCodeExport::Markup(const QString& text) const
 {
-    return IsPhpPage() ? Literals::NoPhpOpen(text) : text;
+    return Literals::Escape(text, Literals::TContext::Markup, IsPhpPage());
 }
 
 QString TCodeExport::Css(const QString& text) const
 {
-    return Markup(Literals::CssText(text));
+    return Literals::Escape(text, Literals::TContext::Css, IsPhpPage());
+}
+
+QString TCodeExport::Attribute(const QString& text) const
+{
+    return Literals::Escape(text, Literals::TContext::Attribute, IsPhpPage());
+}
+
+void TCodeExport::Fill(QString& page, QLatin1String marker, const QString& value) const
+{
+    Literals::TContext context = Literals::TContext::Generated;
+    for (const TMarkerContext& known : MarkerContexts)
+        if (marker == QLatin1String(known.marker))
+            context = known.context;
+    ReplaceMarker(page, marker, Literals::Escape(value, context, IsPhpPage()));
 }
 
 bool TCodeExport::NeedsCalendar() const
@@ -103,8 +181,8 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     if (!loaded)
         return loaded;
     QString page = std::move(loaded).Value();
-    const auto set = [&page](const char* marker, const QString& value) {
-        ReplaceMarker(page, QLatin1String(marker), value);
+    const auto set = [this, &page](const char* marker, const QString& value) {
+        Fill(page, QLatin1String(marker), value);
     };
     const TResult<QString> css = GenerateCSS();
     if (!css)
@@ -117,16 +195,16 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- FORMID -->", strFormID);
     set("<!-- SETTINGS -->",
         ScrambledBase64(p.chkCaptcha ? QStringLiteral("true") : QStringLiteral("false")));
-    set("<!-- TITLE -->", Markup(p.edtTitel));
+    set("<!-- TITLE -->", p.edtTitel);
     if (p.edtTitel.isEmpty())
         RemoveBlock(page, QStringLiteral("FORMTITLE"));
-    set("<!--TARGET-->", Markup(Literals::AttrValue(p.cboTarget)));
-    set("<!-- DANKE -->", Markup(Literals::AttrValue(p.edtDanke)));
-    set("<!-- SUBJECT -->", Markup(Literals::AttrValue(p.edtBetreff)));
+    set("<!--TARGET-->", p.cboTarget);
+    set("<!-- DANKE -->", p.edtDanke);
+    set("<!-- SUBJECT -->", p.edtBetreff);
     set("<!-- COPYFIELDS -->", Flag(ext.kopie_absender));
     set("<!-- IP -->", Flag(ext.ip_informationen));
     set("<!-- HIDEEMPTYFIELDS -->", Flag(ext.hide_empty_fields));
-    set("<!-- ENCODING -->", Markup(Literals::AttrValue(ext.encoding)));
+    set("<!-- ENCODING -->", ext.encoding);
     if (p.cbCryptAddr) {
         set("<!-- CRYPTMAIL -->", QStringLiteral("1"));
         set("<!-- ADMIN -->", ScrambledBase64(p.edtEMail));
@@ -134,9 +212,9 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
         set("<!-- ADMIN2 -->", ScrambledBase64(p.edtEMail2));
     } else {
         set("<!-- CRYPTMAIL -->", QStringLiteral("0"));
-        set("<!-- ADMIN -->", Markup(Literals::AttrValue(p.edtEMail)));
-        set("<!-- ADMIN1 -->", Markup(Literals::AttrValue(p.edtEMail1)));
-        set("<!-- ADMIN2 -->", Markup(Literals::AttrValue(p.edtEMail2)));
+        set("<!-- ADMIN -->", p.edtEMail);
+        set("<!-- ADMIN1 -->", p.edtEMail1);
+        set("<!-- ADMIN2 -->", p.edtEMail2);
     }
     QString mailText = p.memoMailtext;
     mailText.replace(CRLF, QStringLiteral("#br#"));
@@ -144,24 +222,23 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- TYPEMAIL -->", p.cboMailFormat);
     set("<!-- RETURNTOSENDER -->", QStringLiteral("<input type=\"hidden\" name=\"ReturnToSender\" value=\"") +
                                        Flag(p.chkAbsender) + QStringLiteral("\">") + CRLF);
-    set("<!-- BEITE -->", Markup(Literals::AttrValue(p.edtTabWidth)));
+    set("<!-- BEITE -->", p.edtTabWidth);
     static const char* const alignments[] = {"center", "right", "left"};
     if (p.cboTabAusrichtung >= 0 && p.cboTabAusrichtung <= 2)
         set("<!-- AUSRICHTUNG -->", QLatin1String(alignments[p.cboTabAusrichtung]));
-    set("<!-- FORMTITLE -->", Markup(p.edtFormTitel));
-    set("<!-- EINLEITUNGTEXT -->", Markup(p.memoEinleitung));
+    set("<!-- FORMTITLE -->", p.edtFormTitel);
+    set("<!-- EINLEITUNGTEXT -->", p.memoEinleitung);
     if (p.memoEinleitung.isEmpty())
         RemoveBlock(page, QStringLiteral("EINLEITUNGTEXT"));
-    set("<!-- TEXTENDE -->", Markup(p.memoTextEnde));
-    set("<!-- SENDBUTTON -->", Markup(Literals::AttrValue(p.edtSendenButton)));
+    set("<!-- TEXTENDE -->", p.memoTextEnde);
+    set("<!-- SENDBUTTON -->", p.edtSendenButton);
     if (p.chkResetButton)
         set("<!-- RESETBUTTON -->", QStringLiteral("<input type=\"reset\" name=\"next\" value=\"") +
-                                        Markup(Literals::AttrValue(p.edtCancelButton)) +
-                                        QStringLiteral("\" <!-- CLASS -->>") + CRLF);
+                                        Attribute(p.edtCancelButton) + QStringLiteral("\" <!-- CLASS -->>") +
+                                        CRLF);
     if (p.chkPrintButton)
         set("<!-- PRINTBUTTON -->",
-            QStringLiteral("<input type=\"button\" name=\"print\" value=\"") +
-                Markup(Literals::AttrValue(p.edtPrint)) +
+            QStringLiteral("<input type=\"button\" name=\"print\" value=\"") + Attribute(p.edtPrint) +
                 QStringLiteral("\" onClick=\"javascript:window.print()\" class=\"button\">") + CRLF);
     set("<!-- CLASS -->", p.cboStandardButton ? QString() : QStringLiteral("class=\"button\""));
     if (NeedsCalendar())
@@ -255,8 +332,9 @@ TStatus TCodeExport::InsertCalendarScript(QString& page) const
                                        "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
                                        "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
     for (const char* key : keys)
-        ReplaceMarker(script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
-                      m_texts.Text(QLatin1String(key)));
+        ReplaceMarker(
+            script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
+            Literals::Escape(m_texts.Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
     static const char* const formats[] = {
         "day + \".\" + month + \".\" + year", "day + \"-\" + month + \"-\" + year",
         "month + \"/\" + day + \"/\" + year", "day + \"/\" + month + \"/\" + year",
@@ -264,7 +342,7 @@ TStatus TCodeExport::InsertCalendarScript(QString& page) const
     const int format = m_project.ExtSettings.CalendarDesign.cboDateFormat;
     ReplaceMarker(script, QStringLiteral("{#calDateFormat#}"),
                   QLatin1String(formats[format >= 0 && format <= 4 ? format : 0]));
-    ReplaceMarker(page, QStringLiteral("<!-- JSCAL -->"), script);
+    Fill(page, QLatin1String("<!-- JSCAL -->"), script);
     return {};
 }
 
@@ -276,8 +354,9 @@ TStatus TCodeExport::InsertCaptchaRefresh(QString& page) const
     QString& script = *loaded;
     QString link = GetCaptchaLink();
     link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"), Literals::JsString(link));
-    ReplaceMarker(page, QStringLiteral("<!-- JSCAPTCHAREFRESH -->"), script);
+    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"),
+                  Literals::Escape(link, Literals::TContext::JsString, IsPhpPage()));
+    Fill(page, QLatin1String("<!-- JSCAPTCHAREFRESH -->"), script);
     return {};
 }
 

@@ -62,8 +62,12 @@ protected:
     // A user text in the page's markup (labels and messages keep their
     // markup): on the PHP page it cannot open PHP code.
     QString Markup(const QString& text) const;
-    // A user text inside the style sheet.
+    // A user text inside the style sheet, and in an attribute value.
     QString Css(const QString& text) const;
+    QString Attribute(const QString& text) const;
+    // Replaces the marker by the value escaped for the marker's context (one
+    // table lists the context of every marker).
+    void Fill(QString& page, QLatin1String marker, const QString& value) const;
     const TFormProject& m_project;
     const TLanguageTexts& m_texts;
     QString m_dataDir;

@@ -25,16 +25,16 @@ TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
             script += field->GenScript(ctx) + CRLF;
     }
     script += QStringLiteral(" return(true); }\r\n//-->\r\n</script>\r\n");
-    ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
-    ReplaceMarker(page, QStringLiteral("<!-- JSCRIPT -->"), script);
+    Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
+    Fill(page, QLatin1String("<!-- JSCRIPT -->"), script);
     if (m_project.chkCaptcha) {
         const TResult<QString> captcha = GenCaptcha();
         if (!captcha)
             return captcha;
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), *captcha);
+        Fill(page, QLatin1String("<!-- CAPTCHA -->"), *captcha);
     }
-    ReplaceMarker(page, QStringLiteral("<!-- FORMMAIL -->"), Literals::AttrValue(m_project.cboFormMailer));
-    ReplaceMarker(page, QStringLiteral("<!-- ERRORPAGES -->"), GenErrorPageFields());
+    Fill(page, QLatin1String("<!-- FORMMAIL -->"), m_project.cboFormMailer);
+    Fill(page, QLatin1String("<!-- ERRORPAGES -->"), GenErrorPageFields());
     return filled;
 }
 
@@ -44,11 +44,11 @@ TResult<QString> TGenHTML::GenCaptcha()
     if (!loaded)
         return loaded;
     QString& block = *loaded;
-    ReplaceMarker(block, QStringLiteral("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
-    ReplaceMarker(block, QStringLiteral("{#CAPTCHALINK#}"), Literals::AttrValue(GetCaptchaLink()));
+    Fill(block, QLatin1String("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
+    Fill(block, QLatin1String("{#CAPTCHALINK#}"), GetCaptchaLink());
     QString folder = m_project.cboFormMailer;
     folder.remove(QStringLiteral("formmail.php"), Qt::CaseInsensitive);
-    ReplaceMarker(block, QStringLiteral("{#FORMMAILERPATH}"), Literals::AttrValue(folder));
+    Fill(block, QLatin1String("{#FORMMAILERPATH}"), folder);
     return loaded;
 }
 

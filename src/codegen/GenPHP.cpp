@@ -59,9 +59,9 @@ TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
             formcheck += field->GenFormCheckPHP(ctx) + CRLF;
     }
     errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
-    ReplaceMarker(page, QStringLiteral("<!-- PHPSETTINGS -->"), GenSettings());
-    ReplaceMarker(page, QStringLiteral("<!-- FIELDS -->"), fields);
-    ReplaceMarker(page, QStringLiteral("<!-- FIELDLIST -->"), fieldlist);
+    Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
+    Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
+    Fill(page, QLatin1String("<!-- FIELDLIST -->"), fieldlist);
     ReplaceMarker(page, QStringLiteral("<!-- FORMVAR -->"), formvar);
     ReplaceMarker(page, QStringLiteral("<!-- ERRORVAR -->"), errorvar);
     ReplaceMarker(page, QStringLiteral("<!-- FORMCHECK -->"), formcheck);
