@@ -1,6 +1,7 @@
 #include "app/FileHistory.h"
 
 #include "app/ProgramSettings.h"
+#include "base/AtomicFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace
 {
@@ -36,11 +36,7 @@ QDomDocument Load(const QString& fileName)
 
 TStatus Save(const QDomDocument& doc, const QString& fileName)
 {
-    const QByteArray bytes = doc.toByteArray(2);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return TFailure{file.errorString(), fileName};
-    return {};
+    return WriteFileAtomically(fileName, doc.toByteArray(2));
 }
 
 QList<QDomElement> Entries(const QDomElement& root)

@@ -1,9 +1,9 @@
 #include "base/IniFile.h"
 
+#include "base/AtomicFile.h"
 #include "base/Crlf.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace
 {
@@ -56,16 +56,12 @@ bool TIniFile::Load(const QString& fileName)
 
 bool TIniFile::Save(const QString& fileName) const
 {
-    QSaveFile file(fileName.isEmpty() ? m_fileName : fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QString text;
     for (const QString& line : m_lines) {
         text += line;
         text += CRLF;
     }
-    file.write(text.toUtf8());
-    return file.commit();
+    return WriteFileAtomically(fileName.isEmpty() ? m_fileName : fileName, text.toUtf8()).Ok();
 }
 
 QStringList TIniFile::SectionNames() const

@@ -43,20 +43,12 @@ QString PhpString(const QString& text)
 
 QString NoPhpOpen(const QString& text)
 {
-    if (!text.contains(QLatin1String("<?")))
-        return text;
-    QString out = text;
-    out.replace(QLatin1String("<?"), QLatin1String("<<?php ?>?"));
-    return out;
+    return QString(text).replace(QLatin1String("<?"), QLatin1String("<<?php ?>?"));
 }
 
 QString CssText(const QString& text)
 {
-    if (!text.contains(QLatin1Char('<')))
-        return text;
-    QString out = text;
-    out.replace(QLatin1Char('<'), QLatin1String("\\3c "));
-    return out;
+    return QString(text).replace(QLatin1Char('<'), QLatin1String("\\3c "));
 }
 
 QString Escape(const QString& text, TContext context, bool phpPage)

@@ -5,6 +5,7 @@
 #include "base/Literals.h"
 #include "base/QVRGBToHTML.h"
 #include "base/XmlValues.h"
+#include "codegen/PageFiles.h"
 #include "codegen/ValueRules.h"
 #include "model/FormProject.h"
 
@@ -129,10 +130,7 @@ void TCodeExport::Fill(QString& page, QLatin1String marker, const QString& value
 
 bool TCodeExport::NeedsCalendar() const
 {
-    for (const auto& field : m_project.ListField)
-        if (field->NeedsCalendar())
-            return true;
-    return false;
+    return PageFiles::ContainsCalendarField(m_project);
 }
 
 bool TCodeExport::FieldCSS() const

@@ -2,6 +2,7 @@
 
 #include "base/Crlf.h"
 #include "base/Literals.h"
+#include "base/XmlValues.h"
 #include "model/FormProject.h"
 
 namespace
@@ -13,11 +14,6 @@ QString SettingLine(const char* key, const QString& value)
     return QStringLiteral("    \"") + QLatin1String(key) + QStringLiteral("\" => \"") +
            QString::fromLatin1(value.toUtf8().toBase64()) + QStringLiteral("\",") + CRLF;
 }
-
-QString Flag(bool on)
-{
-    return on ? QStringLiteral("-1") : QStringLiteral("0");
-}
 } // namespace
 
 QString TGenPHP::GenSettings() const
@@ -28,9 +24,11 @@ QString TGenPHP::GenSettings() const
            SettingLine("recipient1", p.edtEMail1) + SettingLine("recipient2", p.edtEMail2) +
            SettingLine("subject", p.edtBetreff) + SettingLine("thanks", p.edtDanke) +
            SettingLine("format", p.cboMailFormat) + SettingLine("mailtext", p.memoMailtext) +
-           SettingLine("copy", Flag(p.chkAbsender)) + SettingLine("copyfields", Flag(ext.kopie_absender)) +
-           SettingLine("ip", Flag(ext.ip_informationen)) +
-           SettingLine("hideempty", Flag(ext.hide_empty_fields)) + SettingLine("captcha", Flag(p.chkCaptcha));
+           SettingLine("copy", XmlValues::FlagText(p.chkAbsender)) +
+           SettingLine("copyfields", XmlValues::FlagText(ext.kopie_absender)) +
+           SettingLine("ip", XmlValues::FlagText(ext.ip_informationen)) +
+           SettingLine("hideempty", XmlValues::FlagText(ext.hide_empty_fields)) +
+           SettingLine("captcha", XmlValues::FlagText(p.chkCaptcha));
 }
 
 TResult<QString> TGenPHP::GenCode()

@@ -1,11 +1,11 @@
 #include "codegen/PageFiles.h"
 
+#include "base/AtomicFile.h"
 #include "model/FormProject.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace PageFiles
 {
@@ -54,11 +54,7 @@ QByteArray PageBytes(const QString& page, const QString& encoding, PageKind kind
 
 TStatus WritePage(const QString& fileName, const QString& page, const QString& encoding, PageKind kind)
 {
-    const QByteArray bytes = PageBytes(page, encoding, kind);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return TFailure{file.errorString(), fileName};
-    return {};
+    return WriteFileAtomically(fileName, PageBytes(page, encoding, kind));
 }
 
 TStatus CopyAdditionalFiles(const TFormProject& project, const QString& dataDir, const QString& fileName,

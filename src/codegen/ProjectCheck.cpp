@@ -50,19 +50,10 @@ QList<TWarning> Check(const TFormProject& p, const TLanguageTexts& texts, TTarge
         if (!address->trimmed().isEmpty() && !IsPlainAddress(address->trimmed()))
             warn(QLatin1String(key), Text(texts, "txtCheckAddress", *address));
 
-    if (withValues) {
-        QList<ValueRules::TProblem> problems;
-        if (target != TTarget::Php)
-            problems += ValueRules::Problems(p, false);
-        if (target != TTarget::Html)
-            for (const ValueRules::TProblem& problem : ValueRules::Problems(p, true))
-                if (target == TTarget::Php || problem.where == QLatin1String("edtErrorColor"))
-                    problems += problem;
-        for (const ValueRules::TProblem& problem : problems) {
-            const QString line = ValueRules::Describe(problem, texts);
-            warn(problem.where, line.mid(problem.where.size() + 2));
-        }
-    }
+    // The PHP page uses every value the HTML form uses, and more.
+    if (withValues)
+        for (const ValueRules::TProblem& problem : ValueRules::Problems(p, target != TTarget::Html))
+            warn(problem.where, ValueRules::Reason(problem, texts));
 
     QSet<QString> seen, doubled;
     for (const TFormField* field : NamedFields(p)) {

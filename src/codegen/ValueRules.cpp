@@ -1,6 +1,7 @@
 #include "codegen/ValueRules.h"
 
 #include "base/LanguageTexts.h"
+#include "codegen/PageFiles.h"
 #include "model/FormProject.h"
 
 #include <QRegularExpression>
@@ -70,14 +71,11 @@ QList<TProblem> Problems(const TFormProject& p, bool phpPage)
         c.Check("cboSchriftFormEinheit", p.cboSchriftFormEinheit, TRule::CssWord);
         c.Check("edtFontColorFormField", p.edtFontColorFormField, TRule::Colour);
     }
-    bool calendar = false;
-    for (const auto& field : p.ListField) {
-        calendar = calendar || field->NeedsCalendar();
+    for (const auto& field : p.ListField)
         for (const auto& [element, value] : field->NumberValues())
             c.Check(field->Name + QStringLiteral(" (") + element + QLatin1Char(')'), value,
                     TRule::WholeNumber);
-    }
-    if (calendar) {
+    if (PageFiles::ContainsCalendarField(p)) {
         const TCalendarDesign& d = p.ExtSettings.CalendarDesign;
         c.Check("CalendarDesign_edtFontSize", d.edtFontSize, TRule::WholeNumber);
         c.Check("CalendarDesign_edtTextColor", d.edtTextColor, TRule::Colour);
@@ -92,7 +90,7 @@ QList<TProblem> Problems(const TFormProject& p, bool phpPage)
     return c.problems;
 }
 
-QString Describe(const TProblem& problem, const TLanguageTexts& texts)
+QString Reason(const TProblem& problem, const TLanguageTexts& texts)
 {
     const char* key = "txtValueNoColour";
     switch (problem.rule) {
@@ -104,6 +102,11 @@ QString Describe(const TProblem& problem, const TLanguageTexts& texts)
     // The value is shown in quotes, cut when it is long.
     const QString shown =
         problem.value.size() > 40 ? problem.value.left(40) + QStringLiteral("...") : problem.value;
-    return problem.where + QStringLiteral(": ") + texts.Text(QLatin1String(key)).arg(shown);
+    return texts.Text(QLatin1String(key)).arg(shown);
+}
+
+QString Describe(const TProblem& problem, const TLanguageTexts& texts)
+{
+    return problem.where + QStringLiteral(": ") + Reason(problem, texts);
 }
 } // namespace ValueRules

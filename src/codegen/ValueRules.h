@@ -30,6 +30,8 @@ struct TProblem
 // that do not have their form; empty values are not set and pass.
 QList<TProblem> Problems(const TFormProject& project, bool phpPage);
 
-// "where: the reason" in the current language.
+// Why the value cannot be used, in the current language; and the same after
+// "where: ".
+QString Reason(const TProblem& problem, const TLanguageTexts& texts);
 QString Describe(const TProblem& problem, const TLanguageTexts& texts);
 } // namespace ValueRules

@@ -1,5 +1,6 @@
 #include "projectfile/ProjectFile.h"
 
+#include "base/AtomicFile.h"
 #include "base/LanguageTexts.h"
 #include "base/XmlValues.h"
 #include "model/FormProject.h"
@@ -7,7 +8,6 @@
 #include "projectfile/FieldFactory.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 using namespace XmlValues;
 
@@ -116,11 +116,7 @@ QDomDocument TProjectFile::ProjectDocument(const TFormProject& project)
 
 TStatus TProjectFile::SaveProject(const TFormProject& project, const QString& path) const
 {
-    const QByteArray bytes = ProjectDocument(project).toByteArray(2);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return TFailure{file.errorString(), path};
-    return {};
+    return WriteFileAtomically(path, ProjectDocument(project).toByteArray(2));
 }
 
 TStatus TProjectFile::LoadProject(TFormProject& project, const QString& path) const
