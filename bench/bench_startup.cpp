@@ -29,7 +29,7 @@ class SilentPrompter : public Prompter
 {
 public:
     void Message(const QString&, const QString&, Icon) override {}
-    Answer Question(const QString&, const QString&, Icon, bool) override { return Answer::No; }
+    Answer Question(const QString&, const QString&, Icon, bool, Answer) override { return Answer::No; }
 };
 
 QElapsedTimer& SinceStart()

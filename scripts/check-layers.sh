@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a source file includes from a layer above its own, or from a
 # folder beside its own in the same layer. The order, from the bottom:
-#   base < model < fields < projectfile < codegen < app < preview|publish|texts
-#   < cli < ui < preview/ui|publish/ui|texts/ui < app/ui < desktop
+#   base < model < fields < projectfile < codegen < app < preview|publish|texts|dialogs
+#   < cli < ui < preview/ui|publish/ui|texts/ui < dialogs/ui < app/ui < desktop
 # Usage: scripts/check-layers.sh [SRC_DIR]   (default: src)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,8 +10,8 @@ src="${1:-src}"
 
 find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort | awk -v src="$src" '
 BEGIN {
-    n = split("base:1 model:2 fields:3 projectfile:4 codegen:5 app:6 preview:7 publish:7 texts:7 " \
-              "cli:8 ui:9 preview/ui:10 publish/ui:10 texts/ui:10 app/ui:11 desktop:12", entries, " ")
+    n = split("base:1 model:2 fields:3 projectfile:4 codegen:5 app:6 preview:7 publish:7 texts:7 dialogs:7 " \
+              "cli:8 ui:9 preview/ui:10 publish/ui:10 texts/ui:10 dialogs/ui:11 app/ui:12 desktop:13", entries, " ")
     for (i = 1; i <= n; i++) {
         split(entries[i], kv, ":")
         rank[kv[1]] = kv[2] + 0

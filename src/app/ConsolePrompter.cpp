@@ -9,7 +9,7 @@ void ConsolePrompter::Message(const QString& text, const QString& caption, Icon)
 }
 
 Prompter::Answer ConsolePrompter::Question(const QString& text, const QString& caption, Icon icon,
-                                           bool withCancel)
+                                           bool withCancel, Answer)
 {
     Message(text, caption, icon);
     return withCancel ? Answer::Cancel : Answer::No;

@@ -8,7 +8,8 @@ class ConsolePrompter : public Prompter
 {
 public:
     void Message(const QString& text, const QString& caption, Icon icon) override;
-    Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel) override;
+    Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel,
+                    Answer preselected) override;
     QString OpenFileName(const FileRequest& request) override;
     QString SaveFileName(const FileRequest& request) override;
 };

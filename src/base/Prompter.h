@@ -28,8 +28,10 @@ public:
     // A notice with an OK button. An empty caption means the program's title.
     virtual void Message(const QString& text, const QString& caption = QString(), Icon icon = Icon::None) = 0;
 
-    // A question with Yes and No, and Cancel when withCancel is set.
-    virtual Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel) = 0;
+    // A question with Yes and No, and Cancel when withCancel is set;
+    // preselected is the button that Enter presses.
+    virtual Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel,
+                            Answer preselected = Answer::Yes) = 0;
 
     // The chosen file's full path, or an empty text when the dialog was
     // cancelled. Without anybody to choose, every dialog counts as cancelled.

@@ -55,12 +55,17 @@ void TGuiPrompter::Message(const QString& text, const QString& caption, Icon ico
 }
 
 Prompter::Answer TGuiPrompter::Question(const QString& text, const QString& caption, Icon icon,
-                                        bool withCancel)
+                                        bool withCancel, Answer preselected)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
     QMessageBox box(BoxIcon(icon), Caption(caption), text, buttons, m_parent);
+    switch (preselected) {
+    case Answer::No: box.setDefaultButton(QMessageBox::No); break;
+    case Answer::Cancel: box.setDefaultButton(withCancel ? QMessageBox::Cancel : QMessageBox::No); break;
+    default: box.setDefaultButton(QMessageBox::Yes); break;
+    }
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -14,7 +14,8 @@ public:
     void SetParent(QWidget* parent) { m_parent = parent; }
 
     void Message(const QString& text, const QString& caption, Icon icon) override;
-    Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel) override;
+    Answer Question(const QString& text, const QString& caption, Icon icon, bool withCancel,
+                    Answer preselected) override;
     QString OpenFileName(const FileRequest& request) override;
     QString SaveFileName(const FileRequest& request) override;
 

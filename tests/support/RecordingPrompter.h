@@ -17,6 +17,7 @@ public:
         QString caption;
         Icon icon;
         bool question;
+        Answer preselected = Answer::Yes;
     };
 
     struct FileEntry
@@ -30,9 +31,10 @@ public:
         entries << Entry{text, caption, icon, false};
     }
 
-    Answer Question(const QString& text, const QString& caption, Icon icon, bool) override
+    Answer Question(const QString& text, const QString& caption, Icon icon, bool,
+                    Answer preselected = Answer::Yes) override
     {
-        entries << Entry{text, caption, icon, true};
+        entries << Entry{text, caption, icon, true, preselected};
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
 

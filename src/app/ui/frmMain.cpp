@@ -275,7 +275,8 @@ void TfrmMain::DeleteField()
         return;
     if (m_services.Prompt().Question(m_services.Texts().Text(QStringLiteral("txtMainFrmDelete")),
                                      m_services.Texts().Text(QStringLiteral("MsgInformation")),
-                                     Prompter::Icon::Information, false) == Prompter::Answer::Yes)
+                                     Prompter::Icon::Information, false,
+                                     Prompter::Answer::No) == Prompter::Answer::Yes)
         m_session.Project().ListField.Delete(row);
     RefreshFieldList();
 }
