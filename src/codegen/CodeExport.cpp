@@ -302,6 +302,12 @@ TResult<QString> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) cons
     TResult<QString> css = LoadTemplate(QStringLiteral("cal/cal.css"));
     if (!css)
         return css;
+    ReplaceDesignMarkers(*css, d);
+    return css;
+}
+
+void TCodeExport::ReplaceDesignMarkers(QString& text, const TCalendarDesign& d) const
+{
     const QString font = Css(d.cboFont);
     const std::pair<const char*, const QString*> markers[] = {
         {"{#cboFont#}", &font},
@@ -316,8 +322,18 @@ TResult<QString> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) cons
         {"{#edtBorderColor#}", &d.edtBorderColor},
     };
     for (const auto& [marker, value] : markers)
-        ReplaceMarker(*css, QLatin1String(marker), *value);
-    return css;
+        ReplaceMarker(text, QLatin1String(marker), *value);
+}
+
+void TCodeExport::ReplaceCalendarTexts(QString& script) const
+{
+    static const char* const keys[] = {"calJan", "calFeb", "calMar", "calApr", "calMay", "calJun", "calJul",
+                                       "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
+                                       "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
+    for (const char* key : keys)
+        ReplaceMarker(
+            script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
+            Literals::Escape(m_texts.Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
 }
 
 TStatus TCodeExport::InsertCalendarScript(QString& page) const
@@ -326,13 +342,7 @@ TStatus TCodeExport::InsertCalendarScript(QString& page) const
     if (!loaded)
         return loaded.Failure();
     QString& script = *loaded;
-    static const char* const keys[] = {"calJan", "calFeb", "calMar", "calApr", "calMay", "calJun", "calJul",
-                                       "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
-                                       "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
-    for (const char* key : keys)
-        ReplaceMarker(
-            script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
-            Literals::Escape(m_texts.Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
+    ReplaceCalendarTexts(script);
     static const char* const formats[] = {
         "day + \".\" + month + \".\" + year", "day + \"-\" + month + \"-\" + year",
         "month + \"/\" + day + \"/\" + year", "day + \"/\" + month + \"/\" + year",

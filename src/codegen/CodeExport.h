@@ -45,6 +45,10 @@ protected:
 
     TResult<QString> GenerateCSS() const;
     TResult<QString> GenerateCalendarCSS(const TCalendarDesign& design) const;
+    // The design's markers ("{#cboFont#}" ...) in a style sheet or page.
+    void ReplaceDesignMarkers(QString& text, const TCalendarDesign& design) const;
+    // The month and weekday markers ("{#calJan#}" ...) of a calendar script.
+    void ReplaceCalendarTexts(QString& script) const;
     TStatus InsertCalendarScript(QString& page) const;
     TStatus InsertCaptchaRefresh(QString& page) const;
     TResult<QString> LoadTemplate(const QString& relativeName) const;

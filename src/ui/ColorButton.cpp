@@ -1,5 +1,9 @@
 #include "ui/ColorButton.h"
 
+#include "base/QVRGBToHTML.h"
+
+#include <QColorDialog>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -45,4 +49,24 @@ quint32 TColorButton::ToColorValue(const QColor& color)
 {
     return static_cast<quint32>(color.red()) | (static_cast<quint32>(color.green()) << 8) |
            (static_cast<quint32>(color.blue()) << 16);
+}
+
+void TColorButton::PickColorToEdit(QLineEdit* box, TColorButton* swatch, const Chooser& chooser)
+{
+    const std::optional<QColor> chosen = chooser(swatch->Color(), swatch->window());
+    if (!chosen)
+        return;
+    swatch->SetColor(*chosen);
+    box->setText(ColorToHtmlText(swatch->ColorValue()));
+}
+
+void TColorButton::EditColorToShape(QLineEdit* box, TColorButton* swatch)
+{
+    swatch->SetColorValue(HtmlTextToColor(box->text()));
+}
+
+std::optional<QColor> TColorButton::ChooseWithDialog(const QColor& initial, QWidget* parent)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }

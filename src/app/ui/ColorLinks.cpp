@@ -4,7 +4,6 @@
 #include "model/FormProject.h"
 #include "ui/ColorButton.h"
 
-#include <QColorDialog>
 #include <QEvent>
 #include <QLineEdit>
 
@@ -24,7 +23,7 @@ const TColorLinks::Pair TColorLinks::Pairs[10] = {
 TColorLinks::TColorLinks(QWidget* root, TFormSettings& settings, QObject* parent)
     : QObject(parent), m_settings(settings)
 {
-    m_chooser = ChooseWithDialog;
+    m_chooser = TColorButton::ChooseWithDialog;
     for (const Pair& pair : Pairs) {
         auto* box = root->findChild<QLineEdit*>(QString::fromLatin1(pair.box));
         auto* button = root->findChild<TColorButton*>(QString::fromLatin1(pair.button));
@@ -46,28 +45,8 @@ void TColorLinks::ColorToCombo(QLineEdit* box, TColorButton* button)
 
 void TColorLinks::ComboToColor(QLineEdit* box, TColorButton* button)
 {
-    PickColorToEdit(box, button, m_chooser);
+    TColorButton::PickColorToEdit(box, button, m_chooser);
     m_settings.SyncColorValues();
-}
-
-void TColorLinks::PickColorToEdit(QLineEdit* box, TColorButton* swatch, const Chooser& chooser)
-{
-    const std::optional<QColor> chosen = chooser(swatch->Color(), swatch->window());
-    if (!chosen)
-        return;
-    swatch->SetColor(*chosen);
-    box->setText(ColorToHtmlText(swatch->ColorValue()));
-}
-
-void TColorLinks::EditColorToShape(QLineEdit* box, TColorButton* swatch)
-{
-    swatch->SetColorValue(HtmlTextToColor(box->text()));
-}
-
-std::optional<QColor> TColorLinks::ChooseWithDialog(const QColor& initial, QWidget* parent)
-{
-    const QColor chosen = QColorDialog::getColor(initial, parent);
-    return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
 }
 
 void TColorLinks::BoxesToButtons()

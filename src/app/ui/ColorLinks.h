@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ColorButton.h"
+
 #include <QColor>
 #include <QObject>
 #include <functional>
@@ -7,7 +9,6 @@
 
 class QLineEdit;
 class QWidget;
-class TColorButton;
 class TFormSettings;
 
 // The colour boxes of the main window and the colour buttons beside them.
@@ -19,8 +20,7 @@ class TColorLinks : public QObject
 {
     Q_OBJECT
 public:
-    // Opens a colour dialog preset to a colour; no value when cancelled.
-    using Chooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+    using Chooser = TColorButton::Chooser;
 
     struct Pair
     {
@@ -38,14 +38,6 @@ public:
 
     static void ColorToCombo(QLineEdit* box, TColorButton* button);
     void ComboToColor(QLineEdit* box, TColorButton* button);
-
-    // The same pair of operations for the colour swatches of dialogs: a
-    // picked colour goes into the box; a box's text paints the swatch, an
-    // invalid text black.
-    static void PickColorToEdit(QLineEdit* box, TColorButton* swatch, const Chooser& chooser);
-    static void EditColorToShape(QLineEdit* box, TColorButton* swatch);
-    // The system's colour dialog.
-    static std::optional<QColor> ChooseWithDialog(const QColor& initial, QWidget* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -56,7 +56,6 @@ QWidget* MemoWithEditor(QWidget* page, const char* memo, const char* button)
     row->setContentsMargins(0, 0, 0, 0);
     row->addWidget(Memo(box, memo));
     QPushButton* edit = Ellipsis(box, button);
-    edit->setEnabled(false);
     row->addWidget(edit, 0, Qt::AlignTop);
     return box;
 }

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -45,11 +46,8 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
 
     auto* buttons = new QHBoxLayout;
     column->addLayout(buttons);
-    // Adding and editing fields need the field dialogs, which come later.
     QPushButton* add = Button(this, "sbNew", 2, QStringLiteral("Neu"));
-    add->setEnabled(false);
     QPushButton* edit = Button(this, "sbEditField", 9, QStringLiteral("Bearbeiten"));
-    edit->setEnabled(false);
     QPushButton* remove = Button(this, "sbDelField", 35, QStringLiteral("Löschen"));
     QPushButton* up = Button(this, "sbUp", 0, QString());
     up->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
@@ -87,6 +85,9 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
     column->addWidget(m_list, 1);
 
     BuildMenus();
+    connect(add, &QPushButton::clicked, this, [this] { m_kindMenu->popup(QCursor::pos()); });
+    connect(edit, &QPushButton::clicked, this, &TFieldsPage::EditRequested);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &TFieldsPage::EditRequested);
     connect(remove, &QPushButton::clicked, this, &TFieldsPage::DeleteRequested);
     connect(up, &QPushButton::clicked, this, [this] { emit MoveRequested(-1); });
     connect(down, &QPushButton::clicked, this, [this] { emit MoveRequested(1); });
@@ -116,13 +117,19 @@ void TFieldsPage::BuildMenus()
         {"CheckboxListe1", 47, "Checkbox-Liste"},
         {"KalenderFeld1", 48, "Kalender-Feld"},
     };
-    for (const Kind& kind : kinds)
-        Entry(m_kindMenu, kind.name, kind.key, QString::fromUtf8(kind.text))->setEnabled(false);
+    for (int i = 0; i < 10; ++i) {
+        const Kind& kind = kinds[i];
+        QAction* entry = Entry(m_kindMenu, kind.name, kind.key, QString::fromUtf8(kind.text));
+        connect(entry, &QAction::triggered, this,
+                [this, i] { emit AddRequested(static_cast<TFieldKind>(i)); });
+    }
 
     m_listMenu = new QMenu(this);
     m_listMenu->setObjectName(QStringLiteral("mnuFieldList"));
-    Entry(m_listMenu, "Neu2", 2, QStringLiteral("&Neu"))->setEnabled(false);
-    Entry(m_listMenu, "Bearbeiten2", 9, QStringLiteral("&Bearbeiten"))->setEnabled(false);
+    connect(Entry(m_listMenu, "Neu2", 2, QStringLiteral("&Neu")), &QAction::triggered, this,
+            [this] { m_kindMenu->popup(QCursor::pos()); });
+    connect(Entry(m_listMenu, "Bearbeiten2", 9, QStringLiteral("&Bearbeiten")), &QAction::triggered, this,
+            &TFieldsPage::EditRequested);
     QAction* remove = Entry(m_listMenu, "Lschen1", 35, QStringLiteral("&Löschen"));
     connect(remove, &QAction::triggered, this, &TFieldsPage::DeleteRequested);
     m_listMenu->addSeparator();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ui/FieldEditing.h"
+
 #include <QWidget>
 
 class QMenu;
@@ -22,7 +24,11 @@ public:
     void SelectRow(int row);
     QTreeWidget* List() const { return m_list; }
 
+    QMenu* KindMenu() const { return m_kindMenu; }
+
 signals:
+    void AddRequested(TFieldKind kind);
+    void EditRequested();
     void DeleteRequested();
     void MoveRequested(int step);
 

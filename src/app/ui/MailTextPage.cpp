@@ -36,9 +36,8 @@ TMailTextPage::TMailTextPage(QWidget* parent) : QWidget(parent)
         memo->insertPlainText(QStringLiteral("{#") + name + QStringLiteral("#}"));
         memo->setFocus();
     });
-    // The HTML editor comes with the text editor.
+    // The main window opens the HTML editor with it.
     QPushButton* edit = Ellipsis(this, "sbMailTextEdit");
-    edit->setEnabled(false);
     grid->addWidget(edit, 1, 3, Qt::AlignTop);
     grid->addWidget(
         Note(this, "Label12", 273,

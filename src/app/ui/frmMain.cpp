@@ -6,6 +6,7 @@
 #include "app/ui/CopyToSenderRule.h"
 #include "app/ui/CssPage.h"
 #include "app/ui/DesignPage.h"
+#include "app/ui/FieldEditing.h"
 #include "app/ui/FieldsPage.h"
 #include "app/ui/FtpPage.h"
 #include "app/ui/MailTextPage.h"
@@ -17,6 +18,7 @@
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "texts/ui/OpenHtmlEditor.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
@@ -31,7 +33,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -70,6 +74,21 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     m_colors = new TColorLinks(m_pages, project, this);
     new TCopyToSenderRule(m_pages->findChild<QCheckBox*>(QStringLiteral("chkAbsender")), project,
                           m_services.Texts(), m_services.Prompt());
+    const auto editHtml = [this](QWidget* edit) {
+        HtmlTools::OpenHtmlEditor(edit, m_services.Texts(), m_services.Prompt());
+    };
+    m_fieldEditing = new TFieldEditing(m_services, project, editHtml, this);
+    // The memos of the introduction, the closing text and the mail text.
+    const std::pair<const char*, const char*> memoEditors[] = {{"btEditEinleitungText", "memoEinleitung"},
+                                                               {"btEditTextFormEnde", "memoTextEnde"},
+                                                               {"sbMailTextEdit", "memoMailtext"}};
+    for (const auto& [button, memo] : memoEditors) {
+        auto* edit = m_pages->findChild<QPlainTextEdit*>(QLatin1String(memo));
+        auto* open = m_pages->findChild<QPushButton*>(QLatin1String(button));
+        if (!edit || !open)
+            continue;
+        connect(open, &QPushButton::clicked, this, [editHtml, edit] { editHtml(edit); });
+    }
     ConnectCommands();
 
     TranslateInterface();
@@ -176,6 +195,11 @@ void TfrmMain::ConnectCommands()
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
+    connect(m_fieldsPage, &TFieldsPage::AddRequested, this, [this](TFieldKind kind) {
+        m_fieldEditing->AddField(kind);
+        RefreshFieldList();
+    });
+    connect(m_fieldsPage, &TFieldsPage::EditRequested, this, &TfrmMain::EditField);
     connect(m_fieldsPage, &TFieldsPage::DeleteRequested, this, &TfrmMain::DeleteField);
     connect(m_fieldsPage, &TFieldsPage::MoveRequested, this, &TfrmMain::MoveField);
     connect(m_pages->findChild<TSettingsPage*>(), &TSettingsPage::TestThanksPage, this,
@@ -266,6 +290,15 @@ void TfrmMain::FillRecentMenu()
         connect(entry, &QAction::triggered, this,
                 [this, path] { AfterFileCommand(m_session.Files().OpenRecent(path)); });
     }
+}
+
+void TfrmMain::EditField()
+{
+    const int row = m_fieldsPage->SelectedRow();
+    if (row < 0)
+        return;
+    m_fieldEditing->EditField(row);
+    RefreshFieldList();
 }
 
 void TfrmMain::DeleteField()

@@ -9,6 +9,7 @@ class QTabWidget;
 class TAppServices;
 class TCodePage;
 class TCssPage;
+class TFieldEditing;
 class TFieldsPage;
 class TFormProject;
 class TLanguageTexts;
@@ -37,6 +38,7 @@ public:
     void SetColorChooser(TColorLinks::Chooser chooser);
 
     TFormProject& Project();
+    TFieldEditing& FieldEditing() { return *m_fieldEditing; }
     const TLanguageTexts& Texts() const;
     TProgramSettings& Settings();
     QTabWidget* Pages() const { return m_pages; }
@@ -63,6 +65,7 @@ private:
     void ConnectCommands();
     void PageShown(int index);
     void FillRecentMenu();
+    void EditField();
     void DeleteField();
     void MoveField(int step);
     // Shows the project when a file command replaced it, else the status.
@@ -83,6 +86,7 @@ private:
     QLabel* m_status = nullptr;
     TSettingBinder* m_binder = nullptr;
     TColorLinks* m_colors = nullptr;
+    TFieldEditing* m_fieldEditing = nullptr;
 
     QString m_startupFile;
     bool m_started = false;

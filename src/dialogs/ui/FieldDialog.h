@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QBoxLayout;
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+class Prompter;
+class TFieldList;
+class TLanguageTexts;
+
+// What every field dialog needs from the program: the project's fields (to
+// keep names apart), the texts, the prompter for its messages, and the HTML
+// editor that its "..." buttons open on a text box.
+struct TFieldDialogContext
+{
+    const TFieldList& fields;
+    const TLanguageTexts& texts;
+    Prompter& prompter;
+    std::function<void(QWidget* edit)> editHtml;
+};
+
+// The behaviour all field dialogs share: the header band, the pages (first
+// page whenever shown), OK and Cancel, the name box with its keystroke
+// filter, the "..." buttons, and the checks before OK closes the dialog.
+class TFieldDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // The position of the edited field in the project's list, -1 for a new one.
+    int feldNr = -1;
+
+    void done(int result) override;
+
+protected:
+    TFieldDialog(const TFieldDialogContext& context, const char* name, int titleKey, const QString& title,
+                 QWidget* parent);
+
+    // The header band above the body; pages, groups and rows go into the
+    // body, the buttons last.
+    QVBoxLayout* Frame(const char* headerName, int headerKey, const QString& header);
+    // A page of the page control, which the first call makes.
+    QWidget* AddPage(const char* name, int key, const QString& caption);
+    // A titled group with a grid of rows, at the end of the layout.
+    QGridLayout* GroupGrid(QWidget* parent, QBoxLayout* into, const char* name, int key,
+                           const QString& title);
+    // A check box across the grid's next row; a note below it when noteKey is set.
+    QCheckBox* CheckRow(QGridLayout* grid, const char* name, int key, const QString& text);
+    QLabel* NoteRow(QGridLayout* grid, const char* name, int key, const QString& text);
+    // The "Überprüfung" group: the required box, the message hint and box.
+    void RequiredGroup(QWidget* parent, QBoxLayout* into, const char* hintName = "Label3");
+    // The cookie box and its hint on a page.
+    void CookieRows(QWidget* page, QBoxLayout* into);
+    void AddButtons(const char* okName = "btOk", const char* cancelName = "Button1");
+    // The window texts from the language file; the last step of a constructor.
+    void Translate();
+    // The built-in German hint above a message box.
+    static QString MessageHint();
+    QTabWidget* Pages() const { return m_pages; }
+    QVBoxLayout* Body() const { return m_body; }
+
+    // A labelled text box in the grid's next row, with a "..." button that
+    // opens the HTML editor on it when buttonName is given.
+    QLineEdit* TextRow(QGridLayout* grid, const char* labelName, int key, const QString& label,
+                       const char* editName, const char* buttonName = nullptr);
+    // The name box: typed characters pass the name filter.
+    QLineEdit* NameRow(QGridLayout* grid, const char* labelName);
+    QPushButton* HtmlButton(QWidget* parent, const char* name, QWidget* edit);
+
+    // The checks after the common ones; false refuses to close. Called even
+    // when a common check refused, so that every message shows.
+    virtual bool ValidateMore() { return true; }
+    // Whether OK looks the name up among the project's fields.
+    virtual bool ChecksNameUse() const { return true; }
+    // Whether a name is taken inside the dialog itself (by what it edits
+    // besides the project's fields).
+    virtual bool TakenHere(const QString&) const { return false; }
+    // Runs when OK passed every check, just before the dialog closes.
+    virtual void BeforeAccept() {}
+    // Whether the dialog has a name to check at all.
+    virtual bool HasName() const { return true; }
+
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const TFieldDialogContext m_context;
+    QLineEdit* edtName = nullptr;
+    QCheckBox* chkPflicht = nullptr;
+    QLineEdit* edtMeldung = nullptr;
+    QCheckBox* chkCookie = nullptr;
+
+private:
+    bool Validate();
+
+    QVBoxLayout* m_body = nullptr;
+    QTabWidget* m_pages = nullptr;
+};

@@ -1,0 +1,91 @@
+#include "dialogs/ui/frmMehrzField.h"
+
+#include "base/LanguageTexts.h"
+#include "fields/MehrzField.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TfrmMehrzField::TfrmMehrzField(const TFieldDialogContext& context, QWidget* parent)
+    : TFieldDialog(context, "frmMehrzField", 41, QStringLiteral("Mehrzeiliges Textfeld"), parent)
+{
+    Frame("panelHeader", 41, QStringLiteral("Mehrzeiliges Textfeld"));
+    QWidget* first = AddPage("TabSheet1", 16, QStringLiteral("Einstellungen"));
+    auto* column = new QVBoxLayout(first);
+    QGridLayout* grid =
+        GroupGrid(first, column, "Feldeinstellungen", 231, QStringLiteral("Feldeinstellungen"));
+    NameRow(grid, "Label5");
+    edtBeschriftung =
+        TextRow(grid, "Label6", 130, QStringLiteral("Beschriftung"), "edtBeschriftung", "btOpenBeschriftung");
+    edtTextNach =
+        TextRow(grid, "Label7", 235, QStringLiteral("Text nach Feld"), "edtTextNach", "btHtmlTextNachFeld");
+    edtVorgabewert = TextRow(grid, "Label8", 236, QStringLiteral("Vorgabewert"), "edtVorgabewert");
+    chkVorgabeLoeschen =
+        CheckRow(grid, "chkVorgabeLoeschen", 237, QStringLiteral("Vorgabewert löschen beim bearbeiten?"));
+    edtHoehe = TextRow(grid, "Label9", 195, QStringLiteral("Höhe"), "edtHoehe");
+    edtBreite = TextRow(grid, "Label10", 196, QStringLiteral("Breite"), "edtBreite");
+    RequiredGroup(first, column);
+    column->addStretch(1);
+
+    QWidget* second = AddPage("TabSheet2", 229, QStringLiteral("Erweitert"));
+    auto* more = new QVBoxLayout(second);
+    QGridLayout* limit = GroupGrid(second, more, "GroupBox2", 259, QStringLiteral("Zeichenbegrenzung"));
+    edtMaxZeichen = TextRow(limit, "Label11", 260, QStringLiteral("Anzahl der Zeichen"), "edtMaxZeichen");
+    NoteRow(limit, "Label1", 262, QStringLiteral("*leer für keine Begrenzung"));
+    chkZeichenUebrig =
+        CheckRow(limit, "chkZeichenUebrig", 261, QStringLiteral("Anzeige verbleibender Zeichen"));
+    edtZeichenUebrig = TextRow(limit, "Label2", 130, QStringLiteral("Beschriftung"), "edtZeichenUebrig");
+    CookieRows(second, more);
+    more->addStretch(1);
+    AddButtons();
+    ClearAll();
+    Translate();
+}
+
+void TfrmMehrzField::ClearAll()
+{
+    for (QLineEdit* edit : {edtName, edtBeschriftung, edtTextNach, edtVorgabewert, edtMeldung, edtMaxZeichen})
+        edit->clear();
+    edtHoehe->setText(QStringLiteral("5"));
+    edtBreite->setText(QStringLiteral("40"));
+    edtZeichenUebrig->setText(m_context.texts.Text(QStringLiteral("txtMultiline0")));
+    for (QCheckBox* box : {chkVorgabeLoeschen, chkPflicht, chkZeichenUebrig, chkCookie})
+        box->setChecked(false);
+    feldNr = -1;
+}
+
+void TfrmMehrzField::LoadFromObject(const TMehrzField& field)
+{
+    edtName->setText(field.Name);
+    edtBeschriftung->setText(field.Beschriftung);
+    edtTextNach->setText(field.BeschriftungNach);
+    edtVorgabewert->setText(field.Vorgabewert);
+    chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
+    edtHoehe->setText(field.Hoehe);
+    edtBreite->setText(field.Breite);
+    chkPflicht->setChecked(field.Pflicht);
+    edtMeldung->setText(field.Meldung);
+    edtMaxZeichen->setText(field.maxLaenge);
+    chkZeichenUebrig->setChecked(field.zeichenAnzeige);
+    edtZeichenUebrig->setText(field.zeichenAnzeigeText);
+    chkCookie->setChecked(field.Cookie);
+}
+
+void TfrmMehrzField::SaveToObject(TMehrzField& field) const
+{
+    field.Name = edtName->text();
+    field.Beschriftung = edtBeschriftung->text();
+    field.BeschriftungNach = edtTextNach->text();
+    field.Vorgabewert = edtVorgabewert->text();
+    field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
+    field.Hoehe = edtHoehe->text();
+    field.Breite = edtBreite->text();
+    field.Pflicht = chkPflicht->isChecked();
+    field.Meldung = edtMeldung->text();
+    field.maxLaenge = edtMaxZeichen->text();
+    field.zeichenAnzeige = chkZeichenUebrig->isChecked();
+    field.zeichenAnzeigeText = edtZeichenUebrig->text();
+    field.Cookie = chkCookie->isChecked();
+}

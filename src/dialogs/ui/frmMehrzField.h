@@ -1,0 +1,28 @@
+#pragma once
+
+#include "dialogs/ui/FieldDialog.h"
+
+class TMehrzField;
+
+// Creates and edits a multi-line text field; one for the whole run.
+class TfrmMehrzField : public TFieldDialog
+{
+    Q_OBJECT
+public:
+    TfrmMehrzField(const TFieldDialogContext& context, QWidget* parent = nullptr);
+
+    void ClearAll();
+    void LoadFromObject(const TMehrzField& field);
+    void SaveToObject(TMehrzField& field) const;
+
+private:
+    QLineEdit* edtBeschriftung;
+    QLineEdit* edtTextNach;
+    QLineEdit* edtVorgabewert;
+    QCheckBox* chkVorgabeLoeschen;
+    QLineEdit* edtHoehe;
+    QLineEdit* edtBreite;
+    QLineEdit* edtMaxZeichen;
+    QCheckBox* chkZeichenUebrig;
+    QLineEdit* edtZeichenUebrig;
+};
