@@ -1,5 +1,6 @@
 #include "dialogs/ui/FieldDialog.h"
 
+#include "base/Crlf.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
 #include "dialogs/FieldNames.h"
@@ -101,6 +102,17 @@ QString TFieldDialog::MessageHint()
     return QStringLiteral("Hier können Sie die Fehlermeldung eintragen, \nwelche bei Nichteingabe erscheint. "
                           "Lassen \nSie dieses Feld leer,  und es erscheint eine \nStandardfehlermeldung mit "
                           "Feldnamen.");
+}
+
+QString TFieldDialog::ToBox(QString text)
+{
+    text.replace(CRLF, QStringLiteral("\n"));
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QString TFieldDialog::FromBox(QString text)
+{
+    return text.replace(QLatin1Char('\n'), CRLF);
 }
 
 void TFieldDialog::Translate()

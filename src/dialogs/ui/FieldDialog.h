@@ -61,6 +61,10 @@ protected:
     void AddButtons(const char* okName = "btOk", const char* cancelName = "Button1");
     // The window texts from the language file; the last step of a constructor.
     void Translate();
+    // Multi-line boxes work with LF; the project's texts end their lines
+    // with CR LF (a text from a file may hold a lone CR, too).
+    static QString ToBox(QString text);
+    static QString FromBox(QString text);
     // The built-in German hint above a message box.
     static QString MessageHint();
     QTabWidget* Pages() const { return m_pages; }

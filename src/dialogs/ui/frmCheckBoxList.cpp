@@ -9,9 +9,9 @@
 #include "ui/WidgetBuild.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>

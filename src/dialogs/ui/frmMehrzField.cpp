@@ -2,10 +2,13 @@
 
 #include "base/LanguageTexts.h"
 #include "fields/MehrzField.h"
+#include "ui/WidgetBuild.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 TfrmMehrzField::TfrmMehrzField(const TFieldDialogContext& context, QWidget* parent)
@@ -21,7 +24,16 @@ TfrmMehrzField::TfrmMehrzField(const TFieldDialogContext& context, QWidget* pare
         TextRow(grid, "Label6", 130, QStringLiteral("Beschriftung"), "edtBeschriftung", "btOpenBeschriftung");
     edtTextNach =
         TextRow(grid, "Label7", 235, QStringLiteral("Text nach Feld"), "edtTextNach", "btHtmlTextNachFeld");
-    edtVorgabewert = TextRow(grid, "Label8", 236, QStringLiteral("Vorgabewert"), "edtVorgabewert");
+    // The default of a multi-line field may have several lines.
+    {
+        const int row = grid->rowCount();
+        grid->addWidget(
+            WidgetBuild::Label(grid->parentWidget(), "Label8", 236, QStringLiteral("Vorgabewert")), row, 0,
+            Qt::AlignTop);
+        edtVorgabewert = WidgetBuild::Memo(grid->parentWidget(), "edtVorgabewert");
+        edtVorgabewert->setFixedHeight(edtVorgabewert->fontMetrics().lineSpacing() * 3 + 12);
+        grid->addWidget(edtVorgabewert, row, 1);
+    }
     chkVorgabeLoeschen =
         CheckRow(grid, "chkVorgabeLoeschen", 237, QStringLiteral("Vorgabewert löschen beim bearbeiten?"));
     edtHoehe = TextRow(grid, "Label9", 195, QStringLiteral("Höhe"), "edtHoehe");
@@ -46,8 +58,9 @@ TfrmMehrzField::TfrmMehrzField(const TFieldDialogContext& context, QWidget* pare
 
 void TfrmMehrzField::ClearAll()
 {
-    for (QLineEdit* edit : {edtName, edtBeschriftung, edtTextNach, edtVorgabewert, edtMeldung, edtMaxZeichen})
+    for (QLineEdit* edit : {edtName, edtBeschriftung, edtTextNach, edtMeldung, edtMaxZeichen})
         edit->clear();
+    edtVorgabewert->clear();
     edtHoehe->setText(QStringLiteral("5"));
     edtBreite->setText(QStringLiteral("40"));
     edtZeichenUebrig->setText(m_context.texts.Text(QStringLiteral("txtMultiline0")));
@@ -61,7 +74,7 @@ void TfrmMehrzField::LoadFromObject(const TMehrzField& field)
     edtName->setText(field.Name);
     edtBeschriftung->setText(field.Beschriftung);
     edtTextNach->setText(field.BeschriftungNach);
-    edtVorgabewert->setText(field.Vorgabewert);
+    edtVorgabewert->setPlainText(ToBox(field.Vorgabewert));
     chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
     edtHoehe->setText(field.Hoehe);
     edtBreite->setText(field.Breite);
@@ -78,7 +91,7 @@ void TfrmMehrzField::SaveToObject(TMehrzField& field) const
     field.Name = edtName->text();
     field.Beschriftung = edtBeschriftung->text();
     field.BeschriftungNach = edtTextNach->text();
-    field.Vorgabewert = edtVorgabewert->text();
+    field.Vorgabewert = FromBox(edtVorgabewert->toPlainText());
     field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
     field.Hoehe = edtHoehe->text();
     field.Breite = edtBreite->text();

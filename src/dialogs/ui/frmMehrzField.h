@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/FieldDialog.h"
 
+class QPlainTextEdit;
 class TMehrzField;
 
 // Creates and edits a multi-line text field; one for the whole run.
@@ -18,7 +19,7 @@ public:
 private:
     QLineEdit* edtBeschriftung;
     QLineEdit* edtTextNach;
-    QLineEdit* edtVorgabewert;
+    QPlainTextEdit* edtVorgabewert;
     QCheckBox* chkVorgabeLoeschen;
     QLineEdit* edtHoehe;
     QLineEdit* edtBreite;

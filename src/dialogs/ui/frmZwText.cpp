@@ -1,6 +1,5 @@
 #include "dialogs/ui/frmZwText.h"
 
-#include "base/Crlf.h"
 #include "fields/ZwField.h"
 #include "ui/WidgetBuild.h"
 
@@ -34,16 +33,10 @@ void TfrmZwText::ClearAll()
 
 void TfrmZwText::LoadFromObject(const TZwField& field)
 {
-    // The box works with LF; a text from a file may end its lines with CR LF
-    // or with CR alone.
-    QString text = field.Beschriftung;
-    text.replace(CRLF, QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    edtZwischentext->setPlainText(text);
+    edtZwischentext->setPlainText(ToBox(field.Beschriftung));
 }
 
 void TfrmZwText::SaveToObject(TZwField& field) const
 {
-    QString text = edtZwischentext->toPlainText();
-    field.Beschriftung = text.replace(QLatin1Char('\n'), CRLF);
+    field.Beschriftung = FromBox(edtZwischentext->toPlainText());
 }

@@ -1,0 +1,25 @@
+#pragma once
+
+// Answers modal dialogs in GUI tests: the action runs on the next modal
+// dialog of the wanted class once it is shown (the modal call itself runs
+// its own event loop meanwhile). Nested dialogs are answered by registering
+// the next action inside the outer one.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+template <typename Dialog> void WhenModal(std::function<void(Dialog*)> act)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(dialog);
+    });
+    poll->start();
+}
