@@ -4,19 +4,29 @@
 // switches, the copy-to-sender rule, the language switch, the field list,
 // and the generation commands with the files they write.
 #include "MainWindowRig.h"
+#include "ModalDriver.h"
+#include "PhpServer.h"
 #include "RecordingPrompter.h"
 #include "app/AppPaths.h"
 #include "app/FileHistory.h"
 #include "app/ProgramSettings.h"
+#include "app/ui/FieldEditing.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/frmMain.h"
 #include "base/IniFile.h"
 #include "base/LanguageTexts.h"
+#include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
+#include "dialogs/ui/frmCheckBox.h"
+#include "dialogs/ui/frmEinzField.h"
+#include "dialogs/ui/frmMehrzField.h"
+#include "dialogs/ui/frmRadioButtons.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"
 #include "fields/FileField.h"
+#include "fields/RadioField.h"
 #include "fields/ZwField.h"
 #include "model/FormProject.h"
 #include "model/SettingKeys.h"
@@ -30,10 +40,13 @@
 #include <QComboBox>
 #include <QDropEvent>
 #include <QGroupBox>
+#include <QHttpMultiPart>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -839,6 +852,7 @@ private slots:
         prompter.answers << Answer::No;
         Find<QPushButton>(*w, "sbDelField")->click();
         QCOMPARE(prompter.entries.constFirst().text, Text(*w, "txtMainFrmDelete"));
+        QCOMPARE(prompter.entries.constFirst().preselected, Answer::No);
         QCOMPARE(w->Project().ListField.Count(), 4);
         QVERIFY(list->selectedItems().isEmpty());
         list->topLevelItem(3)->setSelected(true);
@@ -846,6 +860,209 @@ private slots:
         Find<QPushButton>(*w, "sbDelField")->click();
         QCOMPARE(w->Project().ListField.Count(), 3);
         QCOMPARE(list->topLevelItemCount(), 3);
+    }
+
+    // Adding and editing through the kind menu, the buttons and a double
+    // click; Cancel changes nothing, and values without a control survive.
+    void addAndEditFields()
+    {
+        auto radio = std::make_unique<TRadioField>();
+        radio->Name = QStringLiteral("anrede");
+        radio->Felder = QStringLiteral("Frau#Herr");
+        radio->Vorgabewert = QStringLiteral("kept");
+        std::vector<std::unique_ptr<TFormField>> fields;
+        fields.push_back(std::move(radio));
+        auto w = Window(ProjectFile(QStringLiteral("r.qvf"), QStringLiteral("r"), std::move(fields)));
+        QTreeWidget* list = Find<QTreeWidget>(*w, "itemList");
+
+        // Edit without a selected row does nothing.
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QVERIFY(prompter.entries.isEmpty());
+
+        WhenModal<TfrmEinzField>([](TfrmEinzField* d) {
+            QCOMPARE(d->feldNr, -1);
+            TypeText(d->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("telefon"));
+            d->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+        });
+        Find<QAction>(*w, "EinzeiligesTextfeld1")->trigger();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(0), QStringLiteral("telefon"));
+        QVERIFY(list->selectedItems().isEmpty());
+
+        WhenModal<TfrmEinzField>([](TfrmEinzField* d) {
+            TypeText(d->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("fax"));
+            d->reject();
+        });
+        Find<QAction>(*w, "EinzeiligesTextfeld1")->trigger();
+        QCOMPARE(w->Project().ListField.Count(), 2);
+
+        // Double click edits; the group's stored default has no control and stays.
+        WhenModal<TfrmRadioButtons>([](TfrmRadioButtons* d) {
+            QCOMPARE(d->feldNr, 0);
+            Retype(d->findChild<QLineEdit*>(QStringLiteral("edtBeschriftung")), QStringLiteral("Anrede"));
+            d->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+        });
+        emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+        auto* edited = dynamic_cast<TRadioField*>(w->Project().ListField[0]);
+        QVERIFY(edited);
+        QCOMPARE(edited->Beschriftung, QStringLiteral("Anrede"));
+        QCOMPARE(edited->Vorgabewert, QStringLiteral("kept"));
+        QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Anrede"));
+
+        // Cancel after changes leaves the field as it was.
+        list->topLevelItem(1)->setSelected(true);
+        WhenModal<TfrmEinzField>([](TfrmEinzField* d) {
+            Retype(d->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("mobil"));
+            d->reject();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(w->Project().ListField[1]->Name, QStringLiteral("telefon"));
+
+        // A name the other field holds is refused; the dialog stays open.
+        list->topLevelItem(1)->setSelected(true);
+        WhenModal<TfrmEinzField>([&](TfrmEinzField* d) {
+            Retype(d->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("anrede"));
+            d->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+            QVERIFY(d->isVisible());
+            d->reject();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtCalender1")});
+        QCOMPARE(w->Project().ListField[1]->Name, QStringLiteral("telefon"));
+    }
+
+    // The default form built again through the dialogs alone, key by key,
+    // gives the same pages as the shipped default project, and its PHP page
+    // takes a valid post on a real PHP server.
+    void rebuildDefaultProject()
+    {
+        auto w = Window();
+        QTreeWidget* list = Find<QTreeWidget>(*w, "itemList");
+        QCOMPARE(list->topLevelItemCount(), 4);
+        while (list->topLevelItemCount() > 0) {
+            list->topLevelItem(0)->setSelected(true);
+            prompter.answers << Answer::Yes;
+            Find<QPushButton>(*w, "sbDelField")->click();
+        }
+        QVERIFY(w->Project().ListField.IsEmpty());
+
+        const auto edit = [](QWidget* d, const char* name) {
+            return d->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        const auto click = [](QWidget* d, const char* name) {
+            QAbstractButton* b = d->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Space);
+        };
+        const auto textField = [&](const QString& name, const QString& label, int check,
+                                   const QString& message) {
+            WhenModal<TfrmEinzField>([=](TfrmEinzField* d) {
+                TypeText(edit(d, "edtName"), name);
+                TypeText(edit(d, "edtBeschriftung"), label);
+                Retype(edit(d, "edtGroesse"), QStringLiteral("30"));
+                click(d, "chkPflicht");
+                auto* kind = d->findChild<QComboBox*>(QStringLiteral("cboCheckType"));
+                kind->setFocus();
+                for (int i = kind->currentIndex(); i < check; ++i)
+                    QTest::keyClick(kind, Qt::Key_Down);
+                for (int i = kind->currentIndex(); i > check; --i)
+                    QTest::keyClick(kind, Qt::Key_Up);
+                TypeText(edit(d, "edtMeldung"), message);
+                click(d, "btOk");
+            });
+            Find<QAction>(*w, "EinzeiligesTextfeld1")->trigger();
+        };
+        textField(QStringLiteral("name"), QStringLiteral("Name"), 0, QString());
+        textField(QStringLiteral("email"), QStringLiteral("E-Mail"), 1,
+                  QStringLiteral("Bitte geben Sie eine gültige E-Mail-Adresse ein."));
+
+        WhenModal<TfrmMehrzField>([&](TfrmMehrzField* d) {
+            TypeText(edit(d, "edtName"), QStringLiteral("nachricht"));
+            TypeText(edit(d, "edtBeschriftung"), QStringLiteral("Nachricht"));
+            Retype(edit(d, "edtHoehe"), QStringLiteral("6"));
+            click(d, "chkPflicht");
+            d->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
+            TypeText(edit(d, "edtMaxZeichen"), QStringLiteral("2000"));
+            click(d, "chkZeichenUebrig");
+            click(d, "btOk");
+        });
+        Find<QAction>(*w, "MehrzeiligesTextfeld1")->trigger();
+
+        WhenModal<TfrmCheckBox>([&](TfrmCheckBox* d) {
+            TypeText(edit(d, "edtName"), QStringLiteral("zustimmung"));
+            TypeText(edit(d, "edtBeschriftung"), QStringLiteral("Einwilligung"));
+            TypeText(edit(d, "edtTextNach"),
+                     QStringLiteral("Ich bin damit einverstanden, dass meine Angaben zur Bearbeitung meiner "
+                                    "Anfrage verarbeitet und gespeichert werden."));
+            click(d, "chkPflicht");
+            TypeText(edit(d, "edtMeldung"),
+                     QStringLiteral("Bitte stimmen Sie der Verarbeitung Ihrer Angaben zu."));
+            click(d, "btOk");
+        });
+        Find<QAction>(*w, "CheckBox1")->trigger();
+        QCOMPARE(list->topLevelItemCount(), 4);
+
+        const QString saved = File(QStringLiteral("rebuilt.qvf"));
+        prompter.fileNames << saved;
+        Trigger(*w, "actSaveAs");
+        QVERIFY(QFileInfo::exists(saved));
+
+        TLanguageTexts texts(BuildData + QStringLiteral("/lang.ini"), nullptr);
+        TProjectFile file(texts);
+        TFormProject rebuilt;
+        TFormProject shipped;
+        QVERIFY(file.LoadProject(rebuilt, saved));
+        QVERIFY(file.LoadProject(shipped, BuildData + QStringLiteral("/default_Deutsch.qvf")));
+        const auto pages = [&](const TFormProject& p) {
+            TGenHTML html(p, texts, BuildData);
+            html.SetFixedFormID(4711);
+            TGenPHP php(p, texts, BuildData);
+            php.SetFixedFormID(4711);
+            return std::make_pair(*html.GenCode(), *php.GenCode());
+        };
+        const auto [rebuiltHtml, rebuiltPhp] = pages(rebuilt);
+        const auto [shippedHtml, shippedPhp] = pages(shipped);
+        QCOMPARE(rebuiltHtml, shippedHtml);
+        QCOMPARE(rebuiltPhp, shippedPhp);
+
+        // The PHP page of the saved project on a real server.
+        QTemporaryDir site;
+        const QString capture = site.filePath(QStringLiteral("sendmail.sh"));
+        QFile script(capture);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\ncat > \"" + site.path().toUtf8() + "/mail.eml\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        rebuilt.edtEMail = QStringLiteral("owner@example.com");
+        rebuilt.edtDanke = QStringLiteral("https://www.example.com/danke.htm");
+        TGenPHP php(rebuilt, texts, BuildData);
+        QVERIFY(PageFiles::WritePage(site.filePath(QStringLiteral("kontakt.php")), *php.GenCode(),
+                                     rebuilt.ExtSettings.encoding, PageFiles::PageKind::Php));
+        PhpServer server;
+        QVERIFY2(server.Start(site.path(), {QStringLiteral("sendmail_path=") + capture,
+                                            QStringLiteral("session.save_path=") + site.path()}),
+                 "php -S did not start");
+        QNetworkAccessManager net;
+        QNetworkRequest request(
+            QUrl(QStringLiteral("http://127.0.0.1:%1/kontakt.php?action=send").arg(server.Port())));
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+        auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+        const std::pair<const char*, const char*> post[] = {
+            {"name", "Eva"}, {"email", "eva@example.org"}, {"nachricht", "x"}, {"zustimmung", "ja"}};
+        for (const auto& [key, value] : post) {
+            QHttpPart part;
+            part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                           QStringLiteral("form-data; name=\"%1\"").arg(QLatin1String(key)));
+            part.setBody(value);
+            multi->append(part);
+        }
+        QNetworkReply* reply = net.post(request, multi);
+        multi->setParent(reply);
+        QSignalSpy done(reply, &QNetworkReply::finished);
+        QVERIFY(reply->isFinished() || done.wait(20000));
+        QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 303);
+        QVERIFY(QFileInfo::exists(site.filePath(QStringLiteral("mail.eml"))));
+        reply->deleteLater();
     }
 
     // Saving a page writes the text the view just received by the encoding

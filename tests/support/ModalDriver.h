@@ -23,3 +23,21 @@ template <typename Dialog> void WhenModal(std::function<void(Dialog*)> act)
     });
     poll->start();
 }
+
+#include <QTest>
+
+// Types a text key by key, each key carrying its character (so "ü" and "@"
+// arrive as a keyboard layout delivers them).
+inline void TypeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Replaces a text box's text by typing: select all, then type.
+inline void Retype(QWidget* widget, const QString& text)
+{
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_Delete);
+    TypeText(widget, text);
+}

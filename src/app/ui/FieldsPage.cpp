@@ -87,7 +87,10 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
     BuildMenus();
     connect(add, &QPushButton::clicked, this, [this] { m_kindMenu->popup(QCursor::pos()); });
     connect(edit, &QPushButton::clicked, this, &TFieldsPage::EditRequested);
-    connect(m_list, &QTreeWidget::itemDoubleClicked, this, &TFieldsPage::EditRequested);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        item->setSelected(true);
+        emit EditRequested();
+    });
     connect(remove, &QPushButton::clicked, this, &TFieldsPage::DeleteRequested);
     connect(up, &QPushButton::clicked, this, [this] { emit MoveRequested(-1); });
     connect(down, &QPushButton::clicked, this, [this] { emit MoveRequested(1); });
