@@ -929,6 +929,28 @@ private slots:
         Find<QPushButton>(*w, "sbEditField")->click();
         QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtCalender1")});
         QCOMPARE(w->Project().ListField[1]->Name, QStringLiteral("telefon"));
+
+        // The keys of the list: Enter edits, Alt+Up moves, Delete deletes.
+        QApplication::setActiveWindow(w.get());
+        list->setFocus();
+        QVERIFY(list->hasFocus());
+        list->topLevelItem(1)->setSelected(true);
+        bool opened = false;
+        WhenModal<TfrmEinzField>([&](TfrmEinzField* d) {
+            opened = true;
+            d->reject();
+        });
+        QTest::keyClick(list, Qt::Key_Return);
+        QVERIFY(opened);
+        QApplication::setActiveWindow(w.get());
+        list->setFocus();
+        list->topLevelItem(1)->setSelected(true);
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(w->Project().ListField[0]->Name, QStringLiteral("telefon"));
+        prompter.answers << Answer::Yes;
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(w->Project().ListField.Count(), 1);
+        QCOMPARE(w->Project().ListField[0]->Name, QStringLiteral("anrede"));
     }
 
     // The default form built again through the dialogs alone, key by key,

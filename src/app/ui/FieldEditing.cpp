@@ -73,6 +73,25 @@ QList<QDialog*> TFieldEditing::ResidentDialogs() const
     return {m_einz, m_mehrz, m_list, m_checkBox, m_zw, m_radio, m_pass, m_file};
 }
 
+QList<QDialog*> TFieldEditing::MakeCommandDialogs()
+{
+    auto* list = new TfrmCheckBoxList(m_context, *m_checkBox, m_window);
+    TCheckBoxList sample;
+    sample.Name = QStringLiteral("interessen");
+    sample.Beschriftung = QStringLiteral("Interessen");
+    for (const char* name : {"sport", "musik"}) {
+        auto box = std::make_unique<TCheckBoxFieldSimple>();
+        box->Name = QString::fromLatin1(name);
+        box->Beschriftung = box->Name;
+        box->Vorgabewert = m_services.Texts().Text(QStringLiteral("txtCheckbox3"));
+        sample.ListCheckboxes.push_back(std::move(box));
+    }
+    list->LoadFromObject(sample);
+    auto* calendar = new TfrmCalender(m_context, m_project, m_services.DataDir(),
+                                      m_services.TempFolder().Path(), m_window);
+    return {calendar, list};
+}
+
 bool TFieldEditing::AddField(TFieldKind kind)
 {
     TFieldList& fields = m_project.ListField;

@@ -37,6 +37,9 @@ public:
 
     // The resident dialogs (the screenshot tool shows them).
     QList<QDialog*> ResidentDialogs() const;
+    // The dialogs made for one command, as they open for a new field (a
+    // check-box list with two boxes); the caller deletes them.
+    QList<QDialog*> MakeCommandDialogs();
 
 private:
     TAppServices& m_services;

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -91,6 +92,18 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
         item->setSelected(true);
         emit EditRequested();
     });
+    // Keys on the list: Insert adds, Enter edits, Delete deletes, Alt+arrows move.
+    const auto key = [this](QKeySequence sequence, auto slot) {
+        auto* shortcut = new QShortcut(sequence, m_list, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    key(QKeySequence(Qt::Key_Insert),
+        [this] { m_kindMenu->popup(m_list->viewport()->mapToGlobal(m_list->viewport()->rect().topLeft())); });
+    key(QKeySequence(Qt::Key_Return), [this] { emit EditRequested(); });
+    key(QKeySequence(Qt::Key_Enter), [this] { emit EditRequested(); });
+    key(QKeySequence(QKeySequence::Delete), [this] { emit DeleteRequested(); });
+    key(QKeySequence(Qt::ALT | Qt::Key_Up), [this] { emit MoveRequested(-1); });
+    key(QKeySequence(Qt::ALT | Qt::Key_Down), [this] { emit MoveRequested(1); });
     connect(remove, &QPushButton::clicked, this, &TFieldsPage::DeleteRequested);
     connect(up, &QPushButton::clicked, this, [this] { emit MoveRequested(-1); });
     connect(down, &QPushButton::clicked, this, [this] { emit MoveRequested(1); });

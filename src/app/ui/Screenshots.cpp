@@ -1,8 +1,12 @@
 #include "app/ui/Screenshots.h"
 
+#include "app/ProgramSettings.h"
+#include "app/ui/FieldEditing.h"
 #include "app/ui/frmMain.h"
+#include "dialogs/ui/frmCalender.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "ui/TranslateInterface.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,7 +40,8 @@ template <typename Preview> void WaitForPage(Preview* preview)
 
 bool TScreenshots::Save(QWidget* widget, const QString& name, QString* error)
 {
-    const QString file = QDir(m_folder).filePath(name + QStringLiteral(".png"));
+    const QString file =
+        QDir(m_folder).filePath(m_language + QLatin1Char('/') + name + QStringLiteral(".png"));
     if (!widget->grab().save(file)) {
         if (error)
             *error = QStringLiteral("cannot write ") + file;
@@ -49,13 +54,34 @@ bool TScreenshots::Save(QWidget* widget, const QString& name, QString* error)
 QStringList TScreenshots::Render(TfrmMain& window, QString* error)
 {
     m_written.clear();
-    if (!QDir().mkpath(m_folder)) {
-        if (error)
-            *error = QStringLiteral("cannot make the folder ") + m_folder;
-        return {};
-    }
     window.show();
     Settle();
+    // Every language of the language file, each into a folder of its name;
+    // the windows end in the current language again.
+    QStringList languages = window.Settings().LanguageList();
+    if (languages.isEmpty())
+        languages << window.Settings().Language();
+    bool ok = true;
+    for (const QString& language : languages) {
+        m_language = language;
+        if (!QDir().mkpath(QDir(m_folder).filePath(language))) {
+            if (error)
+                *error = QStringLiteral("cannot make the folder ") + QDir(m_folder).filePath(language);
+            ok = false;
+            break;
+        }
+        ::TranslateInterface(window.Texts(), language);
+        if (!RenderLanguage(window, error)) {
+            ok = false;
+            break;
+        }
+    }
+    window.TranslateInterface();
+    return ok ? m_written : QStringList();
+}
+
+bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
+{
     QTabWidget* pages = window.Pages();
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
@@ -64,7 +90,7 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
         Settle();
         const QString name = QStringLiteral("main-%1-%2").arg(i + 1).arg(pages->widget(i)->objectName());
         if (!Save(&window, name, error))
-            return {};
+            return false;
     }
     pages->setCurrentIndex(0);
 
@@ -81,10 +107,44 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
             other->show();
             Settle();
         }
-        const bool saved = Save(other, other->objectName(), error);
+        const bool saved = SavePages(other, error);
         other->close();
         if (!saved)
-            return {};
+            return false;
     }
-    return m_written;
+
+    // The dialogs made for one command, each page of those with pages.
+    const QList<QDialog*> dialogs = window.FieldEditing().MakeCommandDialogs();
+    bool saved = true;
+    for (QDialog* dialog : dialogs) {
+        TranslateWindow(dialog, window.Texts(), m_language);
+        dialog->show();
+        Settle();
+        saved = saved && SavePages(dialog, error);
+        dialog->close();
+    }
+    qDeleteAll(dialogs);
+    return saved;
+}
+
+bool TScreenshots::SavePages(QWidget* dialog, QString* error)
+{
+    auto* tabs = dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    const int count = tabs ? tabs->count() : 1;
+    for (int i = 0; i < count; ++i) {
+        if (tabs)
+            tabs->setCurrentIndex(i);
+        auto* calendar = qobject_cast<TfrmCalender*>(dialog);
+        if (calendar && tabs && tabs->widget(i)->objectName() == QLatin1String("TabSheet3")) {
+            QEventLoop loop;
+            QObject::connect(calendar, &TfrmCalender::PreviewShown, &loop, &QEventLoop::quit);
+            QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        Settle(calendar ? 300 : 50);
+        if (!Save(dialog, dialog->objectName() + (i > 0 ? QStringLiteral("-%1").arg(i + 1) : QString()),
+                  error))
+            return false;
+    }
+    return true;
 }

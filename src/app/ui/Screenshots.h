@@ -7,8 +7,9 @@ class QWidget;
 class TfrmMain;
 
 // Renders the program's windows to PNG files, so the whole program can be
-// looked at without a display: the main window on each of its pages, then
-// every other window that exists.
+// looked at without a display: in every language (a folder each), the main
+// window on each of its pages, every other window that exists, and the
+// dialogs made for one command.
 class TScreenshots
 {
 public:
@@ -18,8 +19,12 @@ public:
     QStringList Render(TfrmMain& window, QString* error = nullptr);
 
 private:
+    bool RenderLanguage(TfrmMain& window, QString* error);
+    // A window, page by page when it has pages.
+    bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);
 
     QString m_folder;
     QStringList m_written;
+    QString m_language;
 };

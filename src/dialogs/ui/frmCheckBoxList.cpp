@@ -86,6 +86,7 @@ TfrmCheckBoxList::TfrmCheckBoxList(const TFieldDialogContext& context, TfrmCheck
     for (int i = 0; i < 5; ++i)
         ListItems->setColumnWidth(i, widths[i]);
     ListItems->setMinimumHeight(160);
+    ListItems->setMinimumWidth(520);
     items->addWidget(ListItems, 1, 0, 1, 3);
 
     QGridLayout* check = GroupGrid(this, body, "GroupBoxUeberpruefung", 232, QStringLiteral("Überprüfung"));
