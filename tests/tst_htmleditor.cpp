@@ -525,6 +525,25 @@ private slots:
         QVERIFY(prompter.entries.isEmpty());
     }
 
+    // A command that fails in the engine reaches the error message; the text
+    // stays as it was.
+    void failedCommandIsReported()
+    {
+        const QString source = QStringLiteral("<p>Ein Wort</p>");
+        auto editor = Editor(source);
+        QVERIFY(editor);
+        Js(editor->Browser()->page(),
+           QStringLiteral("document.execCommand = function() { throw new Error('kaputt'); }; true"));
+        QVERIFY(Select(*editor, QStringLiteral("Wort")));
+        Trigger(*editor, "actBold");
+        QTRY_COMPARE_WITH_TIMEOUT(prompter.entries.size(), 1, EngineTimeout);
+        QCOMPARE(prompter.entries.first().text, QStringLiteral("Error: kaputt"));
+        QCOMPARE(prompter.entries.first().caption, Text("MsgError"));
+        QCOMPARE(prompter.entries.first().icon, Prompter::Icon::Error);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(Source(*editor), source);
+    }
+
     // Cut takes the selection to the clipboard, Paste puts it back at the
     // caret, through the engine's own actions.
     void cutAndPaste()
@@ -749,7 +768,8 @@ private slots:
             editor.close();
             // The markup is collected first: the editor is still open.
             stillOpen = answer == Answer::Yes && editor.isVisible() && finished.isEmpty();
-            finished.wait(EngineTimeout);
+            if (finished.isEmpty())
+                finished.wait(EngineTimeout);
         });
         const bool taken = HtmlTools::OpenHtmlEditor(target, texts, prompter);
         QCOMPARE(taken, answer == Answer::Yes);

@@ -79,11 +79,12 @@ QIcon Drawn(const std::function<void(QPainter&)>& draw)
     return QIcon(pixmap);
 }
 
-QIcon Letters(const QString& text, bool bold, bool italic, bool underline, QColor color = QColor())
+QIcon Letters(const QString& text, bool bold, bool italic, bool underline, QColor color = QColor(),
+              int pixelSize = 14)
 {
     return Drawn([=](QPainter& p) {
         QFont font = QApplication::font();
-        font.setPixelSize(14);
+        font.setPixelSize(pixelSize);
         font.setBold(bold);
         font.setItalic(italic);
         font.setUnderline(underline);
@@ -263,7 +264,7 @@ void TfrmHtmlEdit::BuildActions()
 {
     QAction* actNew = Action("actNew", 2, QStringLiteral("Neu"), PageIcon());
     QAction* actCut = Action("actCut", 185, QStringLiteral("Ausschneiden"),
-                             Letters(QStringLiteral("\u2702"), false, false, false));
+                             Letters(QStringLiteral("\u2702"), false, false, false, QColor(), 19));
     QAction* actCopy = Action("actCopy", 186, QStringLiteral("Kopieren"), CopyIcon());
     QAction* actPaste = Action("actPaste", 37, QStringLiteral("Einfügen"), PasteIcon());
     QAction* actBold =
@@ -556,5 +557,7 @@ void TfrmHtmlEdit::ChooseFontColor()
         return;
     m_lastColor = *color;
     const quint32 value = quint32(color->red()) | quint32(color->green()) << 8 | quint32(color->blue()) << 16;
+    // The colour text as everywhere in Quorvel, six digits without "#": the
+    // engine takes it so and writes the font element's colour with "#".
     Exec(QStringLiteral("ForeColor"), JsLiteral(ColorToHtmlText(value)));
 }
