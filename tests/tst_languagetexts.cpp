@@ -251,7 +251,7 @@ private slots:
         // Every number a window control carries, and the translated list entries.
         const QString windowKeys =
             QStringLiteral("0 1-56 58-77 80-92 94 96-104 108-113 115 117 119 121 123 125-130 "
-                           "132-153 155-160 162-165 167-168 170-176 178-214 220 224-276");
+                           "132-153 155-160 162-165 167-168 170-176 178-214 220 224-289");
         for (const QString& range : windowKeys.split(QLatin1Char(' '))) {
             const int from = range.section(QLatin1Char('-'), 0, 0).toInt();
             const int to =

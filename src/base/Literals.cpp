@@ -29,6 +29,24 @@ QString JsString(const QString& text)
     return out;
 }
 
+QString JsSingleQuoted(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\': out += QStringLiteral("\\\\"); break;
+        case u'\'': out += QStringLiteral("\\'"); break;
+        case u'\r': out += QStringLiteral("\\r"); break;
+        case u'\n': out += QStringLiteral("\\n"); break;
+        case 0x2028: out += QStringLiteral("\\u2028"); break;
+        case 0x2029: out += QStringLiteral("\\u2029"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
 QString PhpString(const QString& text)
 {
     QString out;

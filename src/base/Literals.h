@@ -12,6 +12,12 @@ namespace Literals
 // close the element.
 QString JsString(const QString& text);
 
+// Inside a JavaScript string in single quotes that is itself written into an
+// attribute or a script (the pop-up link's window.open call): backslash,
+// single quote and line ends are escaped. The surrounding context escapes
+// the result again for its own quotes.
+QString JsSingleQuoted(const QString& text);
+
 // Inside a PHP string in double quotes: backslash, double quote and "$"
 // (which would start a variable) are escaped.
 QString PhpString(const QString& text);
