@@ -6,6 +6,9 @@
 #include "dialogs/ui/frmCalender.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "texts/ui/frmHtmlEdit.h"
+#include "texts/ui/frmLinkEdit.h"
+#include "texts/ui/frmPopUpLink.h"
 #include "ui/TranslateInterface.h"
 
 #include <QApplication>
@@ -124,7 +127,42 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         dialog->close();
     }
     qDeleteAll(dialogs);
-    return saved;
+    return saved && RenderTextEditors(window, error);
+}
+
+bool TScreenshots::RenderTextEditors(TfrmMain& window, QString* error)
+{
+    // Deleted, not closed: closing the editor asks whether to take over.
+    auto editor = std::make_unique<TfrmHtmlEdit>(window.Texts(), window.Prompt(), &window);
+    TranslateWindow(editor.get(), window.Texts(), m_language);
+    editor->SetSource(QStringLiteral("<p><b>Quorvel</b> &ndash; <i>Kontaktformular</i></p><ul><li>Name</li>"
+                                     "<li>E-Mail</li></ul><p style=\"text-align: center\"><font "
+                                     "color=\"#336699\">Vielen Dank!</font></p>"));
+    editor->show();
+    if (!editor->IsReady()) {
+        QEventLoop loop;
+        QObject::connect(editor.get(), &TfrmHtmlEdit::Ready, &loop, &QEventLoop::quit);
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    Settle(300);
+    if (!Save(editor.get(), editor->objectName(), error))
+        return false;
+    editor->hide();
+    editor.reset();
+
+    std::unique_ptr<QDialog> links[] = {std::make_unique<TfrmLinkEdit>(window.Texts(), &window),
+                                        std::make_unique<TfrmPopUpLink>(window.Texts(), &window)};
+    for (auto& dialog : links) {
+        TranslateWindow(dialog.get(), window.Texts(), m_language);
+        dialog->show();
+        Settle();
+        const bool saved = Save(dialog.get(), dialog->objectName(), error);
+        dialog->hide();
+        if (!saved)
+            return false;
+    }
+    return true;
 }
 
 bool TScreenshots::SavePages(QWidget* dialog, QString* error)

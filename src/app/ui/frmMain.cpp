@@ -113,6 +113,11 @@ const TLanguageTexts& TfrmMain::Texts() const
     return m_services.Texts();
 }
 
+Prompter& TfrmMain::Prompt() const
+{
+    return m_services.Prompt();
+}
+
 TProgramSettings& TfrmMain::Settings()
 {
     return m_services.Settings();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class Prompter;
 class QLabel;
 class QTabWidget;
 class TAppServices;
@@ -40,6 +41,7 @@ public:
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
     const TLanguageTexts& Texts() const;
+    Prompter& Prompt() const;
     TProgramSettings& Settings();
     QTabWidget* Pages() const { return m_pages; }
     QString StatusText() const;

@@ -82,11 +82,11 @@ TfrmCheckBoxList::TfrmCheckBoxList(const TFieldDialogContext& context, TfrmCheck
     ListItems->setSelectionMode(QAbstractItemView::SingleSelection);
     ListItems->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int widths[] = {110, 180, 100, 55, 55};
+    const int widths[] = {110, 170, 100, 80, 70};
     for (int i = 0; i < 5; ++i)
         ListItems->setColumnWidth(i, widths[i]);
     ListItems->setMinimumHeight(160);
-    ListItems->setMinimumWidth(520);
+    ListItems->setMinimumWidth(550);
     items->addWidget(ListItems, 1, 0, 1, 3);
 
     QGridLayout* check = GroupGrid(this, body, "GroupBoxUeberpruefung", 232, QStringLiteral("Überprüfung"));

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+#include <tuple>
 
 namespace
 {
@@ -250,6 +251,14 @@ TfrmHtmlEdit::TfrmHtmlEdit(const TLanguageTexts& texts, Prompter& prompter, QWid
     m_web->load(QUrl(QStringLiteral("about:blank")));
 
     TranslateWindow(this, texts);
+    // The letter pictures show the first letter of the command in the
+    // interface language ("F" for "Fett", "B" for "Bold").
+    const std::tuple<const char*, bool, bool, bool> letters[] = {{"actBold", true, false, false},
+                                                                 {"actItalic", false, true, false},
+                                                                 {"actUnderline", false, false, true}};
+    for (const auto& [name, bold, italic, underline] : letters)
+        if (auto* action = findChild<QAction*>(QLatin1String(name)); action && !action->text().isEmpty())
+            action->setIcon(Letters(action->text().left(1).toUpper(), bold, italic, underline));
 }
 
 QAction* TfrmHtmlEdit::Action(const char* name, int key, const QString& caption, const QIcon& icon)
