@@ -31,6 +31,7 @@
 #include "model/FormProject.h"
 #include "model/SettingKeys.h"
 #include "projectfile/ProjectFile.h"
+#include "texts/ui/frmHtmlEdit.h"
 #include "ui/ColorButton.h"
 #include "ui/TranslateInterface.h"
 
@@ -951,6 +952,38 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(w->Project().ListField.Count(), 1);
         QCOMPARE(w->Project().ListField[0]->Name, QStringLiteral("anrede"));
+    }
+
+    // Every "..." button opens the HTML editor on its text: the main
+    // window's memos and the dialogs' boxes take the engine's markup over.
+    void htmlEditorButtons()
+    {
+        auto w = Window();
+        const auto takeOver = [this] {
+            WhenModal<TfrmHtmlEdit>([this](TfrmHtmlEdit* editor) {
+                QSignalSpy ready(editor, &TfrmHtmlEdit::Ready);
+                QVERIFY(editor->IsReady() || ready.wait(10000));
+                prompter.answers << Answer::Yes;
+                editor->reject();
+            });
+        };
+        Find<QPlainTextEdit>(*w, "memoEinleitung")->setPlainText(QStringLiteral("<B>Hallo</B>"));
+        takeOver();
+        Find<QPushButton>(*w, "btEditEinleitungText")->click();
+        QCOMPARE(w->Project().memoEinleitung, QStringLiteral("<b>Hallo</b>"));
+
+        QString label;
+        WhenModal<TfrmEinzField>([&](TfrmEinzField* d) {
+            d->findChild<QLineEdit*>(QStringLiteral("edtBeschriftung"))
+                ->setText(QStringLiteral("<I>Name</I>"));
+            takeOver();
+            d->findChild<QPushButton*>(QStringLiteral("btOpenBeschriftung"))->click();
+            label = d->findChild<QLineEdit*>(QStringLiteral("edtBeschriftung"))->text();
+            d->reject();
+        });
+        Find<QAction>(*w, "EinzeiligesTextfeld1")->trigger();
+        QCOMPARE(label, QStringLiteral("<i>Name</i>"));
+        QCOMPARE(prompter.Texts(), QStringList(2, Text(*w, "txtHTMLEdit2")));
     }
 
     // The default form built again through the dialogs alone, key by key,
