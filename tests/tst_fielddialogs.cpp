@@ -31,15 +31,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QSignalSpy>
-#include <QTabWidget>
-#include <QToolButton>
 #include <QDomDocument>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace
