@@ -9,6 +9,7 @@ packages=(
   qt6-webengine-dev
   php-cli php-gd php-mbstring
   clang libclang-rt-14-dev clang-format
+  libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
 )
 
 missing=()

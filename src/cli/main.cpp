@@ -3,11 +3,14 @@
 #include "app/ConsolePrompter.h"
 #include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
+#include "app/TempFolder.h"
 #include "base/LanguageTexts.h"
 #include "codegen/PageFiles.h"
 #include "codegen/ProjectCheck.h"
 #include "model/FormProject.h"
 #include "projectfile/ProjectFile.h"
+#include "publish/FtpUpload.h"
+#include "publish/PageUpload.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,6 +28,7 @@ const char* const UsageText =
     "  quorvel-cli new [-o FILE] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
     "                       [--data-dir DIR]\n"
+    "  quorvel-cli upload PROJECT.qvf [--html | --php] [--form-id N] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli --version\n";
 
 struct Options
@@ -149,6 +153,27 @@ int Generate(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     return Success;
 }
 
+// Uploads the page with the project's FTP settings (the project's upload
+// format unless --html or --php says otherwise), printing the log.
+int Upload(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
+{
+    if (o.positional.size() != 1)
+        return UsageError(QStringLiteral("upload takes one project file"));
+    TFormProject project;
+    if (!Load(project, o.positional.first(), texts, prompter))
+        return Failed;
+    TTempFolder temp;
+    TFtpUpload upload(project, texts, prompter, AppPaths::DataDir(), [](const QString& line) {
+        std::printf("%s\n", line.toLocal8Bit().constData());
+        std::fflush(stdout);
+    });
+    std::optional<bool> php;
+    if (!o.format.isEmpty())
+        php = o.format == QLatin1String("php");
+    TPageUpload command(project, texts, prompter, AppPaths::DataDir(), temp.Path());
+    return command.Run(upload, php, o.formId) ? Success : Failed;
+}
+
 int New(const Options& o, const TLanguageTexts& texts)
 {
     if (!o.positional.isEmpty())
@@ -204,5 +229,7 @@ int main(int argc, char** argv)
         return Generate(o, texts, prompter);
     if (o.command == QLatin1String("new"))
         return New(o, texts);
+    if (o.command == QLatin1String("upload"))
+        return Upload(o, texts, prompter);
     return UsageError(QStringLiteral("unknown command ") + o.command);
 }

@@ -1,0 +1,381 @@
+#include "publish/FtpClient.h"
+
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <cstring>
+#include <mutex>
+
+namespace
+{
+// curl_global_init is not thread-safe: once, before the first handle.
+void GlobalInit()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+QByteArray Encoded(const QString& text, const QByteArray& keep = {})
+{
+    return QUrl::toPercentEncoding(text, keep);
+}
+
+// The folder from a PWD reply: 257 "<folder>" ..., quotes inside doubled.
+QString FolderOfPwd(const QString& reply)
+{
+    const qsizetype open = reply.indexOf(QLatin1Char('"'));
+    if (!reply.startsWith(QLatin1String("257")) || open < 0)
+        return QString();
+    QString folder;
+    for (qsizetype i = open + 1; i < reply.size(); ++i) {
+        if (reply.at(i) == QLatin1Char('"')) {
+            if (i + 1 < reply.size() && reply.at(i + 1) == QLatin1Char('"')) {
+                folder += QLatin1Char('"');
+                ++i;
+                continue;
+            }
+            return folder;
+        }
+        folder += reply.at(i);
+    }
+    return QString();
+}
+} // namespace
+
+struct TFtpClient::Handle
+{
+    CURL* curl = nullptr;
+    curl_slist* quote = nullptr;
+    char error[CURL_ERROR_SIZE] = {};
+};
+
+// The C callbacks of libcurl, with the client as their user data.
+struct FtpCallbacks
+{
+    static int Debug(CURL*, curl_infotype type, char* data, size_t size, void* user)
+    {
+        auto* client = static_cast<TFtpClient*>(user);
+        const QByteArray text(data, static_cast<qsizetype>(size));
+        switch (type) {
+        case CURLINFO_TEXT:
+            client->Line(TFtpClient::LineKind::Status, QString::fromUtf8(text).trimmed());
+            break;
+        case CURLINFO_HEADER_OUT: {
+            // Commands end in CR LF; a password never leaves the client.
+            for (QByteArray line : text.split('\n')) {
+                if (line.endsWith('\r'))
+                    line.chop(1);
+                if (line.isEmpty())
+                    continue;
+                if (line.startsWith("PASS "))
+                    line = "PASS *********";
+                client->Line(TFtpClient::LineKind::Sent, QString::fromUtf8(line));
+            }
+            break;
+        }
+        case CURLINFO_HEADER_IN: client->TakeReplies(text); break;
+        default: break;
+        }
+        return 0;
+    }
+
+    static size_t Read(char* buffer, size_t size, size_t count, void* user)
+    {
+        auto* client = static_cast<TFtpClient*>(user);
+        if (!client->m_upload)
+            return 0;
+        const qint64 left = client->m_upload->size() - client->m_uploaded;
+        const qint64 n = qMin<qint64>(left, static_cast<qint64>(size * count));
+        std::memcpy(buffer, client->m_upload->constData() + client->m_uploaded, static_cast<size_t>(n));
+        client->m_uploaded += n;
+        return static_cast<size_t>(n);
+    }
+
+    static int Progress(void* user, curl_off_t, curl_off_t, curl_off_t ultotal, curl_off_t ulnow)
+    {
+        auto* client = static_cast<TFtpClient*>(user);
+        if (client->m_progress && !client->m_progress(ulnow, ultotal))
+            return 1;
+        return 0;
+    }
+
+    static long ChunkBegin(const void* info, void* user, int)
+    {
+        auto* client = static_cast<TFtpClient*>(user);
+        const auto* file = static_cast<const curl_fileinfo*>(info);
+        const QString name = QString::fromUtf8(file->filename);
+        if (client->m_entries && name != QLatin1String(".") && name != QLatin1String("..")) {
+            TFtpEntry entry;
+            entry.name = name;
+            if (file->flags & CURLFINFOFLAG_KNOWN_SIZE)
+                entry.size = static_cast<qint64>(file->size);
+            if (file->flags & CURLFINFOFLAG_KNOWN_TIME && file->time > 0)
+                entry.time = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(file->time));
+            switch (file->filetype) {
+            case CURLFILETYPE_FILE: entry.kind = TFtpEntry::Kind::File; break;
+            case CURLFILETYPE_DIRECTORY: entry.kind = TFtpEntry::Kind::Folder; break;
+            case CURLFILETYPE_SYMLINK: entry.kind = TFtpEntry::Kind::Link; break;
+            default: entry.kind = TFtpEntry::Kind::Other; break;
+            }
+            client->m_entries->append(entry);
+        }
+        // Only the listing is wanted, never the files themselves.
+        return CURL_CHUNK_BGN_FUNC_SKIP;
+    }
+
+    static size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
+};
+
+TFtpClient::TFtpClient(TFtpSettings settings, LineHook hook)
+    : m_settings(std::move(settings)), m_hook(std::move(hook))
+{
+    GlobalInit();
+}
+
+TFtpClient::~TFtpClient()
+{
+    Quit();
+}
+
+bool TFtpClient::HasControlCharacter(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
+void TFtpClient::Line(LineKind kind, const QString& line) const
+{
+    if (m_hook && !line.isEmpty())
+        m_hook(kind, line);
+}
+
+void TFtpClient::TakeReplies(const QByteArray& data)
+{
+    m_partial += data;
+    qsizetype end;
+    while ((end = m_partial.indexOf('\n')) >= 0) {
+        QByteArray line = m_partial.left(end);
+        m_partial.remove(0, end + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
+        m_lastReply = QString::fromUtf8(line);
+        if (m_lastReply.startsWith(QLatin1String("257 ")))
+            m_lastPwd = m_lastReply;
+        Line(LineKind::Received, m_lastReply);
+    }
+}
+
+bool TFtpClient::Refuse(const QString& text)
+{
+    m_error = TError{false, 0, text};
+    return false;
+}
+
+QByteArray TFtpClient::FolderUrl() const
+{
+    QByteArray url = "ftp://";
+    const QString host = m_settings.host.trimmed();
+    url += host.contains(QLatin1Char(':')) ? "[" + host.toUtf8() + "]" : QUrl::toAce(host);
+    url += ':' + QByteArray::number(m_settings.port) + '/';
+    // An absolute folder starts with an encoded slash; the folder goes in
+    // one CWD.
+    if (!m_folder.isEmpty())
+        url += Encoded(m_folder, "/").replace(0, m_folder.startsWith(QLatin1Char('/')) ? 1 : 0, "%2F") + '/';
+    return url;
+}
+
+bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArray>& commands)
+{
+    if (!m_handle) {
+        m_handle = new Handle;
+        m_handle->curl = curl_easy_init();
+    }
+    CURL* c = m_handle->curl;
+    if (!c)
+        return Refuse(QStringLiteral("libcurl could not start"));
+    curl_easy_reset(c);
+    m_handle->error[0] = '\0';
+    const QByteArray user = m_settings.user.toUtf8();
+    const QByteArray password = m_settings.password.toUtf8();
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, m_handle->error);
+    curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
+    curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
+    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &FtpCallbacks::Debug);
+    curl_easy_setopt(c, CURLOPT_DEBUGDATA, this);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_settings.connectTimeout));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_settings.replyTimeout));
+    curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(m_settings.connectTimeout) * 1000L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_settings.stallTimeout));
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, m_binary ? 0L : 1L);
+    curl_easy_setopt(c, CURLOPT_CRLF, 0L);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &FtpCallbacks::Discard);
+    if (!m_settings.passive)
+        curl_easy_setopt(c, CURLOPT_FTPPORT, "-");
+    if (m_settings.tls) {
+        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+        if (!m_settings.pinnedKey.isEmpty()) {
+            // One known key instead of a signed certificate.
+            curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+            curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+            curl_easy_setopt(c, CURLOPT_PINNEDPUBLICKEY, m_settings.pinnedKey.toUtf8().constData());
+        }
+    }
+    curl_slist_free_all(m_handle->quote);
+    m_handle->quote = nullptr;
+    for (const QByteArray& command : commands)
+        m_handle->quote = curl_slist_append(m_handle->quote, command.constData());
+    if (m_handle->quote)
+        curl_easy_setopt(c, CURLOPT_QUOTE, m_handle->quote);
+
+    switch (step) {
+    case Step::Login:
+    case Step::Cwd:
+    case Step::Pwd: curl_easy_setopt(c, CURLOPT_NOBODY, 1L); break;
+    case Step::List:
+        curl_easy_setopt(c, CURLOPT_WILDCARDMATCH, 1L);
+        curl_easy_setopt(c, CURLOPT_CHUNK_BGN_FUNCTION, &FtpCallbacks::ChunkBegin);
+        curl_easy_setopt(c, CURLOPT_CHUNK_DATA, this);
+        break;
+    case Step::Store:
+        curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+        curl_easy_setopt(c, CURLOPT_READFUNCTION, &FtpCallbacks::Read);
+        curl_easy_setopt(c, CURLOPT_READDATA, this);
+        curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE,
+                         static_cast<curl_off_t>(m_upload ? m_upload->size() : 0));
+        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &FtpCallbacks::Progress);
+        curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
+        break;
+    }
+
+    m_partial.clear();
+    const CURLcode result = curl_easy_perform(c);
+    if (result == CURLE_OK) {
+        m_error = TError{};
+        return true;
+    }
+    long code = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
+    const bool reply = code >= 400 && result != CURLE_OPERATION_TIMEDOUT && result != CURLE_COULDNT_CONNECT &&
+                       result != CURLE_ABORTED_BY_CALLBACK && result != CURLE_COULDNT_RESOLVE_HOST;
+    QString text = QString::fromUtf8(m_handle->error);
+    if (text.isEmpty())
+        text = QString::fromUtf8(curl_easy_strerror(result));
+    if (result == CURLE_ABORTED_BY_CALLBACK)
+        text = QStringLiteral("cancelled");
+    m_error = TError{reply, reply ? static_cast<int>(code) : 0, reply ? m_lastReply : text};
+    // After a lost or refused connection nothing more can be said on it.
+    if (!reply) {
+        curl_easy_cleanup(c);
+        m_handle->curl = nullptr;
+        curl_slist_free_all(m_handle->quote);
+        delete m_handle;
+        m_handle = nullptr;
+        m_connected = false;
+    }
+    return false;
+}
+
+bool TFtpClient::Connect()
+{
+    const QString host = m_settings.host.trimmed();
+    if (host.isEmpty())
+        return Refuse(QStringLiteral("no host"));
+    for (const QString* text : {&m_settings.host, &m_settings.user, &m_settings.password})
+        if (HasControlCharacter(*text))
+            return Refuse(QStringLiteral("a setting holds a control character"));
+    if (host.contains(QLatin1Char('/')) || host.contains(QLatin1Char('@')) || host.contains(QLatin1Char(' ')))
+        return Refuse(QStringLiteral("the host is no host name"));
+    if (m_settings.port < 1 || m_settings.port > 65535)
+        return Refuse(QStringLiteral("the port is not between 1 and 65535"));
+    m_folder.clear();
+    m_connected = Perform(Step::Login, FolderUrl(), {});
+    return m_connected;
+}
+
+QList<QByteArray> TFtpClient::BackHere() const
+{
+    if (m_folder.isEmpty())
+        return {};
+    return {"CWD " + m_folder.toUtf8()};
+}
+
+bool TFtpClient::ChangeDir(const QString& folder)
+{
+    if (HasControlCharacter(folder))
+        return Refuse(QStringLiteral("the folder holds a control character"));
+    m_lastPwd.clear();
+    // The commands run before libcurl's own change into the step's folder,
+    // wherever the last step left the connection: back into the current
+    // folder first, then the one change as given. The folder as the server
+    // names it afterwards comes from PWD; libcurl never resolves ".." itself.
+    QList<QByteArray> commands = BackHere();
+    commands << "CWD " + folder.toUtf8() << "PWD";
+    if (!Perform(Step::Cwd, FolderUrl(), commands))
+        return false;
+    const QString now = FolderOfPwd(m_lastPwd);
+    if (!now.isEmpty())
+        m_folder = now;
+    return true;
+}
+
+bool TFtpClient::PrintDir(QString* folder)
+{
+    m_lastPwd.clear();
+    if (!Perform(Step::Pwd, FolderUrl(), BackHere() << "PWD"))
+        return false;
+    const QString now = FolderOfPwd(m_lastPwd);
+    if (now.isEmpty())
+        return Refuse(QStringLiteral("the server named no folder"));
+    m_folder = now;
+    if (folder)
+        *folder = now;
+    return true;
+}
+
+bool TFtpClient::List(QList<TFtpEntry>* entries)
+{
+    QList<TFtpEntry> found;
+    m_entries = &found;
+    const bool ok = Perform(Step::List, FolderUrl() + '*', {});
+    m_entries = nullptr;
+    if (ok && entries)
+        *entries = found;
+    return ok;
+}
+
+bool TFtpClient::Store(const QString& name, const QByteArray& data, Progress progress)
+{
+    if (name.isEmpty() || HasControlCharacter(name))
+        return Refuse(QStringLiteral("the file name is empty or holds a control character"));
+    m_upload = &data;
+    m_uploaded = 0;
+    m_progress = std::move(progress);
+    const bool ok = Perform(Step::Store, FolderUrl() + Encoded(name), {});
+    m_upload = nullptr;
+    m_progress = {};
+    return ok;
+}
+
+void TFtpClient::Quit()
+{
+    if (!m_handle)
+        return;
+    if (m_handle->curl)
+        curl_easy_cleanup(m_handle->curl); // sends QUIT on an open connection
+    curl_slist_free_all(m_handle->quote);
+    delete m_handle;
+    m_handle = nullptr;
+    m_connected = false;
+}

@@ -1,0 +1,155 @@
+#include "publish/FtpUpload.h"
+
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
+#include "codegen/PageFiles.h"
+#include "model/FormProject.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace
+{
+// A port as typed: a whole number a server can listen on.
+int PortOf(const QString& typed)
+{
+    bool ok = false;
+    const int port = typed.trimmed().toInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? port : 0;
+}
+
+QByteArray ReadAll(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return QByteArray();
+    }
+    return file.readAll();
+}
+} // namespace
+
+TFtpUpload::TFtpUpload(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter,
+                       QString dataDir, Log log)
+    : m_project(project), m_texts(texts), m_prompter(prompter), m_dataDir(std::move(dataDir)),
+      m_log(std::move(log))
+{
+}
+
+void TFtpUpload::SetTimeouts(int connect, int reply, int stall)
+{
+    m_timeouts[0] = connect;
+    m_timeouts[1] = reply;
+    m_timeouts[2] = stall;
+}
+
+TFtpSettings TFtpUpload::Settings() const
+{
+    TFtpSettings s;
+    s.host = m_project.edtFtpServer.trimmed();
+    s.port = PortOf(m_project.edtPort);
+    s.user = m_project.edtUsername;
+    s.password = m_project.edtPasswort;
+    s.passive = m_project.chkPassiv;
+    s.connectTimeout = m_timeouts[0];
+    s.replyTimeout = m_timeouts[1];
+    s.stallTimeout = m_timeouts[2];
+    return s;
+}
+
+bool TFtpUpload::CheckFtpSettings()
+{
+    const auto refuse = [this](const char* key) {
+        m_prompter.Message(m_texts.Text(QLatin1String(key)));
+        return false;
+    };
+    // A line end inside a setting would end the FTP command early and send
+    // the rest as a command of its own.
+    if (m_project.edtFtpServer.isEmpty() || TFtpClient::HasControlCharacter(m_project.edtFtpServer))
+        return refuse("txtMainFrmFTP13");
+    if (m_project.edtDateiname.isEmpty() || TFtpClient::HasControlCharacter(m_project.edtDateiname))
+        return refuse("txtMainFrmFTP14");
+    if (PortOf(m_project.edtPort) == 0) {
+        m_project.edtPort = QStringLiteral("21");
+        return refuse("txtMainFrmFTP15");
+    }
+    for (const QString* value : {&m_project.edtUsername, &m_project.edtPasswort, &m_project.edtFolder})
+        if (TFtpClient::HasControlCharacter(*value))
+            return refuse("txtMainFrmFTP16");
+    return true;
+}
+
+void TFtpUpload::GeneralError(const QString& text)
+{
+    m_prompter.Message(text, m_texts.Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+}
+
+bool TFtpUpload::Fail(TFtpClient& client, bool withFolderHint)
+{
+    const TFtpClient::TError error = client.Error();
+    client.Quit();
+    if (!error.serverReply) {
+        GeneralError(error.text);
+        return false;
+    }
+    const auto line = [this](const char* key) { m_log(key ? m_texts.Text(QLatin1String(key)) : QString()); };
+    line(nullptr);
+    line("txtMainFrmFTP7");
+    line(nullptr);
+    line("txtMainFrmFTP8");
+    if (withFolderHint) {
+        line("txtMainFrmFTP9");
+        line("txtMainFrmFTP10");
+    }
+    line(nullptr);
+    line("txtMainFrmFTP11");
+    m_log(error.text);
+    return false;
+}
+
+bool TFtpUpload::UploadFile(const QString& localPath)
+{
+    if (!CheckFtpSettings())
+        return false;
+    const TFtpSettings settings = Settings();
+    QString readError;
+    const QByteArray page = ReadAll(localPath, &readError);
+    if (!readError.isEmpty()) {
+        GeneralError(readError);
+        return false;
+    }
+
+    TFtpClient client(settings, m_protocol);
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP0")));
+    client.SetBinary(false);
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP1")) + QLatin1Char(' ') + settings.user);
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP2")));
+    if (!client.Connect())
+        return Fail(client, true);
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP3")));
+    const QString folder = m_project.edtFolder;
+    if (!folder.isEmpty() && !client.ChangeDir(folder))
+        return Fail(client, true);
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP4")) + QLatin1Char(' ') + folder);
+    if (!client.Store(m_project.edtDateiname, page, m_progress))
+        return Fail(client, true);
+
+    if (PageFiles::ContainsCalendarField(m_project)) {
+        client.Quit();
+        const QByteArray picture =
+            ReadAll(QDir(m_dataDir).filePath(QStringLiteral("cal/cal.png")), &readError);
+        if (!readError.isEmpty()) {
+            GeneralError(readError);
+            return false;
+        }
+        TFtpClient binary(settings, m_protocol);
+        binary.SetBinary(true);
+        if (!binary.Connect() || (!folder.isEmpty() && !binary.ChangeDir(folder)) ||
+            !binary.Store(QStringLiteral("cal.png"), picture, m_progress))
+            return Fail(binary, true);
+        binary.Quit();
+    }
+    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP5")));
+    client.Quit();
+    return true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "publish/FtpClient.h"
+
+#include <QString>
+#include <functional>
+
+class Prompter;
+class TFormProject;
+class TLanguageTexts;
+
+// Puts one local file on the server of the project's FTP settings, into its
+// upload folder under its file name, and the calendar picture beside it
+// when the form has a calendar field. Progress goes to the log line by
+// line; what the log cannot say (a setting that is missing, a general
+// failure) goes to the prompter.
+class TFtpUpload
+{
+public:
+    using Log = std::function<void(const QString& line)>;
+
+    TFtpUpload(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter, QString dataDir,
+               Log log);
+
+    // Seconds of the client's time-outs (tests make them short).
+    void SetTimeouts(int connect, int reply, int stall);
+    // Bytes sent and to send; false cancels the transfer.
+    void SetProgress(TFtpClient::Progress progress) { m_progress = std::move(progress); }
+    // Also every line the client sends and hears.
+    void SetProtocol(TFtpClient::LineHook hook) { m_protocol = std::move(hook); }
+
+    // False when a setting was refused or a step failed (already said).
+    bool UploadFile(const QString& localPath);
+
+    // The project's FTP settings as the client takes them; false (and a
+    // message) when one cannot be used. A port that is not a whole number
+    // from 1 to 65535 is reset to "21".
+    bool CheckFtpSettings();
+
+private:
+    TFtpSettings Settings() const;
+    bool Fail(TFtpClient& client, bool withFolderHint);
+    void GeneralError(const QString& text);
+
+    TFormProject& m_project;
+    const TLanguageTexts& m_texts;
+    Prompter& m_prompter;
+    QString m_dataDir;
+    Log m_log;
+    TFtpClient::Progress m_progress;
+    TFtpClient::LineHook m_protocol;
+    int m_timeouts[3] = {15, 20, 20};
+};

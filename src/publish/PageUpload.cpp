@@ -1,0 +1,65 @@
+#include "publish/PageUpload.h"
+
+#include "base/LanguageTexts.h"
+#include "base/Prompter.h"
+#include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
+#include "codegen/PageFiles.h"
+#include "model/FormProject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryFile>
+
+TPageUpload::TPageUpload(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter,
+                         QString dataDir, QString tempFolder)
+    : m_project(project), m_texts(texts), m_prompter(prompter), m_dataDir(std::move(dataDir)),
+      m_tempFolder(std::move(tempFolder))
+{
+}
+
+bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional<int> formId)
+{
+    const bool asPhp = php.value_or(m_project.cboUploadFormat == 1);
+    TResult<QString> page = [&]() -> TResult<QString> {
+        if (asPhp) {
+            TGenPHP gen(m_project, m_texts, m_dataDir);
+            gen.SetFixedFormID(formId);
+            return gen.GenCode();
+        }
+        TGenHTML gen(m_project, m_texts, m_dataDir);
+        gen.SetFixedFormID(formId);
+        return gen.GenCode();
+    }();
+    const QString errorCaption = m_texts.Text(QStringLiteral("MsgError"));
+    if (!page) {
+        m_prompter.Message(page.Error(), errorCaption, Prompter::Icon::Error);
+        return false;
+    }
+    if (m_tempFolder.isEmpty()) {
+        m_prompter.Message(QStringLiteral("no private temporary folder"), errorCaption,
+                           Prompter::Icon::Error);
+        return false;
+    }
+    // A name of its own in the private folder, removed when done.
+    QTemporaryFile name(QDir(m_tempFolder)
+                            .filePath(asPhp ? QStringLiteral("quorvel_temp-XXXXXX.php")
+                                            : QStringLiteral("quorvel_temp-XXXXXX.htm")));
+    if (!name.open()) {
+        m_prompter.Message(name.errorString(), errorCaption, Prompter::Icon::Error);
+        return false;
+    }
+    const QString file = name.fileName();
+    name.close();
+    const TStatus written =
+        PageFiles::WritePage(file, *page, m_project.ExtSettings.encoding,
+                             asPhp ? PageFiles::PageKind::Php : PageFiles::PageKind::Html);
+    if (!written) {
+        m_prompter.Message(written.Error(), errorCaption, Prompter::Icon::Error);
+        QFile::remove(file);
+        return false;
+    }
+    const bool uploaded = upload.UploadFile(file);
+    QFile::remove(file);
+    return uploaded;
+}

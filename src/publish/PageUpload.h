@@ -1,0 +1,29 @@
+#pragma once
+
+#include "publish/FtpUpload.h"
+
+#include <optional>
+
+// The command "FTP-Upload": generates the page in the upload format, writes
+// it by the save rule into a private temporary file, uploads it with the
+// project's FTP settings and removes the file again. A page that could not
+// be generated or written is never replaced by an older one: the upload
+// then does not start.
+class TPageUpload
+{
+public:
+    TPageUpload(TFormProject& project, const TLanguageTexts& texts, Prompter& prompter, QString dataDir,
+                QString tempFolder);
+
+    // php: the PHP page instead of the HTML form (the project's upload
+    // format when not given). formId fixes the form number.
+    bool Run(TFtpUpload& upload, std::optional<bool> php = std::nullopt,
+             std::optional<int> formId = std::nullopt);
+
+private:
+    TFormProject& m_project;
+    const TLanguageTexts& m_texts;
+    Prompter& m_prompter;
+    QString m_dataDir;
+    QString m_tempFolder;
+};
