@@ -43,20 +43,6 @@ void TFtpUpload::SetTimeouts(int connect, int reply, int stall)
     m_timeouts[2] = stall;
 }
 
-TFtpSettings TFtpUpload::Settings() const
-{
-    TFtpSettings s;
-    s.host = m_project.edtFtpServer.trimmed();
-    s.port = PortOf(m_project.edtPort);
-    s.user = m_project.edtUsername;
-    s.password = m_project.edtPasswort;
-    s.passive = m_project.chkPassiv;
-    s.connectTimeout = m_timeouts[0];
-    s.replyTimeout = m_timeouts[1];
-    s.stallTimeout = m_timeouts[2];
-    return s;
-}
-
 bool TFtpUpload::CheckFtpSettings()
 {
     const auto refuse = [this](const char* key) {
@@ -76,12 +62,30 @@ bool TFtpUpload::CheckFtpSettings()
     for (const QString* value : {&m_project.edtUsername, &m_project.edtPasswort, &m_project.edtFolder})
         if (TFtpClient::HasControlCharacter(*value))
             return refuse("txtMainFrmFTP16");
+
+    m_settings = TFtpSettings{};
+    m_settings.host = m_project.edtFtpServer.trimmed();
+    m_settings.port = PortOf(m_project.edtPort);
+    m_settings.user = m_project.edtUsername;
+    m_settings.password = m_project.edtPasswort;
+    m_settings.passive = m_project.chkPassiv;
+    m_settings.connectTimeout = m_timeouts[0];
+    m_settings.replyTimeout = m_timeouts[1];
+    m_settings.stallTimeout = m_timeouts[2];
+    m_folder = m_project.edtFolder;
+    m_fileName = m_project.edtDateiname;
+    m_calendar = PageFiles::ContainsCalendarField(m_project);
+    m_text.clear();
+    for (const char* key : {"txtMainFrmFTP0", "txtMainFrmFTP1", "txtMainFrmFTP2", "txtMainFrmFTP3",
+                            "txtMainFrmFTP4", "txtMainFrmFTP5", "txtMainFrmFTP7", "txtMainFrmFTP8",
+                            "txtMainFrmFTP9", "txtMainFrmFTP10", "txtMainFrmFTP11", "MsgError"})
+        m_text.insert(QLatin1String(key), m_texts.Text(QLatin1String(key)));
     return true;
 }
 
 void TFtpUpload::GeneralError(const QString& text)
 {
-    m_prompter.Message(text, m_texts.Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+    m_prompter.Message(text, Text("MsgError"), Prompter::Icon::Error);
 }
 
 bool TFtpUpload::Fail(TFtpClient& client, bool withFolderHint)
@@ -92,7 +96,7 @@ bool TFtpUpload::Fail(TFtpClient& client, bool withFolderHint)
         GeneralError(error.text);
         return false;
     }
-    const auto line = [this](const char* key) { m_log(key ? m_texts.Text(QLatin1String(key)) : QString()); };
+    const auto line = [this](const char* key) { m_log(key ? Text(key) : QString()); };
     line(nullptr);
     line("txtMainFrmFTP7");
     line(nullptr);
@@ -109,9 +113,11 @@ bool TFtpUpload::Fail(TFtpClient& client, bool withFolderHint)
 
 bool TFtpUpload::UploadFile(const QString& localPath)
 {
-    if (!CheckFtpSettings())
-        return false;
-    const TFtpSettings settings = Settings();
+    return CheckFtpSettings() && Transfer(localPath);
+}
+
+bool TFtpUpload::Transfer(const QString& localPath)
+{
     QString readError;
     const QByteArray page = ReadAll(localPath, &readError);
     if (!readError.isEmpty()) {
@@ -119,22 +125,21 @@ bool TFtpUpload::UploadFile(const QString& localPath)
         return false;
     }
 
-    TFtpClient client(settings, m_protocol);
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP0")));
+    TFtpClient client(m_settings, m_protocol);
+    m_log(Text("txtMainFrmFTP0"));
     client.SetBinary(false);
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP1")) + QLatin1Char(' ') + settings.user);
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP2")));
+    m_log(Text("txtMainFrmFTP1") + QLatin1Char(' ') + m_settings.user);
+    m_log(Text("txtMainFrmFTP2"));
     if (!client.Connect())
         return Fail(client, true);
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP3")));
-    const QString folder = m_project.edtFolder;
-    if (!folder.isEmpty() && !client.ChangeDir(folder))
+    m_log(Text("txtMainFrmFTP3"));
+    if (!m_folder.isEmpty() && !client.ChangeDir(m_folder))
         return Fail(client, true);
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP4")) + QLatin1Char(' ') + folder);
-    if (!client.Store(m_project.edtDateiname, page, m_progress))
+    m_log(Text("txtMainFrmFTP4") + QLatin1Char(' ') + m_folder);
+    if (!client.Store(m_fileName, page, m_progress))
         return Fail(client, true);
 
-    if (PageFiles::ContainsCalendarField(m_project)) {
+    if (m_calendar) {
         client.Quit();
         const QByteArray picture =
             ReadAll(QDir(m_dataDir).filePath(QStringLiteral("cal/cal.png")), &readError);
@@ -142,14 +147,14 @@ bool TFtpUpload::UploadFile(const QString& localPath)
             GeneralError(readError);
             return false;
         }
-        TFtpClient binary(settings, m_protocol);
+        TFtpClient binary(m_settings, m_protocol);
         binary.SetBinary(true);
-        if (!binary.Connect() || (!folder.isEmpty() && !binary.ChangeDir(folder)) ||
+        if (!binary.Connect() || (!m_folder.isEmpty() && !binary.ChangeDir(m_folder)) ||
             !binary.Store(QStringLiteral("cal.png"), picture, m_progress))
             return Fail(binary, true);
         binary.Quit();
     }
-    m_log(m_texts.Text(QStringLiteral("txtMainFrmFTP5")));
+    m_log(Text("txtMainFrmFTP5"));
     client.Quit();
     return true;
 }

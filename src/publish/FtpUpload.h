@@ -2,6 +2,7 @@
 
 #include "publish/FtpClient.h"
 
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -14,6 +15,10 @@ class TLanguageTexts;
 // when the form has a calendar field. Progress goes to the log line by
 // line; what the log cannot say (a setting that is missing, a general
 // failure) goes to the prompter.
+//
+// CheckFtpSettings takes what the transfer needs from the project and the
+// language file on the thread that owns them; Transfer then touches neither,
+// so it may run on a thread of its own.
 class TFtpUpload
 {
 public:
@@ -29,18 +34,21 @@ public:
     // Also every line the client sends and hears.
     void SetProtocol(TFtpClient::LineHook hook) { m_protocol = std::move(hook); }
 
-    // False when a setting was refused or a step failed (already said).
+    // CheckFtpSettings and Transfer; false when a setting was refused or a
+    // step failed (already said).
     bool UploadFile(const QString& localPath);
 
     // The project's FTP settings as the client takes them; false (and a
     // message) when one cannot be used. A port that is not a whole number
     // from 1 to 65535 is reset to "21".
     bool CheckFtpSettings();
+    // The upload with the settings CheckFtpSettings took.
+    bool Transfer(const QString& localPath);
 
 private:
-    TFtpSettings Settings() const;
     bool Fail(TFtpClient& client, bool withFolderHint);
     void GeneralError(const QString& text);
+    QString Text(const char* key) const { return m_text.value(QLatin1String(key)); }
 
     TFormProject& m_project;
     const TLanguageTexts& m_texts;
@@ -50,4 +58,10 @@ private:
     TFtpClient::Progress m_progress;
     TFtpClient::LineHook m_protocol;
     int m_timeouts[3] = {15, 20, 20};
+    // Taken by CheckFtpSettings.
+    TFtpSettings m_settings;
+    QString m_folder;
+    QString m_fileName;
+    bool m_calendar = false;
+    QHash<QString, QString> m_text;
 };
