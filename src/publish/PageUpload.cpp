@@ -18,7 +18,7 @@ TPageUpload::TPageUpload(TFormProject& project, const TLanguageTexts& texts, Pro
 {
 }
 
-bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional<int> formId)
+std::optional<QString> TPageUpload::WritePage(std::optional<bool> php, std::optional<int> formId)
 {
     const bool asPhp = php.value_or(m_project.cboUploadFormat == 1);
     TResult<QString> page = [&]() -> TResult<QString> {
@@ -34,20 +34,21 @@ bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional
     const QString errorCaption = m_texts.Text(QStringLiteral("MsgError"));
     if (!page) {
         m_prompter.Message(page.Error(), errorCaption, Prompter::Icon::Error);
-        return false;
+        return std::nullopt;
     }
     if (m_tempFolder.isEmpty()) {
         m_prompter.Message(QStringLiteral("no private temporary folder"), errorCaption,
                            Prompter::Icon::Error);
-        return false;
+        return std::nullopt;
     }
-    // A name of its own in the private folder, removed when done.
+    // A name of its own in the private folder.
     QTemporaryFile name(QDir(m_tempFolder)
                             .filePath(asPhp ? QStringLiteral("quorvel_temp-XXXXXX.php")
                                             : QStringLiteral("quorvel_temp-XXXXXX.htm")));
+    name.setAutoRemove(false);
     if (!name.open()) {
         m_prompter.Message(name.errorString(), errorCaption, Prompter::Icon::Error);
-        return false;
+        return std::nullopt;
     }
     const QString file = name.fileName();
     name.close();
@@ -57,9 +58,17 @@ bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional
     if (!written) {
         m_prompter.Message(written.Error(), errorCaption, Prompter::Icon::Error);
         QFile::remove(file);
-        return false;
+        return std::nullopt;
     }
-    const bool uploaded = upload.UploadFile(file);
-    QFile::remove(file);
+    return file;
+}
+
+bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional<int> formId)
+{
+    const std::optional<QString> file = WritePage(php, formId);
+    if (!file)
+        return false;
+    const bool uploaded = upload.UploadFile(*file);
+    QFile::remove(*file);
     return uploaded;
 }

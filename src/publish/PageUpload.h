@@ -20,6 +20,12 @@ public:
     bool Run(TFtpUpload& upload, std::optional<bool> php = std::nullopt,
              std::optional<int> formId = std::nullopt);
 
+    // The page in a new private temporary file (its path), or nothing when
+    // it could not be generated or written (already said). The caller
+    // removes the file.
+    std::optional<QString> WritePage(std::optional<bool> php = std::nullopt,
+                                     std::optional<int> formId = std::nullopt);
+
 private:
     TFormProject& m_project;
     const TLanguageTexts& m_texts;
