@@ -33,8 +33,13 @@ void FollowCommand(QObject* starter, QAction* command)
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
     for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
-                             "actCopyHtml", "actCopyPHP", "actPreviewWindows"})
+                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload"})
         NewCommand(name);
+    // The upload has no menu entry: its key works in the whole window.
+    QAction* upload = Command("actUpload");
+    upload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    upload->setShortcutContext(Qt::WindowShortcut);
+    m_window->addAction(upload);
     BuildMenus();
     BuildToolBar();
 }
@@ -148,8 +153,7 @@ void TMainMenu::BuildToolBar()
     button("ToolButton4", 13, QStringLiteral("HTML Export"), QStyle::SP_FileDialogDetailedView, "actHTML");
     button("ToolButton11", 15, QStringLiteral("PHP Export"), QStyle::SP_FileDialogContentsView, "actPHP");
     bar->addSeparator();
-    // The upload comes with the FTP part of the program.
-    button("ToolButton8", 25, QStringLiteral("FTP-Upload"), QStyle::SP_DriveNetIcon, nullptr);
+    button("ToolButton8", 25, QStringLiteral("FTP-Upload"), QStyle::SP_DriveNetIcon, "actUpload");
     bar->addSeparator();
     button("ToolButton7", 22, QStringLiteral("Hilfe"), QStyle::SP_DialogHelpButton, nullptr);
     button("ToolButton10", 26, QStringLiteral("Vorschau"), QStyle::SP_FileDialogInfoView,

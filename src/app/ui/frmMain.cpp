@@ -18,6 +18,8 @@
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "publish/ui/UploadCommand.h"
+#include "publish/ui/frmFTPLog.h"
 #include "texts/ui/OpenHtmlEditor.h"
 #include "ui/TranslateInterface.h"
 
@@ -101,6 +103,15 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
         m_services, project,
         [&generation] { return generation.GenerateQuietly(TGenerationCommands::Page::Html); }, this);
     connect(m_menu->Command("actPreviewWindows"), &QAction::triggered, m_preview, &TfrmPreview::ShowPreview);
+    m_ftpLog = new TfrmFTPLog(m_services.Texts(), this);
+    m_upload = new TUploadCommand(m_services, project, *m_ftpLog, this);
+    // While one upload runs, another cannot start.
+    QAction* upload = m_menu->Command("actUpload");
+    connect(upload, &QAction::triggered, this, [this, upload] {
+        if (m_upload->Start())
+            upload->setEnabled(false);
+    });
+    connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
 }
 
 TFormProject& TfrmMain::Project()
@@ -346,6 +357,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_upload->CancelAndWait();
     event->accept();
 }
 

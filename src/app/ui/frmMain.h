@@ -19,7 +19,9 @@ class TMainMenu;
 class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
+class TfrmFTPLog;
 class TfrmPreview;
+class TUploadCommand;
 
 // The main window: it shows the open project's settings on its pages (each
 // control bound to the setting of its own name), the field list, the
@@ -40,6 +42,8 @@ public:
 
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
+    TUploadCommand& Upload() { return *m_upload; }
+    TfrmFTPLog& FtpLog() { return *m_ftpLog; }
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -89,6 +93,8 @@ private:
     TSettingBinder* m_binder = nullptr;
     TColorLinks* m_colors = nullptr;
     TFieldEditing* m_fieldEditing = nullptr;
+    TfrmFTPLog* m_ftpLog = nullptr;
+    TUploadCommand* m_upload = nullptr;
 
     QString m_startupFile;
     bool m_started = false;
