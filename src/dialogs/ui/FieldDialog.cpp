@@ -115,6 +115,36 @@ QString TFieldDialog::FromBox(QString text)
     return text.replace(QLatin1Char('\n'), CRLF);
 }
 
+void TFieldDialog::LoadCommon(const TFormField& field)
+{
+    const std::pair<QLineEdit*, const QString*> texts[] = {{edtName, &field.Name},
+                                                           {edtBeschriftung, &field.Beschriftung},
+                                                           {edtTextNach, &field.BeschriftungNach},
+                                                           {edtMeldung, &field.Meldung}};
+    for (const auto& [edit, value] : texts)
+        if (edit)
+            edit->setText(*value);
+    if (chkPflicht)
+        chkPflicht->setChecked(field.Pflicht);
+    if (chkCookie)
+        chkCookie->setChecked(field.Cookie);
+}
+
+void TFieldDialog::SaveCommon(TFormField& field) const
+{
+    const std::pair<QLineEdit*, QString*> texts[] = {{edtName, &field.Name},
+                                                     {edtBeschriftung, &field.Beschriftung},
+                                                     {edtTextNach, &field.BeschriftungNach},
+                                                     {edtMeldung, &field.Meldung}};
+    for (const auto& [edit, value] : texts)
+        if (edit)
+            *value = edit->text();
+    if (chkPflicht)
+        field.Pflicht = chkPflicht->isChecked();
+    if (chkCookie)
+        field.Cookie = chkCookie->isChecked();
+}
+
 void TFieldDialog::Translate()
 {
     TranslateWindow(this, m_context.texts);

@@ -14,6 +14,7 @@ class QTabWidget;
 class QVBoxLayout;
 class Prompter;
 class TFieldList;
+class TFormField;
 class TLanguageTexts;
 
 // What every field dialog needs from the program: the project's fields (to
@@ -95,7 +96,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const TFieldDialogContext m_context;
+    // The properties every kind has, to and from the controls that show
+    // them (a dialog without one of the controls leaves its property alone).
+    void LoadCommon(const TFormField& field);
+    void SaveCommon(TFormField& field) const;
+
     QLineEdit* edtName = nullptr;
+    QLineEdit* edtBeschriftung = nullptr;
+    QLineEdit* edtTextNach = nullptr;
     QCheckBox* chkPflicht = nullptr;
     QLineEdit* edtMeldung = nullptr;
     QCheckBox* chkCookie = nullptr;

@@ -254,14 +254,9 @@ void TfrmCalender::SetYear(QSpinBox* box, int year)
 
 void TfrmCalender::LoadFromObject(const TCalField& field)
 {
+    LoadCommon(field);
     edtVorgabewert->setText(field.Vorgabewert);
     chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
-    chkCookie->setChecked(field.Cookie);
     const QSignalBlocker startBlock(edtStartYear);
     const QSignalBlocker endBlock(edtEndYear);
     SetYear(edtStartYear, field.StartYear);
@@ -271,16 +266,11 @@ void TfrmCalender::LoadFromObject(const TCalField& field)
 
 void TfrmCalender::SaveToObject(TCalField& field) const
 {
+    SaveCommon(field);
     field.Vorgabewert = edtVorgabewert->text();
     // The size has no control: a loaded field keeps its own.
     field.Groesse = m_groesse;
     field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
-    field.Cookie = chkCookie->isChecked();
     field.StartYear = edtStartYear->value();
     field.EndYear = edtEndYear->value();
 }

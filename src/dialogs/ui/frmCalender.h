@@ -53,8 +53,6 @@ private:
     QString m_tempFolder;
     TColorButton::Chooser m_chooser = TColorButton::ChooseWithDialog;
 
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtVorgabewert;
     QCheckBox* chkVorgabeLoeschen;
     QSpinBox* edtStartYear;

@@ -55,24 +55,14 @@ void TfrmCheckBox::ClearAll()
 
 void TfrmCheckBox::LoadFromObject(const TCheckBoxField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtVorgabewert->setText(field.Vorgabewert);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
-    chkCookie->setChecked(field.Cookie);
 }
 
 void TfrmCheckBox::SaveToObject(TCheckBoxField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Vorgabewert = edtVorgabewert->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
-    field.Cookie = chkCookie->isChecked();
 }
 
 void TfrmCheckBox::ShowTextAfterField(bool shown)

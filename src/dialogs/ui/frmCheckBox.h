@@ -27,8 +27,6 @@ protected:
     bool ChecksNameUse() const override { return !callFromCheckBoxList; }
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QWidget* lblTextNach;
     QWidget* btHtmlTextNachFeld;
     QLineEdit* edtVorgabewert;

@@ -43,7 +43,6 @@ private:
     bool RunItemEditor(TCheckBoxFieldSimple& item, int ownItem, bool saveFirst);
 
     TfrmCheckBox& m_itemEditor;
-    QLineEdit* edtBeschriftung;
     QTreeWidget* ListItems;
     QCheckBox* chkCheck;
     QLineEdit* edtErrorMessage;

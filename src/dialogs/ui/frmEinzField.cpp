@@ -95,16 +95,11 @@ void TfrmEinzField::ClearAll()
 
 void TfrmEinzField::LoadFromObject(const TEinzField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtVorgabewert->setText(field.Vorgabewert);
     edtGroesse->setText(field.Groesse);
     edtLaenge->setText(field.maxLaenge);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
     chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
-    chkCookie->setChecked(field.Cookie);
     const bool listed = field.PflichtFeldTyp >= 0 && field.PflichtFeldTyp <= 3;
     cboCheckType->setCurrentIndex(listed ? field.PflichtFeldTyp : -1);
     // A kind the list does not show (from a file) is kept unless another is chosen.
@@ -115,16 +110,11 @@ void TfrmEinzField::LoadFromObject(const TEinzField& field)
 
 void TfrmEinzField::SaveToObject(TEinzField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Vorgabewert = edtVorgabewert->text();
     field.Groesse = edtGroesse->text();
     field.maxLaenge = edtLaenge->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
     field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
-    field.Cookie = chkCookie->isChecked();
     field.PflichtFeldTyp =
         cboCheckType->currentIndex() >= 0 ? cboCheckType->currentIndex() : m_unlistedCheckType;
     // An emptied box counts as no minimum rather than failing after the

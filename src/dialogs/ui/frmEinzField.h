@@ -24,8 +24,6 @@ public:
 private:
     void ShowMinimumLength();
 
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtVorgabewert;
     QCheckBox* chkVorgabeLoeschen;
     QLineEdit* edtGroesse;

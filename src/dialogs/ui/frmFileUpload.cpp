@@ -36,20 +36,12 @@ void TfrmFileUpload::ClearAll()
 
 void TfrmFileUpload::LoadFromObject(const TFileField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtGroesse->setText(field.Groesse);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
 }
 
 void TfrmFileUpload::SaveToObject(TFileField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Groesse = edtGroesse->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
 }

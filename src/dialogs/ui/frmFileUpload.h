@@ -18,7 +18,5 @@ public:
     void SaveToObject(TFileField& field) const;
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtGroesse;
 };

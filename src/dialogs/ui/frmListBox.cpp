@@ -53,24 +53,14 @@ void TfrmListBox::ClearAll()
 
 void TfrmListBox::LoadFromObject(const TDropDownField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtGroesse->setText(field.Groesse);
     edtFelder->setText(field.Felder);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
-    chkCookie->setChecked(field.Cookie);
 }
 
 void TfrmListBox::SaveToObject(TDropDownField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Groesse = edtGroesse->text();
     field.Felder = edtFelder->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
-    field.Cookie = chkCookie->isChecked();
 }

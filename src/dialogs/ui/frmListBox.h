@@ -17,8 +17,6 @@ public:
     void SaveToObject(TDropDownField& field) const;
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtGroesse;
     QLineEdit* edtFelder;
 };

@@ -71,34 +71,24 @@ void TfrmMehrzField::ClearAll()
 
 void TfrmMehrzField::LoadFromObject(const TMehrzField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtVorgabewert->setPlainText(ToBox(field.Vorgabewert));
     chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
     edtHoehe->setText(field.Hoehe);
     edtBreite->setText(field.Breite);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
     edtMaxZeichen->setText(field.maxLaenge);
     chkZeichenUebrig->setChecked(field.zeichenAnzeige);
     edtZeichenUebrig->setText(field.zeichenAnzeigeText);
-    chkCookie->setChecked(field.Cookie);
 }
 
 void TfrmMehrzField::SaveToObject(TMehrzField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Vorgabewert = FromBox(edtVorgabewert->toPlainText());
     field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
     field.Hoehe = edtHoehe->text();
     field.Breite = edtBreite->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
     field.maxLaenge = edtMaxZeichen->text();
     field.zeichenAnzeige = chkZeichenUebrig->isChecked();
     field.zeichenAnzeigeText = edtZeichenUebrig->text();
-    field.Cookie = chkCookie->isChecked();
 }

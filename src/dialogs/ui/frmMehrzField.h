@@ -17,8 +17,6 @@ public:
     void SaveToObject(TMehrzField& field) const;
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QPlainTextEdit* edtVorgabewert;
     QCheckBox* chkVorgabeLoeschen;
     QLineEdit* edtHoehe;

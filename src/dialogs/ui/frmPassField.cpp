@@ -50,28 +50,18 @@ void TfrmPassField::ClearAll()
 
 void TfrmPassField::LoadFromObject(const TPassField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtVorgabewert->setText(field.Vorgabewert);
     edtGroesse->setText(field.Groesse);
     edtLaenge->setText(field.maxLaenge);
     chkVorgabeLoeschen->setChecked(field.VorgabeLoeschen);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
-    chkCookie->setChecked(field.Cookie);
 }
 
 void TfrmPassField::SaveToObject(TPassField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Vorgabewert = edtVorgabewert->text();
     field.Groesse = edtGroesse->text();
     field.maxLaenge = edtLaenge->text();
     field.VorgabeLoeschen = chkVorgabeLoeschen->isChecked();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
-    field.Cookie = chkCookie->isChecked();
 }

@@ -16,8 +16,6 @@ public:
     void SaveToObject(TPassField& field) const;
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtVorgabewert;
     QLineEdit* edtGroesse;
     QLineEdit* edtLaenge;

@@ -53,24 +53,14 @@ void TfrmRadioButtons::ClearAll()
 
 void TfrmRadioButtons::LoadFromObject(const TRadioField& field)
 {
-    edtName->setText(field.Name);
-    edtBeschriftung->setText(field.Beschriftung);
-    edtTextNach->setText(field.BeschriftungNach);
+    LoadCommon(field);
     edtFelder->setText(field.Felder);
-    chkPflicht->setChecked(field.Pflicht);
-    edtMeldung->setText(field.Meldung);
-    chkCookie->setChecked(field.Cookie);
     chkSingleLine->setChecked(field.singleline);
 }
 
 void TfrmRadioButtons::SaveToObject(TRadioField& field) const
 {
-    field.Name = edtName->text();
-    field.Beschriftung = edtBeschriftung->text();
-    field.BeschriftungNach = edtTextNach->text();
+    SaveCommon(field);
     field.Felder = edtFelder->text();
-    field.Pflicht = chkPflicht->isChecked();
-    field.Meldung = edtMeldung->text();
-    field.Cookie = chkCookie->isChecked();
     field.singleline = chkSingleLine->isChecked();
 }

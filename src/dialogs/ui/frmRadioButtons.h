@@ -17,8 +17,6 @@ public:
     void SaveToObject(TRadioField& field) const;
 
 private:
-    QLineEdit* edtBeschriftung;
-    QLineEdit* edtTextNach;
     QLineEdit* edtFelder;
     QCheckBox* chkSingleLine;
 };
