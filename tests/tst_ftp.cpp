@@ -16,8 +16,11 @@
 #include "publish/FtpUpload.h"
 #include "publish/PageUpload.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -87,30 +90,6 @@ class TestFtp : public QObject
                 Text("txtMainFrmFTP10"),
                 QString(),
                 Text("txtMainFrmFTP11")};
-    }
-
-    QString MakeCertificate(QString* pin)
-    {
-        const QString cert = dir.filePath(QStringLiteral("cert.pem"));
-        const QString key = dir.filePath(QStringLiteral("key.pem"));
-        QProcess openssl;
-        openssl.start(QStringLiteral("openssl"),
-                      {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                       QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"), key,
-                       QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("2"),
-                       QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
-        if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
-            return QString();
-        QProcess digest;
-        digest.start(
-            QStringLiteral("sh"),
-            {QStringLiteral("-c"),
-             QStringLiteral("openssl x509 -in '%1' -pubkey -noout | openssl pkey -pubin -outform der | "
-                            "openssl dgst -sha256 -binary | base64")
-                 .arg(cert)});
-        digest.waitForFinished(20000);
-        *pin = QStringLiteral("sha256//") + QString::fromLatin1(digest.readAllStandardOutput().trimmed());
-        return cert;
     }
 
 private slots:
@@ -397,7 +376,7 @@ private slots:
     void encrypted()
     {
         QString pin;
-        const QString cert = MakeCertificate(&pin);
+        const QString cert = MakeTestCertificate(dir.path(), &pin);
         QVERIFY2(!cert.isEmpty(), "openssl could not make a certificate");
         FtpServer tls;
         QVERIFY(tls.Start(Root(), User, Password,
@@ -414,7 +393,20 @@ private slots:
             TFtpClient unknown(settings);
             QVERIFY(!unknown.Connect());
             QVERIFY(!unknown.Error().serverReply);
+            QVERIFY(unknown.Error().untrusted);
         }
+        // The key is read from the handshake alone: nothing of the login goes
+        // out before it is accepted.
+        {
+            QStringList probe;
+            TFtpSettings wrong = settings;
+            wrong.pinnedKey = QStringLiteral("sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=");
+            TFtpClient client(wrong, [&](TFtpClient::LineKind, const QString& line) { probe << line; });
+            QVERIFY(!client.Connect());
+            QVERIFY(client.Error().untrusted);
+            QVERIFY(!probe.join(QLatin1Char('\n')).contains(QStringLiteral("USER")));
+        }
+        QCOMPARE(TFtpClient::ServerKey(settings), pin);
         settings.pinnedKey = pin;
         QStringList lines;
         TFtpClient client(settings, [&](TFtpClient::LineKind, const QString& line) { lines << line; });
@@ -424,10 +416,31 @@ private slots:
         QVERIFY(client.ChangeDir(QStringLiteral("abs")));
         QVERIFY(client.PrintDir(&folder));
         QCOMPARE(folder, QStringLiteral("/abs"));
+        // Transfers go over encrypted data connections too.
+        const QByteArray bytes("Gr\xc3\xbc\xc3\x9f\x65\r\n\x00\xff", 11);
+        client.SetBinary(true);
+        QVERIFY2(client.Store(QStringLiteral("tls.bin"), bytes), qPrintable(client.Error().text));
+        QList<TFtpEntry> entries;
+        QVERIFY(client.List(&entries));
+        QVERIFY(std::any_of(entries.cbegin(), entries.cend(), [](const TFtpEntry& e) {
+            return e.name == QLatin1String("tls.bin") && e.size == 11;
+        }));
         client.Quit();
-        // The test server's encrypted data connections (pyftpdlib 1.5.7)
-        // reset the handshake of every client here, curl's own included:
-        // transfers over TLS cannot be shown against it.
+        QCOMPARE(Read(Root() + QStringLiteral("/abs/tls.bin")), bytes);
+        // The project's own switch and accepted key: the page goes up
+        // encrypted, and without the key it is refused.
+        TFormProject project = Project(tls.Port());
+        project.chkFtpTls = true;
+        project.edtFolder = QStringLiteral("abs");
+        project.edtDateiname = QStringLiteral("tls.htm");
+        prompter.Clear();
+        QVERIFY(!TPageUpload(project, texts, prompter, Data, dir.path()).Run(*Upload(project), false, 4711));
+        QCOMPARE(prompter.entries.size(), 1);
+        QVERIFY(!QFile::exists(Root() + QStringLiteral("/abs/tls.htm")));
+        project.edtFtpTlsKey = pin;
+        prompter.Clear();
+        QVERIFY(TPageUpload(project, texts, prompter, Data, dir.path()).Run(*Upload(project), false, 4711));
+        QVERIFY(Read(Root() + QStringLiteral("/abs/tls.htm")).contains("<form"));
         // Plain FTP to a server that requires TLS is refused by the server.
         TFtpSettings plain = settings;
         plain.tls = false;

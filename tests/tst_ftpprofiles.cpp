@@ -22,10 +22,22 @@ private slots:
         TFtpProfiles profiles(File());
         QVERIFY(profiles.Load());
         QVERIFY(profiles.ServerList().isEmpty());
-        TFtpProfile a{QStringLiteral("Büro"), QStringLiteral("ftp.example.com"),  QStringLiteral("2121"),
-                      QStringLiteral("eva"),  QStringLiteral("<geheim & \"x\">"), true};
-        TFtpProfile blanks{QStringLiteral("  "), QStringLiteral(" "), QStringLiteral("21"),
-                           QStringLiteral(" "),  QString(),           false};
+        TFtpProfile a{QStringLiteral("Büro"),
+                      QStringLiteral("ftp.example.com"),
+                      QStringLiteral("2121"),
+                      QStringLiteral("eva"),
+                      QStringLiteral("<geheim & \"x\">"),
+                      true,
+                      false,
+                      QString()};
+        TFtpProfile blanks{QStringLiteral("  "),
+                           QStringLiteral(" "),
+                           QStringLiteral("21"),
+                           QStringLiteral(" "),
+                           QString(),
+                           false,
+                           false,
+                           QString()};
         profiles.Change() << a << a << blanks; // duplicates are kept
         QVERIFY(profiles.Save());
         QCOMPARE(QFile(File()).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther),
@@ -48,6 +60,39 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray xml = f.readAll();
         QVERIFY(xml.contains("<passiv>-1</passiv>") && xml.contains("<passiv>0</passiv>"));
+        // Profiles without encryption are written as before.
+        QVERIFY(!xml.contains("<tls") && !xml.contains("tlskey"));
+    }
+
+    // The encryption switch and the accepted key are stored only when set,
+    // after the six values.
+    void encryptionRoundTrips()
+    {
+        TFtpProfiles profiles(File());
+        TFtpProfile secure{QStringLiteral("s"),
+                           QStringLiteral("h"),
+                           QStringLiteral("21"),
+                           QStringLiteral("u"),
+                           QStringLiteral("p"),
+                           false,
+                           false,
+                           QString()};
+        secure.tls = true;
+        secure.tlsKey = QStringLiteral("sha256//9ftDIxhGUcAN1QIjt7LL62bz8TovO9nthyisdqc5tJo=");
+        TFtpProfile verified = secure;
+        verified.tlsKey.clear();
+        profiles.Change() << secure << verified;
+        QVERIFY(profiles.Save());
+        QFile f(File());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray xml = f.readAll();
+        QVERIFY(xml.contains("<passiv>0</passiv>\n      <tls>-1</tls>\n      <tlskey>sha256//"));
+        QCOMPARE(xml.count("<tlskey>"), 1);
+        TFtpProfiles again(File());
+        QVERIFY(again.Load());
+        QVERIFY(again.ServerList()[0].tls && again.ServerList()[1].tls);
+        QCOMPARE(again.ServerList()[0].tlsKey, secure.tlsKey);
+        QVERIFY(again.ServerList()[1].tlsKey.isEmpty());
     }
 
     // Element order does not matter, flags read in every spelling, missing

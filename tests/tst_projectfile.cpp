@@ -136,6 +136,38 @@ private slots:
         QCOMPARE(content.firstChildElement(QStringLiteral("cboTabAusrichtung")).text(), QStringLiteral("0"));
     }
 
+    // Encryption of the upload is written only when it is on, right after
+    // the passive switch; files without it read it as off.
+    void ftpsStoredOnlyWhenOn()
+    {
+        const auto after = [](const TFormProject& project) {
+            const QDomElement content =
+                TProjectFile::ProjectDocument(project).documentElement().firstChildElement(
+                    QStringLiteral("FileContent"));
+            const QDomElement passive = content.firstChildElement(QStringLiteral("chkPassiv"));
+            QStringList next;
+            for (QDomElement e = passive.nextSiblingElement(); next.size() < 3; e = e.nextSiblingElement())
+                next << e.tagName() + QLatin1Char('=') + e.text();
+            return next;
+        };
+        TFormProject project;
+        project.edtFtpTlsKey = QStringLiteral("sha256//k=");
+        project.chkFtpTls = true;
+        QCOMPARE(after(project),
+                 (QStringList{QStringLiteral("chkFtpTls=-1"), QStringLiteral("edtFtpTlsKey=sha256//k="),
+                              QStringLiteral("cboUploadFormat=0")}));
+        const QString path = dir.path() + QStringLiteral("/tls.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QVERIFY(loaded.chkFtpTls);
+        QCOMPARE(loaded.edtFtpTlsKey, project.edtFtpTlsKey);
+
+        project.chkFtpTls = false;
+        project.edtFtpTlsKey.clear();
+        QCOMPARE(after(project).first(), QStringLiteral("cboUploadFormat=0"));
+    }
+
     void savedFileIsIndentedUtf8()
     {
         TFormProject project;

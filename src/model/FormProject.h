@@ -85,6 +85,10 @@ public:
     QString edtFolder;
     QString edtDateiname;
     bool chkPassiv = false;
+    // Explicit FTPS, and the one server key accepted without a known
+    // authority's signature ("sha256//...").
+    bool chkFtpTls = false;
+    QString edtFtpTlsKey;
     int cboUploadFormat = 0; // 0 HTML, 1 PHP
     // spam protection
     bool chkCaptcha = false;

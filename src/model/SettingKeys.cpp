@@ -25,6 +25,18 @@
         key, TSettingReader::Flag, nullptr, nullptr, [](TFormSettings& s) { return &s.ExtSettings.path; },   \
             nullptr                                                                                          \
     }
+#define QV_OPT_FLAG(member)                                                                                  \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+#member, TSettingReader::Flag, nullptr, nullptr,                                                     \
+            [](TFormSettings & s) { return &s.member; }, nullptr, true                                       \
+    }
+#define QV_OPT_TEXT(member)                                                                                  \
+    TSettingKey                                                                                              \
+    {                                                                                                        \
+#member, TSettingReader::Text, nullptr, [](TFormSettings & s) { return &s.member; }, nullptr,        \
+                                                                                          nullptr, true      \
+    }
 #define QV_INT(key, path, reader)                                                                            \
     TSettingKey                                                                                              \
     {                                                                                                        \
@@ -93,6 +105,8 @@ const std::vector<TSettingKey>& SettingKeys()
         QV_TEXT(edtFolder, Text, nullptr),
         QV_TEXT(edtDateiname, Text, nullptr),
         QV_FLAG(chkPassiv, Flag),
+        QV_OPT_FLAG(chkFtpTls),
+        QV_OPT_TEXT(edtFtpTlsKey),
         QV_INT("cboUploadFormat", cboUploadFormat, IntStrict),
         QV_FLAG(chkCaptcha, FlagTolerant),
         QV_TEXT(edtCaptchaText1, Text, nullptr),

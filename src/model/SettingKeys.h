@@ -29,6 +29,9 @@ struct TSettingKey
     QString* (*text)(TFormSettings&);
     bool* (*flag)(TFormSettings&);
     int* (*number)(TFormSettings&);
+    // Written only when set (a flag on, a text not empty): settings added
+    // later, so that projects that do not use them save as before.
+    bool onlyWhenSet = false;
 
     QString Key() const { return QString::fromLatin1(key); }
 };

@@ -101,8 +101,12 @@ QDomDocument TProjectFile::ProjectDocument(const TFormProject& project)
     root.appendChild(content);
     // The accessors hand out pointers into the settings; saving only reads them.
     auto& settings = const_cast<TFormProject&>(project);
-    for (const TSettingKey& key : SettingKeys())
-        AppendText(content, key.Key(), SettingText(key, settings));
+    for (const TSettingKey& key : SettingKeys()) {
+        const QString text = SettingText(key, settings);
+        if (key.onlyWhenSet && (key.flag ? !*key.flag(settings) : text.isEmpty()))
+            continue;
+        AppendText(content, key.Key(), text);
+    }
 
     QDomElement items = doc.createElement(QStringLiteral("ItemList"));
     content.appendChild(items);

@@ -146,6 +146,13 @@ bool TFtpClient::HasControlCharacter(const QString& text)
     return false;
 }
 
+int TFtpClient::PortOf(const QString& typed)
+{
+    bool ok = false;
+    const int port = typed.trimmed().toInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? port : 0;
+}
+
 void TFtpClient::Line(LineKind kind, const QString& line) const
 {
     if (m_hook && !line.isEmpty())
@@ -274,7 +281,8 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
         text = QString::fromUtf8(curl_easy_strerror(result));
     if (result == CURLE_ABORTED_BY_CALLBACK)
         text = QStringLiteral("cancelled");
-    m_error = TError{reply, reply ? static_cast<int>(code) : 0, reply ? m_lastReply : text};
+    m_error = TError{reply, reply ? static_cast<int>(code) : 0, reply ? m_lastReply : text,
+                     result == CURLE_PEER_FAILED_VERIFICATION || result == CURLE_SSL_PINNEDPUBKEYNOTMATCH};
     // After a lost or refused connection nothing more can be said on it.
     if (!reply) {
         curl_easy_cleanup(c);
@@ -285,6 +293,27 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
         m_connected = false;
     }
     return false;
+}
+
+QString TFtpClient::ServerKey(const TFtpSettings& settings)
+{
+    // A key no server has: libcurl names the server's key and ends the
+    // connection when it does not match, before the login.
+    TFtpSettings probe = settings;
+    probe.tls = true;
+    probe.pinnedKey = QStringLiteral("sha256//AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=");
+    probe.user = QStringLiteral("anonymous");
+    probe.password.clear();
+    QString key;
+    const QLatin1String marker("public key hash: sha256//");
+    TFtpClient client(probe, [&key, marker](LineKind kind, const QString& line) {
+        const qsizetype at = line.indexOf(marker);
+        if (kind == LineKind::Status && at >= 0 && key.isEmpty())
+            key = QStringLiteral("sha256//") + line.mid(at + marker.size()).trimmed();
+    });
+    if (client.Connect())
+        client.Quit(); // a server that took the wrong key: nothing to trust
+    return client.Error().untrusted ? key : QString();
 }
 
 bool TFtpClient::Connect()

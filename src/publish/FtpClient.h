@@ -62,6 +62,9 @@ public:
         bool serverReply = false;
         int replyCode = 0;
         QString text;
+        // The TLS server could not be trusted: its certificate is not signed
+        // by a known authority, or its key is not the accepted one.
+        bool untrusted = false;
     };
 
     explicit TFtpClient(TFtpSettings settings, LineHook hook = {});
@@ -93,9 +96,17 @@ public:
     // The last reply line the server sent.
     const QString& LastReply() const { return m_lastReply; }
 
+    // The key of a TLS server ("sha256//<base64>"), as accepted by
+    // TFtpSettings::pinnedKey, or an empty text when it cannot be had. The
+    // connection ends right after the handshake: no user name or password
+    // goes to the server.
+    static QString ServerKey(const TFtpSettings& settings);
+
     // Why a text cannot go into an FTP command (a control character), or
     // an empty text.
     static bool HasControlCharacter(const QString& text);
+    // A port as typed: a whole number from 1 to 65535, or 0.
+    static int PortOf(const QString& typed);
 
 private:
     struct Handle;

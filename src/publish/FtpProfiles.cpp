@@ -18,6 +18,9 @@ const Child Children[] = {
     Child::Text("passwort", &TFtpProfile::passwort, false),
     Child::Flag("passiv", &TFtpProfile::passiv, false),
 };
+// Written only when the profile uses them.
+const Child TlsFlag[] = {Child::Flag("tls", &TFtpProfile::tls, false)};
+const Child TlsKey[] = {Child::Text("tlskey", &TFtpProfile::tlsKey, false)};
 } // namespace
 
 TFtpProfiles::TFtpProfiles(QString fileName) : m_fileName(std::move(fileName)) {}
@@ -46,6 +49,8 @@ TStatus TFtpProfiles::Load()
         profile.port.clear();
         // Every child is optional: the read cannot fail.
         (void)XmlValues::ReadChildren(p, profile, Children);
+        (void)XmlValues::ReadChildren(p, profile, TlsFlag);
+        (void)XmlValues::ReadChildren(p, profile, TlsKey);
         m_list << profile;
     }
     return {};
@@ -72,6 +77,10 @@ TStatus TFtpProfiles::Save() const
         QDomElement node = doc.createElement(QStringLiteral("profile"));
         profiles.appendChild(node);
         XmlValues::WriteChildren(node, profile, Children);
+        if (profile.tls)
+            XmlValues::WriteChildren(node, profile, TlsFlag);
+        if (!profile.tlsKey.isEmpty())
+            XmlValues::WriteChildren(node, profile, TlsKey);
     }
     return WriteFileAtomically(m_fileName, doc.toByteArray(2), true);
 }

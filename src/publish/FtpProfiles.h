@@ -14,6 +14,11 @@ struct TFtpProfile
     QString benutzername;
     QString passwort; // as typed, stored in plain text
     bool passiv = false;
+    // Explicit FTPS, and the one server key accepted although its
+    // certificate is not signed by a known authority ("sha256//...").
+    // Stored only when set, so files without them read as before.
+    bool tls = false;
+    QString tlsKey;
 };
 
 // The FTP profiles of all projects, in "profiles.xml" of the

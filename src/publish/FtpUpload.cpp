@@ -11,13 +11,6 @@
 namespace
 {
 // A port as typed: a whole number a server can listen on.
-int PortOf(const QString& typed)
-{
-    bool ok = false;
-    const int port = typed.trimmed().toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? port : 0;
-}
-
 QByteArray ReadAll(const QString& path, QString* error)
 {
     QFile file(path);
@@ -55,7 +48,7 @@ bool TFtpUpload::CheckFtpSettings()
         return refuse("txtMainFrmFTP13");
     if (m_project.edtDateiname.isEmpty() || TFtpClient::HasControlCharacter(m_project.edtDateiname))
         return refuse("txtMainFrmFTP14");
-    if (PortOf(m_project.edtPort) == 0) {
+    if (TFtpClient::PortOf(m_project.edtPort) == 0) {
         m_project.edtPort = QStringLiteral("21");
         return refuse("txtMainFrmFTP15");
     }
@@ -65,10 +58,12 @@ bool TFtpUpload::CheckFtpSettings()
 
     m_settings = TFtpSettings{};
     m_settings.host = m_project.edtFtpServer.trimmed();
-    m_settings.port = PortOf(m_project.edtPort);
+    m_settings.port = TFtpClient::PortOf(m_project.edtPort);
     m_settings.user = m_project.edtUsername;
     m_settings.password = m_project.edtPasswort;
     m_settings.passive = m_project.chkPassiv;
+    m_settings.tls = m_project.chkFtpTls;
+    m_settings.pinnedKey = m_project.chkFtpTls ? m_project.edtFtpTlsKey.trimmed() : QString();
     m_settings.connectTimeout = m_timeouts[0];
     m_settings.replyTimeout = m_timeouts[1];
     m_settings.stallTimeout = m_timeouts[2];

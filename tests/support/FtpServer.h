@@ -8,6 +8,32 @@
 #include <QStringList>
 #include <QTest>
 
+// A self-signed certificate for 127.0.0.1 (cert.pem, key.pem in folder),
+// and the key it shows as "sha256//<base64>"; an empty path when openssl
+// failed.
+inline QString MakeTestCertificate(const QString& folder, QString* pin)
+{
+    const QString cert = folder + QStringLiteral("/cert.pem");
+    const QString key = folder + QStringLiteral("/key.pem");
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                   QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"), key,
+                   QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("2"),
+                   QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
+    if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0)
+        return QString();
+    QProcess digest;
+    digest.start(QStringLiteral("sh"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("openssl x509 -in '%1' -pubkey -noout | openssl pkey -pubin -outform der | "
+                                 "openssl dgst -sha256 -binary | base64")
+                      .arg(cert)});
+    digest.waitForFinished(20000);
+    *pin = QStringLiteral("sha256//") + QString::fromLatin1(digest.readAllStandardOutput().trimmed());
+    return cert;
+}
+
 class FtpServer
 {
 public:

@@ -24,9 +24,20 @@ authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
 
 base = FTPHandler
 if args.certfile:
-    from pyftpdlib.handlers import TLS_FTPHandler
+    from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
 
     base = TLS_FTPHandler
+
+    class DataHandler(TLS_DTPHandler):
+        # Clients may do the data connection's handshake as soon as it is
+        # open, before the command of the transfer arrives; pyftpdlib 1.5.7
+        # takes such early reading for a lost connection and closes it.
+        def readable(self):
+            if self._ssl_accepting or self._ssl_want_read:
+                return True
+            if not self.receive and not self._initialized:
+                return False
+            return super().readable()
 
 
 class Handler(base):
@@ -45,6 +56,7 @@ if args.certfile:
     Handler.keyfile = args.keyfile
     Handler.tls_control_required = True
     Handler.tls_data_required = True
+    Handler.dtp_handler = DataHandler
 
 server = FTPServer(("127.0.0.1", 0), Handler)
 print("PORT %d" % server.socket.getsockname()[1], flush=True)

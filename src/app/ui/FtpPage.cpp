@@ -21,11 +21,12 @@ QGroupBox* FtpGroup(QWidget* page)
     auto* grid = new QGridLayout(group);
     grid->addWidget(Label(group, "Label49", 115, QStringLiteral("Server")), 0, 0);
     grid->addWidget(Edit(group, "edtFtpServer"), 0, 1);
-    // The FTP profiles and the server browser come later.
-    QPushButton* profiles = Ellipsis(group, "btFtpProfiles");
-    profiles->setEnabled(false);
-    grid->addWidget(profiles, 0, 2);
-    grid->addWidget(Check(group, "chkPassiv", 113, QStringLiteral("Passiv Modus?")), 1, 1);
+    grid->addWidget(Ellipsis(group, "btFtpProfiles"), 0, 2);
+    auto* switches = new QHBoxLayout;
+    switches->addWidget(Check(group, "chkPassiv", 113, QStringLiteral("Passiv Modus?")));
+    switches->addWidget(Check(group, "chkFtpTls", 290, QStringLiteral("Verschlüsselte Verbindung (FTPS)")));
+    switches->addStretch(1);
+    grid->addLayout(switches, 1, 1);
     grid->addWidget(Label(group, "Label50", 117, QStringLiteral("Port")), 2, 0);
     QLineEdit* port = Edit(group, "edtPort");
     port->setMaximumWidth(port->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
@@ -46,16 +47,21 @@ QGroupBox* FtpGroup(QWidget* page)
     grid->addWidget(Label(group, "Label42", 126, QStringLiteral("Upload-Dateiformat")), 7, 0);
     grid->addWidget(FixedList(group, "cboUploadFormat", {QStringLiteral("HTML"), QStringLiteral("PHP")}), 7,
                     1, Qt::AlignLeft);
-    grid->addWidget(Label(group, "Label13", 127, QStringLiteral("Beschreibung:")), 8, 0, Qt::AlignTop);
+    // Only for a server with a self-signed certificate.
+    grid->addWidget(Label(group, "Label55", 291, QStringLiteral("Serverschlüssel")), 8, 0);
+    QLineEdit* key = Edit(group, "edtFtpTlsKey");
+    key->setPlaceholderText(QStringLiteral("sha256//…"));
+    grid->addWidget(key, 8, 1);
+    grid->addWidget(Label(group, "Label13", 127, QStringLiteral("Beschreibung:")), 9, 0, Qt::AlignTop);
     grid->addWidget(
         Note(group, "Label45", 136,
              QStringLiteral(
                  "In diesem Dialog können Sie FTP-Einstellungen für den Upoad Ihrer Formulare "
                  "festlegen. Mit Klick auf \"FTP-Upload\" wird das aktuelle Formular automatisch auf "
                  "Ihren Webspace geladen.")),
-        8, 1, 1, 2);
+        9, 1, 1, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(9, 1);
+    grid->setRowStretch(10, 1);
     return group;
 }
 

@@ -33,7 +33,7 @@ void FollowCommand(QObject* starter, QAction* command)
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
     for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
-                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload"})
+                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -112,7 +112,7 @@ void TMainMenu::BuildMenus()
 
     QMenu* settings = Menu("Einstellungen1", 16, QStringLiteral("&Einstellungen"));
     Entry(settings, "Vorlagenverwalten1", 17, QStringLiteral("&Vorlagen verwalten"), nullptr);
-    Entry(settings, "FTPProfileverwalten1", 18, QStringLiteral("FTP-Profile verwalten"), nullptr);
+    Entry(settings, "FTPProfileverwalten1", 18, QStringLiteral("FTP-Profile verwalten"), "actFtpProfiles");
     Entry(settings, "mnuEditFormmailTemplates", 19, QStringLiteral("Formmailer-Links verwalten"), nullptr);
     Entry(settings, "mnProgramSettings", 269, QStringLiteral("Programmeinstellungen"), nullptr);
 

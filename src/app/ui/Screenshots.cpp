@@ -6,6 +6,9 @@
 #include "dialogs/ui/frmCalender.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "publish/FtpProfiles.h"
+#include "publish/ui/frmFTPEdit.h"
+#include "publish/ui/ftpProfiles.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
@@ -17,6 +20,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace
@@ -127,7 +131,46 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         dialog->close();
     }
     qDeleteAll(dialogs);
-    return saved && RenderTextEditors(window, error);
+    return saved && RenderTextEditors(window, error) && RenderPublishing(window, error);
+}
+
+bool TScreenshots::RenderPublishing(TfrmMain& window, QString* error)
+{
+    // Sample profiles in a list of their own: the user's stay unread.
+    QTemporaryDir folder;
+    TFtpProfiles store(folder.filePath(QStringLiteral("profiles.xml")));
+    TFtpProfile office{QStringLiteral("Büro"),
+                       QStringLiteral("ftp.example.com"),
+                       QStringLiteral("21"),
+                       QStringLiteral("webmaster"),
+                       QStringLiteral("geheim"),
+                       true,
+                       false,
+                       QString()};
+    TFtpProfile shop{QStringLiteral("Shop"),
+                     QStringLiteral("shop.example.org"),
+                     QStringLiteral("2121"),
+                     QStringLiteral("forms"),
+                     QString(),
+                     false,
+                     false,
+                     QString()};
+    shop.tls = true;
+    store.Change() << office << shop;
+    TftpProfiles profiles(store, window.Texts(), window.Prompt(), window.FtpLog(), &window);
+    TranslateWindow(&profiles, window.Texts(), m_language);
+    profiles.show();
+    Settle();
+    bool saved = Save(&profiles, profiles.objectName(), error);
+    profiles.hide();
+    TfrmFTPEdit edit(window.Texts(), window.Prompt(), window.FtpLog(), &window);
+    TranslateWindow(&edit, window.Texts(), m_language);
+    edit.SetValues(shop);
+    edit.show();
+    Settle();
+    saved = saved && Save(&edit, edit.objectName(), error);
+    edit.hide();
+    return saved;
 }
 
 bool TScreenshots::RenderTextEditors(TfrmMain& window, QString* error)

@@ -18,8 +18,10 @@
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "publish/FtpProfiles.h"
 #include "publish/ui/UploadCommand.h"
 #include "publish/ui/frmFTPLog.h"
+#include "publish/ui/ftpProfiles.h"
 #include "texts/ui/OpenHtmlEditor.h"
 #include "ui/TranslateInterface.h"
 
@@ -33,6 +35,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -112,6 +115,46 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
             upload->setEnabled(false);
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
+    connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
+    if (auto* profiles = m_pages->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
+        connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::ManageFtpProfiles()
+{
+    if (!m_ftpProfiles) {
+        m_ftpProfileStore =
+            std::make_unique<TFtpProfiles>(m_services.AppDataFolder() + QStringLiteral("/profiles.xml"));
+        // An unreadable file stays as it is; the list starts empty.
+        if (TStatus loaded = m_ftpProfileStore->Load(); !loaded)
+            Prompt().Message(loaded.Failure().Text(), Texts().Text(QStringLiteral("MsgError")),
+                             Prompter::Icon::Error);
+        m_ftpProfiles = new TftpProfiles(*m_ftpProfileStore, Texts(), Prompt(), *m_ftpLog, this);
+    }
+    if (m_ftpProfiles->exec() != QDialog::Accepted)
+        return;
+    const std::optional<TFtpProfile> chosen = m_ftpProfiles->Selected();
+    if (!chosen)
+        return;
+    // Through the controls, so that the project takes the values as typed
+    // ones; the folder and the file name stay.
+    const auto set = [this](const char* name, const QString& text) {
+        if (auto* edit = m_pages->findChild<QLineEdit*>(QLatin1String(name)))
+            edit->setText(text);
+    };
+    const auto check = [this](const char* name, bool on) {
+        if (auto* box = m_pages->findChild<QCheckBox*>(QLatin1String(name)))
+            box->setChecked(on);
+    };
+    set("edtFtpServer", chosen->server);
+    set("edtPort", chosen->port);
+    set("edtUsername", chosen->benutzername);
+    set("edtPasswort", chosen->passwort);
+    check("chkPassiv", chosen->passiv);
+    check("chkFtpTls", chosen->tls);
+    set("edtFtpTlsKey", chosen->tlsKey);
 }
 
 TFormProject& TfrmMain::Project()

@@ -3,6 +3,7 @@
 #include "app/ui/ColorLinks.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class Prompter;
 class QLabel;
@@ -19,7 +20,9 @@ class TMainMenu;
 class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
+class TFtpProfiles;
 class TfrmFTPLog;
+class TftpProfiles;
 class TfrmPreview;
 class TUploadCommand;
 
@@ -34,6 +37,7 @@ public:
     // outlive the window; everything the user is asked goes through the
     // services' prompter.
     TfrmMain(TAppServices& services, TProjectSession& session, QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     // The project file named on the command line, loaded when the window is
     // first shown instead of the default project.
@@ -44,6 +48,8 @@ public:
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
     TUploadCommand& Upload() { return *m_upload; }
     TfrmFTPLog& FtpLog() { return *m_ftpLog; }
+    // The FTP profiles dialog, made and read on first use; null before.
+    TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -76,6 +82,9 @@ private:
     void MoveField(int step);
     // Shows the project when a file command replaced it, else the status.
     void AfterFileCommand(bool replaced);
+    // Shows the FTP profiles and takes the chosen one over into the
+    // project's FTP settings.
+    void ManageFtpProfiles();
 
     TAppServices& m_services;
     TProjectSession& m_session;
@@ -95,6 +104,8 @@ private:
     TFieldEditing* m_fieldEditing = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
     TUploadCommand* m_upload = nullptr;
+    std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
+    TftpProfiles* m_ftpProfiles = nullptr;
 
     QString m_startupFile;
     bool m_started = false;

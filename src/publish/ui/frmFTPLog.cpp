@@ -66,6 +66,7 @@ void TfrmFTPLog::ShowProgress(qint64 done, qint64 total)
 
 void TfrmFTPLog::SetBusy(bool busy)
 {
+    m_busy = busy;
     m_progress->setVisible(busy);
     m_cancel->setVisible(busy);
     m_cancel->setEnabled(busy);

@@ -26,6 +26,8 @@ public:
     // cancel button, or hides both.
     void ShowProgress(qint64 done, qint64 total);
     void SetBusy(bool busy);
+    // An upload runs: its lines must not be cleared away.
+    bool IsBusy() const { return m_busy; }
 
 signals:
     void CancelRequested();
@@ -35,4 +37,5 @@ private:
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     QPushButton* m_close;
+    bool m_busy = false;
 };
