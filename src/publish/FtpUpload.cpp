@@ -10,14 +10,6 @@
 
 namespace
 {
-// A port as typed: a whole number a server can listen on.
-int PortOf(const QString& typed)
-{
-    bool ok = false;
-    const int port = typed.trimmed().toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? port : 0;
-}
-
 QByteArray ReadAll(const QString& path, QString* error)
 {
     QFile file(path);
@@ -55,7 +47,7 @@ bool TFtpUpload::CheckFtpSettings()
         return refuse("txtMainFrmFTP13");
     if (m_project.edtDateiname.isEmpty() || TFtpClient::HasControlCharacter(m_project.edtDateiname))
         return refuse("txtMainFrmFTP14");
-    if (PortOf(m_project.edtPort) == 0) {
+    if (TFtpSettings::PortOf(m_project.edtPort) == 0) {
         m_project.edtPort = QStringLiteral("21");
         return refuse("txtMainFrmFTP15");
     }
@@ -65,7 +57,7 @@ bool TFtpUpload::CheckFtpSettings()
 
     m_settings = TFtpSettings{};
     m_settings.host = m_project.edtFtpServer.trimmed();
-    m_settings.port = PortOf(m_project.edtPort);
+    m_settings.port = TFtpSettings::PortOf(m_project.edtPort);
     m_settings.user = m_project.edtUsername;
     m_settings.password = m_project.edtPasswort;
     m_settings.passive = m_project.chkPassiv;
