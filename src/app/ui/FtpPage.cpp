@@ -21,7 +21,7 @@ QGroupBox* FtpGroup(QWidget* page)
     auto* grid = new QGridLayout(group);
     grid->addWidget(Label(group, "Label49", 115, QStringLiteral("Server")), 0, 0);
     grid->addWidget(Edit(group, "edtFtpServer"), 0, 1);
-    // The FTP profiles and the server browser come later.
+    // The FTP profiles come later.
     QPushButton* profiles = Ellipsis(group, "btFtpProfiles");
     profiles->setEnabled(false);
     grid->addWidget(profiles, 0, 2);
@@ -38,9 +38,7 @@ QGroupBox* FtpGroup(QWidget* page)
     grid->addWidget(password, 4, 1);
     grid->addWidget(Label(group, "Label53", 123, QStringLiteral("Verzeichnis")), 5, 0);
     grid->addWidget(Edit(group, "edtFolder"), 5, 1);
-    QPushButton* browse = Ellipsis(group, "btBrowseFTP");
-    browse->setEnabled(false);
-    grid->addWidget(browse, 5, 2);
+    grid->addWidget(Ellipsis(group, "btBrowseFTP"), 5, 2);
     grid->addWidget(Label(group, "Label54", 125, QStringLiteral("Dateiname")), 6, 0);
     grid->addWidget(Edit(group, "edtDateiname"), 6, 1);
     grid->addWidget(Label(group, "Label42", 126, QStringLiteral("Upload-Dateiformat")), 7, 0);

@@ -19,6 +19,7 @@
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 #include "publish/ui/UploadCommand.h"
+#include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
 #include "texts/ui/OpenHtmlEditor.h"
 #include "ui/TranslateInterface.h"
@@ -33,6 +34,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -112,6 +114,9 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
             upload->setEnabled(false);
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
+    m_ftpBrowser = new TfrmFTPBrowser(m_services.Texts(), m_services.Prompt(), this);
+    connect(m_pages->findChild<QPushButton*>(QStringLiteral("btBrowseFTP")), &QPushButton::clicked, this,
+            &TfrmMain::BrowseFtpFolder);
 }
 
 TFormProject& TfrmMain::Project()
@@ -238,6 +243,35 @@ void TfrmMain::AfterFileCommand(bool replaced)
         ShowProject();
     else
         m_status->setText(m_session.Files().StatusText());
+}
+
+TFtpSettings TfrmMain::FtpSettingsFromPage() const
+{
+    const TFormProject& project = m_session.Project();
+    TFtpSettings settings;
+    settings.host = project.edtFtpServer;
+    settings.port = TFtpSettings::PortOf(project.edtPort);
+    settings.user = project.edtUsername;
+    settings.password = project.edtPasswort;
+    settings.passive = project.chkPassiv;
+    return settings;
+}
+
+// The button beside the upload folder: the server's folders in the browser,
+// starting in the upload folder; the folder taken over becomes the upload
+// folder (and so the project's, through its control).
+void TfrmMain::BrowseFtpFolder()
+{
+    auto* port = m_pages->findChild<QLineEdit*>(QStringLiteral("edtPort"));
+    auto* folder = m_pages->findChild<QLineEdit*>(QStringLiteral("edtFolder"));
+    if (TFtpSettings::PortOf(port->text()) == 0) {
+        m_services.Prompt().Message(m_services.Texts().Text(QStringLiteral("txtMainFrmPort21")));
+        port->setText(QStringLiteral("21"));
+        return;
+    }
+    m_ftpBrowser->SetConnection(FtpSettingsFromPage(), folder->text());
+    if (m_ftpBrowser->exec() == QDialog::Accepted)
+        folder->setText(m_ftpBrowser->SelectedPath());
 }
 
 void TfrmMain::ShowProject()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/ColorLinks.h"
+#include "publish/FtpClient.h"
 
 #include <QMainWindow>
 
@@ -19,6 +20,7 @@ class TMainMenu;
 class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
+class TfrmFTPBrowser;
 class TfrmFTPLog;
 class TfrmPreview;
 class TUploadCommand;
@@ -44,6 +46,7 @@ public:
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
     TUploadCommand& Upload() { return *m_upload; }
     TfrmFTPLog& FtpLog() { return *m_ftpLog; }
+    TfrmFTPBrowser& FtpBrowser() { return *m_ftpBrowser; }
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -76,6 +79,9 @@ private:
     void MoveField(int step);
     // Shows the project when a file command replaced it, else the status.
     void AfterFileCommand(bool replaced);
+    // The server of the page "FTP + Spamschutz" as the FTP client takes it.
+    TFtpSettings FtpSettingsFromPage() const;
+    void BrowseFtpFolder();
 
     TAppServices& m_services;
     TProjectSession& m_session;
@@ -94,6 +100,7 @@ private:
     TColorLinks* m_colors = nullptr;
     TFieldEditing* m_fieldEditing = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
+    TfrmFTPBrowser* m_ftpBrowser = nullptr;
     TUploadCommand* m_upload = nullptr;
 
     QString m_startupFile;
