@@ -29,7 +29,7 @@ TConnectionTest::TOutcome TConnectionTest::Run(const TFtpProfile& values) const
         return refused(Text("txtFTPEdit6"));
     m_log(Text("txtMainFrmFTP1") + QLatin1Char(' ') + values.benutzername);
     m_log(Text("txtMainFrmFTP2"));
-    const int port = TFtpClient::PortOf(values.port);
+    const int port = TFtpSettings::PortOf(values.port);
     if (port == 0)
         return refused(Text("txtMainFrmFTP6"));
     if (values.server.trimmed().isEmpty())

@@ -1,5 +1,6 @@
 #include "publish/FtpClient.h"
 
+#include <QStringList>
 #include <QUrl>
 
 #include <curl/curl.h>
@@ -42,6 +43,13 @@ QString FolderOfPwd(const QString& reply)
     return QString();
 }
 } // namespace
+
+int TFtpSettings::PortOf(const QString& typed)
+{
+    bool ok = false;
+    const int port = typed.trimmed().toInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? port : 0;
+}
 
 struct TFtpClient::Handle
 {
@@ -110,8 +118,10 @@ struct FtpCallbacks
             entry.name = name;
             if (file->flags & CURLFINFOFLAG_KNOWN_SIZE)
                 entry.size = static_cast<qint64>(file->size);
-            if (file->flags & CURLFINFOFLAG_KNOWN_TIME && file->time > 0)
-                entry.time = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(file->time));
+            // libcurl leaves the time as the listing wrote it.
+            if (file->strings.time)
+                entry.time =
+                    TFtpClient::ListingTime(QString::fromUtf8(file->strings.time), QDate::currentDate());
             switch (file->filetype) {
             case CURLFILETYPE_FILE: entry.kind = TFtpEntry::Kind::File; break;
             case CURLFILETYPE_DIRECTORY: entry.kind = TFtpEntry::Kind::Folder; break;
@@ -138,19 +148,59 @@ TFtpClient::~TFtpClient()
     Quit();
 }
 
+QDateTime TFtpClient::ListingTime(const QString& text, const QDate& today)
+{
+    const QStringList parts = text.simplified().split(QLatin1Char(' '));
+    if (parts.size() == 3) {
+        // Unix: month, day, and the time of this year or a year.
+        static const char* const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                             "jul", "aug", "sep", "oct", "nov", "dec"};
+        int month = 0;
+        for (int i = 0; i < 12; ++i)
+            if (parts[0].compare(QLatin1String(months[i]), Qt::CaseInsensitive) == 0)
+                month = i + 1;
+        bool dayOk = false;
+        const int day = parts[1].toInt(&dayOk);
+        if (!month || !dayOk)
+            return {};
+        if (parts[2].contains(QLatin1Char(':'))) {
+            const QTime time = QTime::fromString(parts[2], QStringLiteral("H:mm"));
+            QDate date(today.year(), month, day);
+            // Servers leave the year out for the last six months or so; a
+            // date ahead of today (a day's grace for time zones) is last year's.
+            if (!date.isValid() || date > today.addDays(1))
+                date = QDate(today.year() - 1, month, day);
+            return date.isValid() && time.isValid() ? QDateTime(date, time) : QDateTime();
+        }
+        bool yearOk = false;
+        const QDate date(parts[2].toInt(&yearOk), month, day);
+        return yearOk && date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime();
+    }
+    if (parts.size() == 2) {
+        // Windows: MM-DD-YY (or YYYY) and hh:mm with AM or PM.
+        const QStringList d = parts[0].split(QLatin1Char('-'));
+        if (d.size() != 3)
+            return {};
+        bool ok[3] = {};
+        int year = d[2].toInt(&ok[2]);
+        if (d[2].size() == 2)
+            year += year < 70 ? 2000 : 1900;
+        const QDate date(year, d[0].toInt(&ok[0]), d[1].toInt(&ok[1]));
+        const QString clock = parts[1].toUpper();
+        const QTime time = QTime::fromString(
+            clock, clock.endsWith(QLatin1Char('M')) ? QStringLiteral("hh:mmAP") : QStringLiteral("H:mm"));
+        if (ok[0] && ok[1] && ok[2] && date.isValid() && time.isValid())
+            return QDateTime(date, time);
+    }
+    return {};
+}
+
 bool TFtpClient::HasControlCharacter(const QString& text)
 {
     for (const QChar c : text)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.category() == QChar::Other_Control)
             return true;
     return false;
-}
-
-int TFtpClient::PortOf(const QString& typed)
-{
-    bool ok = false;
-    const int port = typed.trimmed().toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? port : 0;
 }
 
 void TFtpClient::Line(LineKind kind, const QString& line) const
@@ -268,12 +318,17 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
 
     m_partial.clear();
     const CURLcode result = curl_easy_perform(c);
-    if (result == CURLE_OK) {
+    long code = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
+    // A listing that arrived (the server's last word a success) but
+    // matched nothing: libcurl's wildcard says "not found" for an empty
+    // folder.
+    const bool emptyListing = step == Step::List && result == CURLE_REMOTE_FILE_NOT_FOUND &&
+                              m_lastReply.startsWith(QLatin1Char('2')) && m_entries && m_entries->isEmpty();
+    if (result == CURLE_OK || emptyListing) {
         m_error = TError{};
         return true;
     }
-    long code = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
     const bool reply = code >= 400 && result != CURLE_OPERATION_TIMEDOUT && result != CURLE_COULDNT_CONNECT &&
                        result != CURLE_ABORTED_BY_CALLBACK && result != CURLE_COULDNT_RESOLVE_HOST;
     QString text = QString::fromUtf8(m_handle->error);

@@ -29,6 +29,10 @@ struct TFtpSettings
     int connectTimeout = 15;
     int replyTimeout = 20;
     int stallTimeout = 20;
+
+    // A port as typed: a whole number a server can listen on (1 to 65535),
+    // or 0.
+    static int PortOf(const QString& typed);
 };
 
 // One entry of a folder listing.
@@ -37,7 +41,7 @@ struct TFtpEntry
     enum class Kind { File, Folder, Link, Other };
     QString name;
     qint64 size = 0;
-    QDateTime time; // invalid when the server gave none
+    QDateTime time; // on the server's clock; invalid when the server gave none
     Kind kind = Kind::File;
 };
 
@@ -105,8 +109,11 @@ public:
     // Why a text cannot go into an FTP command (a control character), or
     // an empty text.
     static bool HasControlCharacter(const QString& text);
-    // A port as typed: a whole number from 1 to 65535, or 0.
-    static int PortOf(const QString& typed);
+    // The time of a listing line as the server wrote it ("Mar  5 14:07",
+    // "Mar  5  2023", "03-05-24  02:07PM"), on the server's clock; invalid
+    // when it is none of these. A Unix time without a year lies in the
+    // twelve months up to today.
+    static QDateTime ListingTime(const QString& text, const QDate& today);
 
 private:
     struct Handle;

@@ -10,7 +10,6 @@
 
 namespace
 {
-// A port as typed: a whole number a server can listen on.
 QByteArray ReadAll(const QString& path, QString* error)
 {
     QFile file(path);
@@ -48,7 +47,7 @@ bool TFtpUpload::CheckFtpSettings()
         return refuse("txtMainFrmFTP13");
     if (m_project.edtDateiname.isEmpty() || TFtpClient::HasControlCharacter(m_project.edtDateiname))
         return refuse("txtMainFrmFTP14");
-    if (TFtpClient::PortOf(m_project.edtPort) == 0) {
+    if (TFtpSettings::PortOf(m_project.edtPort) == 0) {
         m_project.edtPort = QStringLiteral("21");
         return refuse("txtMainFrmFTP15");
     }
@@ -56,14 +55,7 @@ bool TFtpUpload::CheckFtpSettings()
         if (TFtpClient::HasControlCharacter(*value))
             return refuse("txtMainFrmFTP16");
 
-    m_settings = TFtpSettings{};
-    m_settings.host = m_project.edtFtpServer.trimmed();
-    m_settings.port = TFtpClient::PortOf(m_project.edtPort);
-    m_settings.user = m_project.edtUsername;
-    m_settings.password = m_project.edtPasswort;
-    m_settings.passive = m_project.chkPassiv;
-    m_settings.tls = m_project.chkFtpTls;
-    m_settings.pinnedKey = m_project.chkFtpTls ? m_project.edtFtpTlsKey.trimmed() : QString();
+    m_settings = SettingsOf(m_project);
     m_settings.connectTimeout = m_timeouts[0];
     m_settings.replyTimeout = m_timeouts[1];
     m_settings.stallTimeout = m_timeouts[2];
@@ -76,6 +68,19 @@ bool TFtpUpload::CheckFtpSettings()
                             "txtMainFrmFTP9", "txtMainFrmFTP10", "txtMainFrmFTP11", "MsgError"})
         m_text.insert(QLatin1String(key), m_texts.Text(QLatin1String(key)));
     return true;
+}
+
+TFtpSettings TFtpUpload::SettingsOf(const TFormProject& project)
+{
+    TFtpSettings settings;
+    settings.host = project.edtFtpServer.trimmed();
+    settings.port = TFtpSettings::PortOf(project.edtPort);
+    settings.user = project.edtUsername;
+    settings.password = project.edtPasswort;
+    settings.passive = project.chkPassiv;
+    settings.tls = project.chkFtpTls;
+    settings.pinnedKey = project.chkFtpTls ? project.edtFtpTlsKey.trimmed() : QString();
+    return settings;
 }
 
 void TFtpUpload::GeneralError(const QString& text)

@@ -42,6 +42,8 @@ public:
     // message) when one cannot be used. A port that is not a whole number
     // from 1 to 65535 is reset to "21".
     bool CheckFtpSettings();
+    // The connection of the project's FTP settings, unchecked.
+    static TFtpSettings SettingsOf(const TFormProject& project);
     // The upload with the settings CheckFtpSettings took.
     bool Transfer(const QString& localPath);
 

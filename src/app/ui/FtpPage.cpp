@@ -39,9 +39,7 @@ QGroupBox* FtpGroup(QWidget* page)
     grid->addWidget(password, 4, 1);
     grid->addWidget(Label(group, "Label53", 123, QStringLiteral("Verzeichnis")), 5, 0);
     grid->addWidget(Edit(group, "edtFolder"), 5, 1);
-    QPushButton* browse = Ellipsis(group, "btBrowseFTP");
-    browse->setEnabled(false);
-    grid->addWidget(browse, 5, 2);
+    grid->addWidget(Ellipsis(group, "btBrowseFTP"), 5, 2);
     grid->addWidget(Label(group, "Label54", 125, QStringLiteral("Dateiname")), 6, 0);
     grid->addWidget(Edit(group, "edtDateiname"), 6, 1);
     grid->addWidget(Label(group, "Label42", 126, QStringLiteral("Upload-Dateiformat")), 7, 0);

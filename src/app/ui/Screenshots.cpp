@@ -9,6 +9,7 @@
 #include "publish/FtpProfiles.h"
 #include "publish/ui/frmFTPEdit.h"
 #include "publish/ui/ftpProfiles.h"
+#include "publish/ui/frmFTPBrowser.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
 #include <QTabWidget>
@@ -42,6 +44,34 @@ template <typename Preview> void WaitForPage(Preview* preview)
     QTimer::singleShot(15000, &loop, &QEventLoop::quit);
     loop.exec();
     Settle(300);
+}
+
+// A connection cannot be shown without a server: the browser is shown
+// disconnected, with the lines a login leaves in its protocol.
+void ShowSampleProtocol(TfrmFTPBrowser* browser)
+{
+    auto* protocol = browser->findChild<QListWidget*>(QStringLiteral("lstStatus"));
+    if (!protocol || protocol->count() > 0)
+        return;
+    using Kind = TFtpClient::LineKind;
+    const std::pair<Kind, const char*> lines[] = {
+        {Kind::Status, "Connected to ftp.example.com (192.0.2.10) port 21"},
+        {Kind::Received, "220 FTP server ready."},
+        {Kind::Sent, "USER web123"},
+        {Kind::Received, "331 Username ok, send password."},
+        {Kind::Sent, "PASS *********"},
+        {Kind::Received, "230 Login successful."},
+        {Kind::Sent, "PWD"},
+        {Kind::Received, "257 \"/htdocs\" is the current directory."},
+        {Kind::Sent, "EPSV"},
+        {Kind::Received, "229 Entering extended passive mode (|||50123|)."},
+        {Kind::Sent, "TYPE A"},
+        {Kind::Received, "200 Type set to: ASCII."},
+        {Kind::Sent, "LIST"},
+        {Kind::Received, "226 Transfer complete."},
+    };
+    for (const auto& [kind, line] : lines)
+        browser->AddProtocolLine(kind, QString::fromUtf8(line));
 }
 } // namespace
 
@@ -111,6 +141,8 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
             preview->RefreshPage();
             WaitForPage(preview);
         } else {
+            if (auto* browser = qobject_cast<TfrmFTPBrowser*>(other))
+                ShowSampleProtocol(browser);
             other->show();
             Settle();
         }

@@ -19,7 +19,9 @@
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 #include "publish/FtpProfiles.h"
+#include "publish/FtpUpload.h"
 #include "publish/ui/UploadCommand.h"
+#include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
 #include "publish/ui/ftpProfiles.h"
 #include "texts/ui/OpenHtmlEditor.h"
@@ -115,6 +117,9 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
             upload->setEnabled(false);
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
+    m_ftpBrowser = new TfrmFTPBrowser(m_services.Texts(), m_services.Prompt(), this);
+    connect(m_pages->findChild<QPushButton*>(QStringLiteral("btBrowseFTP")), &QPushButton::clicked, this,
+            &TfrmMain::BrowseFtpFolder);
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
     if (auto* profiles = m_pages->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
         connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
@@ -281,6 +286,28 @@ void TfrmMain::AfterFileCommand(bool replaced)
         ShowProject();
     else
         m_status->setText(m_session.Files().StatusText());
+}
+
+TFtpSettings TfrmMain::FtpSettingsFromPage() const
+{
+    return TFtpUpload::SettingsOf(m_session.Project());
+}
+
+// The button beside the upload folder: the server's folders in the browser,
+// starting in the upload folder; the folder taken over becomes the upload
+// folder (and so the project's, through its control).
+void TfrmMain::BrowseFtpFolder()
+{
+    auto* port = m_pages->findChild<QLineEdit*>(QStringLiteral("edtPort"));
+    auto* folder = m_pages->findChild<QLineEdit*>(QStringLiteral("edtFolder"));
+    if (TFtpSettings::PortOf(port->text()) == 0) {
+        m_services.Prompt().Message(m_services.Texts().Text(QStringLiteral("txtMainFrmPort21")));
+        port->setText(QStringLiteral("21"));
+        return;
+    }
+    m_ftpBrowser->SetConnection(FtpSettingsFromPage(), folder->text());
+    if (m_ftpBrowser->exec() == QDialog::Accepted)
+        folder->setText(m_ftpBrowser->SelectedPath());
 }
 
 void TfrmMain::ShowProject()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/ColorLinks.h"
+#include "publish/FtpClient.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -21,6 +22,7 @@ class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
 class TFtpProfiles;
+class TfrmFTPBrowser;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
@@ -50,6 +52,7 @@ public:
     TfrmFTPLog& FtpLog() { return *m_ftpLog; }
     // The FTP profiles dialog, made and read on first use; null before.
     TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
+    TfrmFTPBrowser& FtpBrowser() { return *m_ftpBrowser; }
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -85,6 +88,9 @@ private:
     // Shows the FTP profiles and takes the chosen one over into the
     // project's FTP settings.
     void ManageFtpProfiles();
+    // The server of the page "FTP + Spamschutz" as the FTP client takes it.
+    TFtpSettings FtpSettingsFromPage() const;
+    void BrowseFtpFolder();
 
     TAppServices& m_services;
     TProjectSession& m_session;
@@ -103,6 +109,7 @@ private:
     TColorLinks* m_colors = nullptr;
     TFieldEditing* m_fieldEditing = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
+    TfrmFTPBrowser* m_ftpBrowser = nullptr;
     TUploadCommand* m_upload = nullptr;
     std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
     TftpProfiles* m_ftpProfiles = nullptr;

@@ -146,7 +146,7 @@ bool TfrmFTPEdit::Validate()
         return refuse(edtServername, "txtFTPEdit2");
     if (edtBenutzername->text().isEmpty())
         return refuse(edtBenutzername, "txtFTPEdit3");
-    if (TFtpClient::PortOf(edtPort->text()) == 0)
+    if (TFtpSettings::PortOf(edtPort->text()) == 0)
         return refuse(edtPort, "txtFTPEdit4");
     // A line end would end an FTP command early: such a profile could never
     // be used.
