@@ -3,6 +3,7 @@
 #include "app/ui/ColorLinks.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class Prompter;
 class QLabel;
@@ -19,6 +20,7 @@ class TMainMenu;
 class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
+class TfrmExportHTML;
 class TfrmFTPLog;
 class TfrmPreview;
 class TUploadCommand;
@@ -60,6 +62,10 @@ public:
     bool GenerateHTML();
     bool GeneratePHP();
 
+    // "Export in bestehende HTML-Datei": a new export window for the open
+    // project; the command shows it modally.
+    std::unique_ptr<TfrmExportHTML> MakeExportWindow();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +82,7 @@ private:
     void MoveField(int step);
     // Shows the project when a file command replaced it, else the status.
     void AfterFileCommand(bool replaced);
+    void ExportIntoPage();
 
     TAppServices& m_services;
     TProjectSession& m_session;
