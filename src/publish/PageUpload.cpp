@@ -1,5 +1,6 @@
 #include "publish/PageUpload.h"
 
+#include "base/AtomicFile.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
 #include "codegen/GenHTML.h"
@@ -36,29 +37,34 @@ std::optional<QString> TPageUpload::WritePage(std::optional<bool> php, std::opti
         m_prompter.Message(page.Error(), errorCaption, Prompter::Icon::Error);
         return std::nullopt;
     }
-    if (m_tempFolder.isEmpty()) {
-        m_prompter.Message(QStringLiteral("no private temporary folder"), errorCaption,
-                           Prompter::Icon::Error);
+    const TResult<QString> file = WritePrivateFile(
+        m_tempFolder,
+        asPhp ? QStringLiteral("quorvel_temp-XXXXXX.php") : QStringLiteral("quorvel_temp-XXXXXX.htm"),
+        PageFiles::PageBytes(*page, m_project.ExtSettings.encoding,
+                             asPhp ? PageFiles::PageKind::Php : PageFiles::PageKind::Html));
+    if (!file) {
+        m_prompter.Message(file.Error(), errorCaption, Prompter::Icon::Error);
         return std::nullopt;
     }
+    return *file;
+}
+
+TResult<QString> TPageUpload::WritePrivateFile(const QString& tempFolder, const QString& pattern,
+                                               const QByteArray& bytes)
+{
+    if (tempFolder.isEmpty())
+        return TFailure{QStringLiteral("no private temporary folder"), QString()};
     // A name of its own in the private folder.
-    QTemporaryFile name(QDir(m_tempFolder)
-                            .filePath(asPhp ? QStringLiteral("quorvel_temp-XXXXXX.php")
-                                            : QStringLiteral("quorvel_temp-XXXXXX.htm")));
+    QTemporaryFile name(QDir(tempFolder).filePath(pattern));
     name.setAutoRemove(false);
-    if (!name.open()) {
-        m_prompter.Message(name.errorString(), errorCaption, Prompter::Icon::Error);
-        return std::nullopt;
-    }
+    if (!name.open())
+        return TFailure{name.errorString(), QString()};
     const QString file = name.fileName();
     name.close();
-    const TStatus written =
-        PageFiles::WritePage(file, *page, m_project.ExtSettings.encoding,
-                             asPhp ? PageFiles::PageKind::Php : PageFiles::PageKind::Html);
+    const TStatus written = WriteFileAtomically(file, bytes);
     if (!written) {
-        m_prompter.Message(written.Error(), errorCaption, Prompter::Icon::Error);
         QFile::remove(file);
-        return std::nullopt;
+        return written.Failure();
     }
     return file;
 }

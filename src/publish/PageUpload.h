@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/Result.h"
 #include "publish/FtpUpload.h"
+
+#include <QByteArray>
 
 #include <optional>
 
@@ -25,6 +28,11 @@ public:
     // removes the file.
     std::optional<QString> WritePage(std::optional<bool> php = std::nullopt,
                                      std::optional<int> formId = std::nullopt);
+
+    // Bytes in a new private temporary file of tempFolder, named after
+    // pattern ("quorvel_temp-XXXXXX.htm"): its path, or why it failed.
+    static TResult<QString> WritePrivateFile(const QString& tempFolder, const QString& pattern,
+                                             const QByteArray& bytes);
 
 private:
     TFormProject& m_project;

@@ -51,6 +51,8 @@ QString RunFileDialog(QWidget* parent, const Prompter::FileRequest& request, QFi
 void TGuiPrompter::Message(const QString& text, const QString& caption, Icon icon)
 {
     QMessageBox box(BoxIcon(icon), Caption(caption), text, QMessageBox::Ok, m_parent);
+    // Texts name files and pages of anyone's: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -61,6 +63,7 @@ Prompter::Answer TGuiPrompter::Question(const QString& text, const QString& capt
     if (withCancel)
         buttons |= QMessageBox::Cancel;
     QMessageBox box(BoxIcon(icon), Caption(caption), text, buttons, m_parent);
+    box.setTextFormat(Qt::PlainText);
     switch (preselected) {
     case Answer::No: box.setDefaultButton(QMessageBox::No); break;
     case Answer::Cancel: box.setDefaultButton(withCancel ? QMessageBox::Cancel : QMessageBox::No); break;

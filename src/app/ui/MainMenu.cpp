@@ -32,8 +32,9 @@ void FollowCommand(QObject* starter, QAction* command)
 
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
-    for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
-                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles"})
+    for (const char* name :
+         {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP", "actCopyHtml",
+          "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -107,7 +108,7 @@ void TMainMenu::BuildMenus()
     QMenu* exports = Menu("Export1", 12, QStringLiteral("E&xport"));
     Entry(exports, "HTMLExport1", 13, QStringLiteral("HTML Export"), "actHTML");
     Entry(exports, "ExportinbestehendeHTMLDatei1", 14, QStringLiteral("Export in bestehende HTML-Datei"),
-          nullptr);
+          "actHtmlExportFile");
     Entry(exports, "PHPExport2", 15, QStringLiteral("PHP Export"), "actPHP");
 
     QMenu* settings = Menu("Einstellungen1", 16, QStringLiteral("&Einstellungen"));

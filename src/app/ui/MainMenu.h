@@ -20,7 +20,7 @@ public:
 
     // A command by name ("actNew", "actOpen", "actSave", "actSaveAs",
     // "actExit", "actHTML", "actPHP", "actCopyHtml", "actCopyPHP",
-    // "actPreviewWindows").
+    // "actPreviewWindows", "actUpload", "actHtmlExportFile").
     QAction* Command(const char* name) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* RecentMenu() const { return m_recentMenu; }

@@ -7,23 +7,28 @@
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 #include "publish/FtpProfiles.h"
+#include "publish/ui/frmExportHTML.h"
+#include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPEdit.h"
 #include "publish/ui/ftpProfiles.h"
-#include "publish/ui/frmFTPBrowser.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
 #include "ui/TranslateInterface.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEngineScript>
+#include <QWebEngineView>
 
 namespace
 {
@@ -72,6 +77,15 @@ void ShowSampleProtocol(TfrmFTPBrowser* browser)
     };
     for (const auto& [kind, line] : lines)
         browser->AddProtocolLine(kind, QString::fromUtf8(line));
+}
+
+// Waits for the export window's next finished load (or gives up).
+void WaitForLoad(TfrmExportHTML* window)
+{
+    QEventLoop loop;
+    QObject::connect(window, &TfrmExportHTML::Loaded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 } // namespace
 
@@ -163,7 +177,8 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         dialog->close();
     }
     qDeleteAll(dialogs);
-    return saved && RenderTextEditors(window, error) && RenderPublishing(window, error);
+    return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
+           RenderExportWindow(window, error);
 }
 
 bool TScreenshots::RenderPublishing(TfrmMain& window, QString* error)
@@ -202,6 +217,51 @@ bool TScreenshots::RenderPublishing(TfrmMain& window, QString* error)
     Settle();
     saved = saved && Save(&edit, edit.objectName(), error);
     edit.hide();
+    return saved;
+}
+
+// The export window with a small page of the user's, the form inserted.
+bool TScreenshots::RenderExportWindow(TfrmMain& window, QString* error)
+{
+    QTemporaryDir folder;
+    const QString page = folder.filePath(QStringLiteral("beispiel.htm"));
+    QSaveFile file(page);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Beispiel</title></head>"
+                   "<body style=\"font-family: sans-serif\"><h1>Kontakt</h1><p>Schreiben Sie uns:</p>"
+                   "<p id=\"form\">FORM</p><p><small>Impressum</small></p></body></html>\n") < 0 ||
+        !file.commit()) {
+        if (error)
+            *error = QStringLiteral("cannot write ") + page;
+        return false;
+    }
+    // Deleted, not closed: closing asks whether to save the page.
+    std::unique_ptr<TfrmExportHTML> exporter = window.MakeExportWindow();
+    TranslateWindow(exporter.get(), window.Texts(), m_language);
+    exporter->resize(900, 640);
+    exporter->show();
+    if (exporter->IsBusy())
+        WaitForLoad(exporter.get());
+    exporter->OpenFile(page);
+    if (exporter->IsBusy())
+        WaitForLoad(exporter.get());
+    {
+        QEventLoop loop;
+        exporter->Browser()->page()->runJavaScript(
+            QStringLiteral(
+                "(function() { var p = document.getElementById('form'), r = document.createRange();"
+                " r.selectNodeContents(p); getSelection().removeAllRanges(); getSelection().addRange(r);"
+                " })()"),
+            QWebEngineScript::ApplicationWorld, [&loop](const QVariant&) { loop.quit(); });
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    exporter->findChild<QAction*>(QStringLiteral("actAddForm"))->trigger();
+    if (exporter->IsBusy())
+        WaitForLoad(exporter.get());
+    Settle(300);
+    const bool saved = Save(exporter.get(), exporter->objectName(), error);
+    exporter->hide();
     return saved;
 }
 

@@ -22,6 +22,7 @@ private:
     bool RenderLanguage(TfrmMain& window, QString* error);
     bool RenderTextEditors(TfrmMain& window, QString* error);
     bool RenderPublishing(TfrmMain& window, QString* error);
+    bool RenderExportWindow(TfrmMain& window, QString* error);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);

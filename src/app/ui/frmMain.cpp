@@ -21,6 +21,7 @@
 #include "publish/FtpProfiles.h"
 #include "publish/FtpUpload.h"
 #include "publish/ui/UploadCommand.h"
+#include "publish/ui/frmExportHTML.h"
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
 #include "publish/ui/ftpProfiles.h"
@@ -256,6 +257,7 @@ void TfrmMain::ConnectCommands()
     on("actPHP", [this] { m_session.Generation().ExportPHP(); });
     on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
     on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
+    on("actHtmlExportFile", [this] { ExportIntoPage(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -444,4 +446,17 @@ void TfrmMain::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     AfterFileCommand(m_session.Files().DropFiles(files));
+}
+
+// Export into an existing page. The window stores the page it showed as the
+// project's HTMLExportFileName when it closes.
+std::unique_ptr<TfrmExportHTML> TfrmMain::MakeExportWindow()
+{
+    return std::make_unique<TfrmExportHTML>(m_services, m_session, *m_upload, this);
+}
+
+void TfrmMain::ExportIntoPage()
+{
+    const std::unique_ptr<TfrmExportHTML> window = MakeExportWindow();
+    window->exec();
 }

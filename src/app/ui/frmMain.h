@@ -23,6 +23,7 @@ class TProjectSession;
 class TSettingBinder;
 class TFtpProfiles;
 class TfrmFTPBrowser;
+class TfrmExportHTML;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
@@ -69,6 +70,10 @@ public:
     bool GenerateHTML();
     bool GeneratePHP();
 
+    // "Export in bestehende HTML-Datei": a new export window for the open
+    // project; the command shows it modally.
+    std::unique_ptr<TfrmExportHTML> MakeExportWindow();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +96,7 @@ private:
     // The server of the page "FTP + Spamschutz" as the FTP client takes it.
     TFtpSettings FtpSettingsFromPage() const;
     void BrowseFtpFolder();
+    void ExportIntoPage();
 
     TAppServices& m_services;
     TProjectSession& m_session;

@@ -66,9 +66,16 @@ bool TUploadCommand::Start()
     TPageUpload page(m_project, m_services.Texts(), m_services.Prompt(), m_services.DataDir(),
                      m_services.TempFolder().Path());
     const std::optional<QString> file = page.WritePage();
-    if (!file)
+    return file && StartFile(*file);
+}
+
+bool TUploadCommand::StartFile(const QString& privateFile)
+{
+    if (m_thread) {
+        QFile::remove(privateFile);
         return false;
-    m_file = *file;
+    }
+    m_file = privateFile;
     m_messages = std::make_unique<TDeferredPrompter>();
     // Lines and progress cross to the window thread in their order.
     QPointer<TfrmFTPLog> log(&m_log);

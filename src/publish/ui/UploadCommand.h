@@ -27,6 +27,10 @@ public:
     // False when it did not start: one runs already, or the page or a
     // setting failed (a message said why).
     bool Start();
+    // The same for a page already written into a private temporary file,
+    // which the command takes over: it is removed when the upload has
+    // ended, or at once when it does not start.
+    bool StartFile(const QString& privateFile);
     bool IsRunning() const { return m_thread != nullptr; }
     // Cancels a running transfer and waits for its end.
     void CancelAndWait();

@@ -7,6 +7,7 @@
 #include "texts/ui/LinkType.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
+#include "ui/GuardedPage.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
@@ -29,40 +30,6 @@
 
 namespace
 {
-// The editor's document is the empty page and the texts written into it. A
-// click on a link, a form being sent or a script setting location would
-// replace it (and with it the text being edited): only the program's own
-// load of the empty page is let through.
-class EditorPage : public QWebEnginePage
-{
-public:
-    using Refused = std::function<void(const QUrl&)>;
-    EditorPage(Refused refused, QObject* parent) : QWebEnginePage(parent), m_refused(std::move(refused)) {}
-
-protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
-    {
-        if (isMainFrame && type == NavigationTypeTyped && url == QUrl(QStringLiteral("about:blank")))
-            return true;
-        m_refused(url);
-        return false;
-    }
-
-    // Script messages of the edited text are not the user's concern.
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override
-    {
-    }
-
-private:
-    Refused m_refused;
-};
-
-// A text as a JavaScript string literal for runJavaScript.
-QString JsLiteral(const QString& text)
-{
-    return QLatin1Char('"') + Literals::JsString(text) + QLatin1Char('"');
-}
-
 // The tool bar's pictures, drawn so they look alike in every style.
 constexpr int IconSize = 20;
 
@@ -216,7 +183,11 @@ TfrmHtmlEdit::TfrmHtmlEdit(const TLanguageTexts& texts, Prompter& prompter, QWid
         return address;
     };
 
-    auto* page = new EditorPage([this](const QUrl& url) { emit NavigationRefused(url); }, this);
+    // The editor's document is the empty page and the texts written into it:
+    // a link clicked, a form sent or a script setting the location would
+    // replace it, and with it the text being edited.
+    auto* page = new TGuardedPage(this);
+    connect(page, &TGuardedPage::NavigationRefused, this, &TfrmHtmlEdit::NavigationRefused);
     m_web = new QWebEngineView(this);
     m_web->setObjectName(QStringLiteral("Web"));
     m_web->setPage(page);
@@ -248,6 +219,7 @@ TfrmHtmlEdit::TfrmHtmlEdit(const TLanguageTexts& texts, Prompter& prompter, QWid
     // A browser process that died answers no more scripts: a close waiting
     // for the markup must not wait for ever.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_closing = false; });
+    page->Permit(QUrl(QStringLiteral("about:blank")));
     m_web->load(QUrl(QStringLiteral("about:blank")));
 
     TranslateWindow(this, texts);
