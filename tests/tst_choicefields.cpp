@@ -181,7 +181,7 @@ class TestChoiceFields : public QObject
     Q_OBJECT
 
     TestLanguage lang;
-    TGenContext ctx{QStringLiteral("FF0000"), &lang.texts(), QStringLiteral("utf-8")};
+    TGenContext ctx{QStringLiteral("FF0000"), lang.texts().Snapshot(), QStringLiteral("utf-8")};
 
 private slots:
     void splitOptionList_data()

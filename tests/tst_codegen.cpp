@@ -233,17 +233,41 @@ private slots:
                  expected);
     }
 
-    void laterStepsFillUserTexts()
+    void userTextsThatLookLikeMarkersStay()
     {
-        // Replacements run in order over the text so far: a page title that
-        // holds the subject's marker gets the subject.
+        // Only template text is searched for markers: an owner's text holding
+        // a later marker, or the bound of a block, comes out as typed.
         TFormProject p;
-        p.edtTitel = QStringLiteral("Titel <!-- Subject -->");
+        p.edtTitel = QStringLiteral("Titel <!-- Subject --> <!-- EINLEITUNGTEXT_BEGIN -->");
         p.edtBetreff = QStringLiteral("Betreff");
-        p.edtSendenButton = QStringLiteral("<!-- TITLE -->"); // an earlier marker stays
-        const auto lines = Lines(Html(p));
-        QCOMPARE(lines["TITLE"], QStringLiteral("Titel Betreff"));
-        QCOMPARE(lines["SENDBUTTON"], QStringLiteral("<!-- TITLE -->"));
+        p.memoEinleitung.clear();
+        p.edtSendenButton = QStringLiteral("<!-- TITLE -->"); // an earlier marker
+        p.chkResetButton = true;
+        p.edtCancelButton = QStringLiteral("<!-- class -->");
+        p.cboStandardButton = false;
+        p.chkCaptcha = true;
+        p.edtCaptchaText1 = QStringLiteral("{#CAPTCHALINK#} <!-- FORMMAIL -->");
+        p.ExtSettings.ErrorMessages.CaptchaError = QStringLiteral("<!-- FORMMAIL -->");
+        const QString label = QStringLiteral("<!-- FORMVAR --><!-- ERRORPAGES --><!-- CAPTCHA -->");
+        auto field = Text(QStringLiteral("a"), true);
+        field->Beschriftung = label;
+        field->Meldung = QStringLiteral("<!-- FORMMAIL -->");
+        p.ListField.Add(std::move(field));
+        for (const bool php : {false, true}) {
+            const QString page = php ? Php(p) : Html(p);
+            const auto lines = Lines(page);
+            QCOMPARE(lines["TITLE"], p.edtTitel);
+            QCOMPARE(lines["EINLEITUNGBLOCK"], QString()); // removed as a whole, the title kept
+            QCOMPARE(lines["SENDBUTTON"], QStringLiteral("<!-- TITLE -->"));
+            // the button's own class marker is the generator's and is filled
+            QCOMPARE(lines["RESETBUTTON"], QStringLiteral("<input type=\"reset\" name=\"next\" "
+                                                          "value=\"<!-- class -->\" class=\"button\">\r\n"));
+            QVERIFY(lines["CAPTCHA"].contains(QStringLiteral("{#CAPTCHALINK#} <!-- FORMMAIL -->")));
+            QVERIFY(lines["FIELDS"].contains(label));
+            QVERIFY(lines.value(QString::fromLatin1(php ? "FORMCHECK" : "JSCRIPT"))
+                        .contains(QStringLiteral("<!-- FORMMAIL -->")));
+        }
+        QVERIFY(Lines(Php(p))["CAPTCHACHECK"].contains(QStringLiteral("<!-- FORMMAIL -->")));
     }
 
     void removeBlock_data()
@@ -266,8 +290,9 @@ private slots:
     {
         QFETCH(QString, page);
         QFETCH(QString, expected);
-        TCodeExport::RemoveBlock(page, QStringLiteral("X"));
-        QCOMPARE(page, expected);
+        TPageTemplate text(page);
+        text.RemoveBlock(QStringLiteral("X"));
+        QCOMPARE(text.Text(), expected);
     }
 
     void styleSheet()
@@ -417,7 +442,7 @@ private slots:
         box->Pflicht = true;
         list->ListCheckboxes.push_back(std::move(box));
         p.ListField.Add(std::move(list));
-        const TGenContext ctx{p.edtErrorColor, &lang.texts(), p.ExtSettings.encoding};
+        const TGenContext ctx{p.edtErrorColor, lang.texts().Snapshot(), p.ExtSettings.encoding};
         html = Lines(Html(p));
         php = Lines(Php(p));
         QCOMPARE(html["FIELDS"], p.ListField[0]->GenCode(ctx, true) + "\r\n" +

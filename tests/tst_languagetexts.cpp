@@ -70,6 +70,18 @@ private slots:
         QTest::newRow("first of two keys") << QByteArray("[A]\nk=1\nk=2\n") << "A"
                                            << "k"
                                            << "1";
+        QTest::newRow("first of two sections, its keys only")
+            << QByteArray("[A]\nk=1\n[B]\n[a]\nk=2\nj=3\n") << "A"
+            << "j"
+            << "";
+        QTest::newRow("fallback named as the first section") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "X"
+                                                             << "k"
+                                                             << "1";
+        QTest::newRow("lines before the first section") << QByteArray("k=0\n[A]\n[B]\nk=2\n") << "A"
+                                                        << "k"
+                                                        << "";
+        QTest::newRow("umlaut key in other case")
+            << QByteArray("[A]\n\xc3\x84rger=1\n") << "A" << QStringLiteral("ärger") << "1";
         QTest::newRow("numeric key") << QByteArray("[A]\n39=Einzeiliges Textfeld\n") << "A"
                                      << "39"
                                      << "Einzeiliges Textfeld";
@@ -96,6 +108,7 @@ private slots:
         TestLanguage lang(file, language);
         QCOMPARE(lang.texts().GetLanguageText(language, key), expected);
         QCOMPARE(lang.texts().Text(key), expected);
+        QCOMPARE(lang.texts().Snapshot().Text(key), expected);
     }
 
     void longTextsAreCut()
@@ -115,6 +128,21 @@ private slots:
         QCOMPARE(lang.texts().Text(QStringLiteral("k")), QStringLiteral("neu und länger"));
     }
 
+    void snapshotKeepsWhatItTook()
+    {
+        // A generation's texts stay those of its start; the next one sees
+        // the language and the file as they are then.
+        TestLanguage lang("[Deutsch]\nk=alt\n[Englisch]\nk=old\n");
+        const TTextSection before = lang.texts().Snapshot();
+        lang.SetLanguage(QStringLiteral("Englisch"));
+        QCOMPARE(before.Text(QStringLiteral("k")), QStringLiteral("alt"));
+        QCOMPARE(lang.texts().Snapshot().Text(QStringLiteral("K")), QStringLiteral("old"));
+        lang.Write("[Deutsch]\nk=neu\n[Englisch]\nk=new!\n");
+        QCOMPARE(before.Text(QStringLiteral("k")), QStringLiteral("alt"));
+        QCOMPARE(lang.texts().Snapshot().Text(QStringLiteral("k")), QStringLiteral("new!"));
+        QCOMPARE(TTextSection().Text(QStringLiteral("k")), QString());
+    }
+
     void missingFileSaysSoAtEveryCall()
     {
         RecordingPrompter prompter;
@@ -122,7 +150,9 @@ private slots:
         TLanguageTexts texts(dir.path() + QStringLiteral("/lang.ini"), &prompter);
         QCOMPARE(texts.Text(QStringLiteral("txtCalender3")), QString());
         QCOMPARE(texts.Text(QStringLiteral("txtCalender4")), QString());
-        QCOMPARE(prompter.Texts(), QStringList(2, QStringLiteral("Language-file doesnt exist!")));
+        const TTextSection section = texts.Snapshot();
+        QCOMPARE(section.Text(QStringLiteral("txtCalender3")), QString());
+        QCOMPARE(prompter.Texts(), QStringList(3, QStringLiteral("Language-file doesnt exist!")));
     }
 
     void iniWriteKeepsTheRest()

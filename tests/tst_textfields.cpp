@@ -103,7 +103,7 @@ class TestTextFields : public QObject
     TestLanguage lang;
     TGenContext Ctx() const
     {
-        return TGenContext{QStringLiteral("FF0000"), &lang.texts(), QStringLiteral("utf-8")};
+        return TGenContext{QStringLiteral("FF0000"), lang.texts().Snapshot(), QStringLiteral("utf-8")};
     }
 
 private slots:

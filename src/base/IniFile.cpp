@@ -5,9 +5,7 @@
 
 #include <QFile>
 
-namespace
-{
-bool IsSectionHeader(QStringView line, QStringView* name = nullptr)
+bool TIniFile::ParseSectionHeader(QStringView line, QStringView* name)
 {
     const QStringView t = line.trimmed();
     if (t.size() < 2 || t.front() != QLatin1Char('['))
@@ -20,7 +18,7 @@ bool IsSectionHeader(QStringView line, QStringView* name = nullptr)
     return true;
 }
 
-bool SplitKey(QStringView line, QStringView* key, QStringView* value)
+bool TIniFile::ParseKeyLine(QStringView line, QStringView* key, QStringView* value)
 {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq < 0)
@@ -28,6 +26,18 @@ bool SplitKey(QStringView line, QStringView* key, QStringView* value)
     *key = line.left(eq).trimmed();
     *value = line.mid(eq + 1);
     return true;
+}
+
+namespace
+{
+bool IsSectionHeader(QStringView line, QStringView* name = nullptr)
+{
+    return TIniFile::ParseSectionHeader(line, name);
+}
+
+bool SplitKey(QStringView line, QStringView* key, QStringView* value)
+{
+    return TIniFile::ParseKeyLine(line, key, value);
 }
 } // namespace
 

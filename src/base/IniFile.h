@@ -33,6 +33,12 @@ public:
     void WriteInteger(const QString& section, const QString& key, int value);
 
     static QString CleanValue(QStringView raw);
+    // How a line is read: a section header gives its name, a "key=text"
+    // line its key (trimmed) and its raw text (not yet cleaned).
+    static bool ParseSectionHeader(QStringView line, QStringView* name = nullptr);
+    static bool ParseKeyLine(QStringView line, QStringView* key, QStringView* value);
+    // The lines as loaded (line ends removed).
+    const QStringList& Lines() const { return m_lines; }
 
 private:
     int FindSection(const QString& section) const; // line of the header, or -1

@@ -1,22 +1,107 @@
 #include "base/LanguageTexts.h"
 
+#include "base/IniFile.h"
 #include "base/Prompter.h"
 
 #include <QFileInfo>
 
 const QString TLanguageTexts::MissingFileMessage = QStringLiteral("Language-file doesnt exist!");
 
+struct TLanguageFile
+{
+    QStringList sectionNames; // in file order, as written
+    // by the case-folded section name, then by the case-folded key
+    QHash<QString, QHash<QString, QString>> sections;
+};
+
+namespace
+{
+// The form under which names and keys are compared: what compare() with
+// Qt::CaseInsensitive does, code point by code point (simple case folding).
+QString Folded(QStringView text)
+{
+    bool ascii = true;
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80 || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return text.toString();
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            out += c.toLower();
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, text.at(i + 1)));
+            out += QChar(QChar::highSurrogate(folded));
+            out += QChar(QChar::lowSurrogate(folded));
+            ++i;
+        } else {
+            out += c.toCaseFolded();
+        }
+    }
+    return out;
+}
+
+// The rules of TIniFile::ReadString: the first of equal sections and the
+// first of equal keys within it win; lines before the first section belong
+// to none.
+std::shared_ptr<const TLanguageFile> Parse(const QString& path)
+{
+    const TIniFile ini(path);
+    auto file = std::make_shared<TLanguageFile>();
+    QHash<QString, QString>* section = nullptr;
+    QStringView name, key, value;
+    for (const QString& line : ini.Lines()) {
+        if (TIniFile::ParseSectionHeader(line, &name)) {
+            file->sectionNames << name.toString();
+            const QString folded = Folded(name);
+            section = file->sections.contains(folded) ? nullptr : &file->sections[folded];
+            continue;
+        }
+        if (!section || !TIniFile::ParseKeyLine(line, &key, &value))
+            continue;
+        const QString keyText = key.toString();
+        const QString folded = Folded(keyText);
+        if (section->contains(folded))
+            continue;
+        const QString text = TIniFile::CleanValue(value);
+        section->insert(
+            folded, TLanguageTexts::IsWindowTextKey(keyText) ? TLanguageTexts::DecodeWindowText(text) : text);
+    }
+    return file;
+}
+} // namespace
+
+QString TTextSection::Text(const QString& key) const
+{
+    if (m_fileMissing) {
+        if (m_missingFilePrompter)
+            m_missingFilePrompter->Message(TLanguageTexts::MissingFileMessage);
+        return QString();
+    }
+    if (!m_texts)
+        return QString();
+    const auto found = m_texts->constFind(Folded(key));
+    return found == m_texts->constEnd() ? QString() : *found;
+}
+
 TLanguageTexts::TLanguageTexts(QString langIniPath, Prompter* prompter, LanguageSource currentLanguage)
     : m_path(std::move(langIniPath)), m_prompter(prompter), m_language(std::move(currentLanguage))
 {
 }
+
+TLanguageTexts::~TLanguageTexts() = default;
 
 QString TLanguageTexts::CurrentLanguage() const
 {
     return m_language ? m_language() : QStringLiteral("Deutsch");
 }
 
-const TIniFile* TLanguageTexts::Current() const
+std::shared_ptr<const TLanguageFile> TLanguageTexts::Current() const
 {
     const QFileInfo info(m_path);
     if (!info.isFile()) {
@@ -25,34 +110,43 @@ const TIniFile* TLanguageTexts::Current() const
     }
     const QDateTime time = info.lastModified();
     if (!m_cache || time != m_cacheTime || info.size() != m_cacheSize) {
-        m_cache = std::make_unique<TIniFile>(m_path);
+        m_cache = Parse(m_path);
         m_cacheTime = time;
         m_cacheSize = info.size();
     }
-    return m_cache.get();
+    return m_cache;
+}
+
+TTextSection TLanguageTexts::Section(const QString& language) const
+{
+    TTextSection section;
+    section.m_file = Current();
+    if (!section.m_file) {
+        section.m_fileMissing = true;
+        section.m_missingFilePrompter = m_prompter;
+        return section;
+    }
+    const TLanguageFile& file = *section.m_file;
+    if (file.sectionNames.isEmpty())
+        return section;
+    // An unknown language takes the second section, the one the file
+    // is meant to fall back to; a file of one section has only that.
+    auto found = file.sections.constFind(Folded(language));
+    if (found == file.sections.constEnd())
+        found = file.sections.constFind(Folded(file.sectionNames.at(file.sectionNames.size() >= 2 ? 1 : 0)));
+    if (found != file.sections.constEnd())
+        section.m_texts = &*found;
+    return section;
+}
+
+TTextSection TLanguageTexts::Snapshot() const
+{
+    return Section(CurrentLanguage());
 }
 
 QString TLanguageTexts::GetLanguageText(const QString& language, const QString& key) const
 {
-    const TIniFile* ini = Current();
-    if (!ini) {
-        if (m_prompter)
-            m_prompter->Message(MissingFileMessage);
-        return QString();
-    }
-    const QStringList sections = ini->SectionNames();
-    if (sections.isEmpty())
-        return QString();
-    // An unknown language takes the second section, the one the file
-    // is meant to fall back to; a file of one section has only that.
-    const QString* section = sections.size() >= 2 ? &sections.at(1) : &sections.at(0);
-    for (const QString& name : sections)
-        if (name.compare(language, Qt::CaseInsensitive) == 0) {
-            section = &name;
-            break;
-        }
-    const QString text = ini->ReadString(*section, key);
-    return IsWindowTextKey(key) ? DecodeWindowText(text) : text;
+    return Section(language).Text(key);
 }
 
 bool TLanguageTexts::IsWindowTextKey(const QString& key)
@@ -94,6 +188,6 @@ QString TLanguageTexts::Text(const QString& key) const
 
 QStringList TLanguageTexts::SectionNames() const
 {
-    const TIniFile* ini = Current();
-    return ini ? ini->SectionNames() : QStringList();
+    const std::shared_ptr<const TLanguageFile> file = Current();
+    return file ? file->sectionNames : QStringList();
 }

@@ -9,18 +9,20 @@ TCalendarPreview::TCalendarPreview(const TFormProject& project, const TLanguageT
 
 TResult<QString> TCalendarPreview::GenCode()
 {
-    TResult<QString> page = LoadTemplate(QStringLiteral("cal/cal_preview.html"));
-    if (!page)
-        return page;
-    ReplaceCalendarTexts(*page);
-    const TResult<QString> css = GenerateCalendarCSS(m_design);
+    TakeTexts();
+    TResult<TPageTemplate> loaded = LoadPageTemplate(QStringLiteral("cal/cal_preview.html"));
+    if (!loaded)
+        return loaded.Failure();
+    TPageTemplate& page = *loaded;
+    ReplaceCalendarTexts(page);
+    const TResult<TPageTemplate> css = GenerateCalendarCSS(m_design);
     if (!css)
-        return css;
-    ReplaceMarker(*page, QStringLiteral("<!-- CALCSS -->"), *css);
+        return css.Failure();
+    page.Fill(u"<!-- CALCSS -->", *css);
     // The page's own style uses the design as well.
-    ReplaceDesignMarkers(*page, m_design);
+    ReplaceDesignMarkers(page, m_design);
     const int first = m_endYear < m_startYear ? m_endYear - 5 : m_startYear;
-    ReplaceMarker(*page, QStringLiteral("{#StartYear#}"), QString::number(first));
-    ReplaceMarker(*page, QStringLiteral("{#EndYear#}"), QString::number(m_endYear));
-    return page;
+    page.Fill(u"{#StartYear#}", QString::number(first));
+    page.Fill(u"{#EndYear#}", QString::number(m_endYear));
+    return page.Text();
 }

@@ -101,7 +101,12 @@ TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& text
 
 TGenContext TCodeExport::Context() const
 {
-    return TGenContext{m_project.edtErrorColor, &m_texts, m_project.ExtSettings.encoding};
+    return TGenContext{m_project.edtErrorColor, m_section, m_project.ExtSettings.encoding};
+}
+
+void TCodeExport::TakeTexts()
+{
+    m_section = m_texts.Snapshot();
 }
 
 QString TCodeExport::Markup(const QString& text) const
@@ -119,13 +124,13 @@ QString TCodeExport::Attribute(const QString& text) const
     return Literals::Escape(text, Literals::TContext::Attribute, IsPhpPage());
 }
 
-void TCodeExport::Fill(QString& page, QLatin1String marker, const QString& value) const
+void TCodeExport::Fill(TPageTemplate& page, QLatin1String marker, const QString& value) const
 {
     Literals::TContext context = Literals::TContext::Generated;
     for (const TMarkerContext& known : MarkerContexts)
         if (marker == QLatin1String(known.marker))
             context = known.context;
-    ReplaceMarker(page, marker, Literals::Escape(value, context, IsPhpPage()));
+    page.Fill(QString(marker), Literals::Escape(value, context, IsPhpPage()));
 }
 
 bool TCodeExport::NeedsCalendar() const
@@ -136,11 +141,6 @@ bool TCodeExport::NeedsCalendar() const
 bool TCodeExport::FieldCSS() const
 {
     return !m_project.cboStandardFeld;
-}
-
-void TCodeExport::ReplaceMarker(QString& page, const QString& marker, const QString& value)
-{
-    page.replace(marker, value, Qt::CaseInsensitive);
 }
 
 TResult<QString> TCodeExport::LoadTemplate(const QString& relativeName) const
@@ -167,7 +167,15 @@ TResult<QString> TCodeExport::LoadTemplate(const QString& relativeName) const
     return result;
 }
 
-TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
+TResult<TPageTemplate> TCodeExport::LoadPageTemplate(const QString& relativeName) const
+{
+    TResult<QString> loaded = LoadTemplate(relativeName);
+    if (!loaded)
+        return loaded.Failure();
+    return TPageTemplate(std::move(loaded).Value());
+}
+
+TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
 {
     const TFormProject& p = m_project;
     const TExtSettings& ext = p.ExtSettings;
@@ -175,17 +183,17 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     const QList<ValueRules::TProblem> unusable = ValueRules::Problems(p, IsPhpPage());
     if (!unusable.isEmpty())
         return TFailure{ValueRules::Describe(unusable.first(), m_texts), QString()};
-    TResult<QString> loaded = LoadTemplate(templateName);
+    TResult<TPageTemplate> loaded = LoadPageTemplate(templateName);
     if (!loaded)
         return loaded;
-    QString page = std::move(loaded).Value();
+    TPageTemplate page = std::move(loaded).Value();
     const auto set = [this, &page](const char* marker, const QString& value) {
         Fill(page, QLatin1String(marker), value);
     };
-    const TResult<QString> css = GenerateCSS();
+    const TResult<TPageTemplate> css = GenerateCSS();
     if (!css)
-        return css;
-    set("<!-- CSS -->", *css);
+        return css.Failure();
+    page.Fill(u"<!-- CSS -->", *css);
     set("<!-- JSCRIPT2 -->", CollectLengthScripts());
     set("<!-- SETCOOKIEVALUES -->", CollectCookieValues());
     set("<!-- SETCOOKIES -->", CollectSetCookies());
@@ -195,7 +203,7 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
         ScrambledBase64(p.chkCaptcha ? QStringLiteral("true") : QStringLiteral("false")));
     set("<!-- TITLE -->", p.edtTitel);
     if (p.edtTitel.isEmpty())
-        RemoveBlock(page, QStringLiteral("FORMTITLE"));
+        page.RemoveBlock(QStringLiteral("FORMTITLE"));
     set("<!--TARGET-->", p.cboTarget);
     set("<!-- DANKE -->", p.edtDanke);
     set("<!-- SUBJECT -->", p.edtBetreff);
@@ -227,13 +235,17 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     set("<!-- FORMTITLE -->", p.edtFormTitel);
     set("<!-- EINLEITUNGTEXT -->", p.memoEinleitung);
     if (p.memoEinleitung.isEmpty())
-        RemoveBlock(page, QStringLiteral("EINLEITUNGTEXT"));
+        page.RemoveBlock(QStringLiteral("EINLEITUNGTEXT"));
     set("<!-- TEXTENDE -->", p.memoTextEnde);
     set("<!-- SENDBUTTON -->", p.edtSendenButton);
-    if (p.chkResetButton)
-        set("<!-- RESETBUTTON -->", QStringLiteral("<input type=\"reset\" name=\"next\" value=\"") +
-                                        Attribute(p.edtCancelButton) + QStringLiteral("\" <!-- CLASS -->>") +
-                                        CRLF);
+    if (p.chkResetButton) {
+        // The button's class comes with the next step, as the send button's.
+        TPageTemplate reset;
+        reset.AppendTemplate(QStringLiteral("<input type=\"reset\" name=\"next\" value=\""));
+        reset.AppendValue(Attribute(p.edtCancelButton));
+        reset.AppendTemplate(QStringLiteral("\" <!-- CLASS -->>") + CRLF);
+        page.Fill(u"<!-- RESETBUTTON -->", reset);
+    }
     if (p.chkPrintButton)
         set("<!-- PRINTBUTTON -->",
             QStringLiteral("<input type=\"button\" name=\"print\" value=\"") + Attribute(p.edtPrint) +
@@ -248,9 +260,10 @@ TResult<QString> TCodeExport::FillTemplate(const QString& templateName)
     return page;
 }
 
-TResult<QString> TCodeExport::GenerateCSS() const
+TResult<TPageTemplate> TCodeExport::GenerateCSS() const
 {
     const TFormProject& p = m_project;
+    TPageTemplate sheet;
     QString css = QStringLiteral("<style type=\"text/css\">") + CRLF + QStringLiteral("<!--") + CRLF;
     css += QStringLiteral("body { background-color:#") + ColorToHtmlText(p.cboBGColor) + QStringLiteral("; ");
     css += p.edtBGPicture.isEmpty()
@@ -288,25 +301,28 @@ TResult<QString> TCodeExport::GenerateCSS() const
         css += QStringLiteral("}") + CRLF;
     }
     if (NeedsCalendar()) {
-        const TResult<QString> calendar = GenerateCalendarCSS(p.ExtSettings.CalendarDesign);
+        TResult<TPageTemplate> calendar = GenerateCalendarCSS(p.ExtSettings.CalendarDesign);
         if (!calendar)
             return calendar;
-        css += *calendar;
+        sheet.AppendValue(std::move(css));
+        sheet.Append(*calendar);
+        css.clear();
     }
     css += QStringLiteral("-->") + CRLF + QStringLiteral("</style>") + CRLF;
-    return css;
+    sheet.AppendValue(std::move(css));
+    return sheet;
 }
 
-TResult<QString> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
+TResult<TPageTemplate> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const
 {
-    TResult<QString> css = LoadTemplate(QStringLiteral("cal/cal.css"));
+    TResult<TPageTemplate> css = LoadPageTemplate(QStringLiteral("cal/cal.css"));
     if (!css)
         return css;
     ReplaceDesignMarkers(*css, d);
     return css;
 }
 
-void TCodeExport::ReplaceDesignMarkers(QString& text, const TCalendarDesign& d) const
+void TCodeExport::ReplaceDesignMarkers(TPageTemplate& text, const TCalendarDesign& d) const
 {
     const QString font = Css(d.cboFont);
     const std::pair<const char*, const QString*> markers[] = {
@@ -322,49 +338,46 @@ void TCodeExport::ReplaceDesignMarkers(QString& text, const TCalendarDesign& d) 
         {"{#edtBorderColor#}", &d.edtBorderColor},
     };
     for (const auto& [marker, value] : markers)
-        ReplaceMarker(text, QLatin1String(marker), *value);
+        text.Fill(QString::fromLatin1(marker), *value);
 }
 
-void TCodeExport::ReplaceCalendarTexts(QString& script) const
+void TCodeExport::ReplaceCalendarTexts(TPageTemplate& script) const
 {
     static const char* const keys[] = {"calJan", "calFeb", "calMar", "calApr", "calMay", "calJun", "calJul",
                                        "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
                                        "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
     for (const char* key : keys)
-        ReplaceMarker(
-            script, QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
-            Literals::Escape(m_texts.Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
+        script.Fill(QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
+                    Literals::Escape(Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
 }
 
-TStatus TCodeExport::InsertCalendarScript(QString& page) const
+TStatus TCodeExport::InsertCalendarScript(TPageTemplate& page) const
 {
-    TResult<QString> loaded = LoadTemplate(QStringLiteral("cal/cal.js"));
+    TResult<TPageTemplate> loaded = LoadPageTemplate(QStringLiteral("cal/cal.js"));
     if (!loaded)
         return loaded.Failure();
-    QString& script = *loaded;
+    TPageTemplate& script = *loaded;
     ReplaceCalendarTexts(script);
     static const char* const formats[] = {
         "day + \".\" + month + \".\" + year", "day + \"-\" + month + \"-\" + year",
         "month + \"/\" + day + \"/\" + year", "day + \"/\" + month + \"/\" + year",
         "year + \"-\" + month + \"-\" + day"};
     const int format = m_project.ExtSettings.CalendarDesign.cboDateFormat;
-    ReplaceMarker(script, QStringLiteral("{#calDateFormat#}"),
-                  QLatin1String(formats[format >= 0 && format <= 4 ? format : 0]));
-    Fill(page, QLatin1String("<!-- JSCAL -->"), script);
+    script.Fill(u"{#calDateFormat#}", QLatin1String(formats[format >= 0 && format <= 4 ? format : 0]));
+    page.Fill(u"<!-- JSCAL -->", script);
     return {};
 }
 
-TStatus TCodeExport::InsertCaptchaRefresh(QString& page) const
+TStatus TCodeExport::InsertCaptchaRefresh(TPageTemplate& page) const
 {
-    TResult<QString> loaded = LoadTemplate(QStringLiteral("captcha/captcha_refresh.js"));
+    TResult<TPageTemplate> loaded = LoadPageTemplate(QStringLiteral("captcha/captcha_refresh.js"));
     if (!loaded)
         return loaded.Failure();
-    QString& script = *loaded;
+    TPageTemplate& script = *loaded;
     QString link = GetCaptchaLink();
     link.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    ReplaceMarker(script, QStringLiteral("{#CAPTCHALINK#}"),
-                  Literals::Escape(link, Literals::TContext::JsString, IsPhpPage()));
-    Fill(page, QLatin1String("<!-- JSCAPTCHAREFRESH -->"), script);
+    script.Fill(u"{#CAPTCHALINK#}", Literals::Escape(link, Literals::TContext::JsString, IsPhpPage()));
+    page.Fill(u"<!-- JSCAPTCHAREFRESH -->", script);
     return {};
 }
 
@@ -406,17 +419,6 @@ QString TCodeExport::CollectSetCookies() const
         if (field->UsesCookies())
             text += field->GenSetCookie(ctx);
     return text;
-}
-
-void TCodeExport::RemoveBlock(QString& page, const QString& name)
-{
-    const QString begin = QStringLiteral("<!-- ") + name + QStringLiteral("_BEGIN -->");
-    const QString end = QStringLiteral("<!-- ") + name + QStringLiteral("_END -->");
-    const qsizetype from = page.indexOf(begin);
-    const qsizetype to = page.indexOf(end);
-    if (from < 0 || to < 0 || to < from)
-        return;
-    page.remove(from, to + end.size() - from);
 }
 
 QString TCodeExport::ScrambleText(const QString& text)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "base/LanguageTexts.h"
 #include "base/Result.h"
+#include "codegen/PageTemplate.h"
 #include "model/GenContext.h"
 
 #include <QString>
@@ -11,9 +13,12 @@ class TLanguageTexts;
 struct TCalendarDesign;
 
 // The base of the two page generators. A template shipped in the data folder
-// is read and its markers are replaced, one after the other, by texts built
-// from the project; each replacement replaces every occurrence, ignoring
-// letter case, and later steps see what earlier steps inserted.
+// is read and its markers are filled, one after the other, by texts built
+// from the project; each step fills every occurrence, ignoring letter case.
+// Later steps see the template parts (calendar script, picture-code block)
+// that earlier steps put in, never the values: a user's text that looks
+// like a marker stays as it is. The language texts of a generation are
+// those of the language current when GenCode starts.
 class TCodeExport
 {
 public:
@@ -29,8 +34,6 @@ public:
     // A fixed form number instead of a random one (reproducible output).
     void SetFixedFormID(std::optional<int> id) { m_fixedFormID = id; }
 
-    static void RemoveBlock(QString& page, const QString& name);
-    static void ReplaceMarker(QString& page, const QString& marker, const QString& value);
     // XOR of every character with the key the receiving scripts share.
     static QString ScrambleText(const QString& text);
     // ISO-8859-1 bytes ("?" for characters it lacks), base64 encoded.
@@ -41,17 +44,23 @@ public:
 
 protected:
     virtual TResult<QString> GenCaptcha() = 0;
-    virtual TResult<QString> FillTemplate(const QString& templateName);
+    virtual TResult<TPageTemplate> FillTemplate(const QString& templateName);
 
-    TResult<QString> GenerateCSS() const;
-    TResult<QString> GenerateCalendarCSS(const TCalendarDesign& design) const;
+    // Takes the language texts of this generation (the current language now).
+    void TakeTexts();
+    // A language text of this generation.
+    QString Text(const QString& key) const { return m_section.Text(key); }
+
+    TResult<TPageTemplate> GenerateCSS() const;
+    TResult<TPageTemplate> GenerateCalendarCSS(const TCalendarDesign& design) const;
     // The design's markers ("{#cboFont#}" ...) in a style sheet or page.
-    void ReplaceDesignMarkers(QString& text, const TCalendarDesign& design) const;
+    void ReplaceDesignMarkers(TPageTemplate& text, const TCalendarDesign& design) const;
     // The month and weekday markers ("{#calJan#}" ...) of a calendar script.
-    void ReplaceCalendarTexts(QString& script) const;
-    TStatus InsertCalendarScript(QString& page) const;
-    TStatus InsertCaptchaRefresh(QString& page) const;
+    void ReplaceCalendarTexts(TPageTemplate& script) const;
+    TStatus InsertCalendarScript(TPageTemplate& page) const;
+    TStatus InsertCaptchaRefresh(TPageTemplate& page) const;
     TResult<QString> LoadTemplate(const QString& relativeName) const;
+    TResult<TPageTemplate> LoadPageTemplate(const QString& relativeName) const;
     QString GetCaptchaLink() const;
     QString NewFormID() const;
     QString CollectLengthScripts() const;
@@ -71,11 +80,12 @@ protected:
     QString Attribute(const QString& text) const;
     // Replaces the marker by the value escaped for the marker's context (one
     // table lists the context of every marker).
-    void Fill(QString& page, QLatin1String marker, const QString& value) const;
+    void Fill(TPageTemplate& page, QLatin1String marker, const QString& value) const;
     const TFormProject& m_project;
     const TLanguageTexts& m_texts;
     QString m_dataDir;
 
 private:
     std::optional<int> m_fixedFormID;
+    TTextSection m_section;
 };

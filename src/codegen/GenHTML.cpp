@@ -6,15 +6,19 @@
 
 TResult<QString> TGenHTML::GenCode()
 {
-    return FillTemplate(QStringLiteral("template.htm"));
+    TakeTexts();
+    const TResult<TPageTemplate> page = FillTemplate(QStringLiteral("template.htm"));
+    if (!page)
+        return page.Failure();
+    return page->Text();
 }
 
-TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
+TResult<TPageTemplate> TGenHTML::FillTemplate(const QString& templateName)
 {
-    TResult<QString> filled = TCodeExport::FillTemplate(templateName);
+    TResult<TPageTemplate> filled = TCodeExport::FillTemplate(templateName);
     if (!filled)
         return filled;
-    QString& page = *filled;
+    TPageTemplate& page = *filled;
     const TGenContext ctx = Context();
     QString fields;
     QString script =
@@ -28,10 +32,10 @@ TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- JSCRIPT -->"), script);
     if (m_project.chkCaptcha) {
-        const TResult<QString> captcha = GenCaptcha();
+        const TResult<TPageTemplate> captcha = CaptchaBlock();
         if (!captcha)
             return captcha;
-        Fill(page, QLatin1String("<!-- CAPTCHA -->"), *captcha);
+        page.Fill(u"<!-- CAPTCHA -->", *captcha); // template text: later steps fill it too
     }
     Fill(page, QLatin1String("<!-- FORMMAIL -->"), m_project.cboFormMailer);
     Fill(page, QLatin1String("<!-- ERRORPAGES -->"), GenErrorPageFields());
@@ -40,10 +44,18 @@ TResult<QString> TGenHTML::FillTemplate(const QString& templateName)
 
 TResult<QString> TGenHTML::GenCaptcha()
 {
-    TResult<QString> loaded = LoadTemplate(QStringLiteral("captcha/captcha_html.html"));
+    const TResult<TPageTemplate> block = CaptchaBlock();
+    if (!block)
+        return block.Failure();
+    return block->Text();
+}
+
+TResult<TPageTemplate> TGenHTML::CaptchaBlock()
+{
+    TResult<TPageTemplate> loaded = LoadPageTemplate(QStringLiteral("captcha/captcha_html.html"));
     if (!loaded)
         return loaded;
-    QString& block = *loaded;
+    TPageTemplate& block = *loaded;
     Fill(block, QLatin1String("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
     Fill(block, QLatin1String("{#CAPTCHALINK#}"), GetCaptchaLink());
     QString folder = m_project.cboFormMailer;

@@ -15,5 +15,7 @@ public:
 
 protected:
     TResult<QString> GenCaptcha() override;
-    TResult<QString> FillTemplate(const QString& templateName) override;
+    TResult<TPageTemplate> FillTemplate(const QString& templateName) override;
+    // The picture-code block, its markers filled.
+    TResult<TPageTemplate> CaptchaBlock();
 };

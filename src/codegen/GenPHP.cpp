@@ -33,15 +33,19 @@ QString TGenPHP::GenSettings() const
 
 TResult<QString> TGenPHP::GenCode()
 {
-    return FillTemplate(QStringLiteral("template_php.htm"));
+    TakeTexts();
+    const TResult<TPageTemplate> page = FillTemplate(QStringLiteral("template_php.htm"));
+    if (!page)
+        return page.Failure();
+    return page->Text();
 }
 
-TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
+TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
 {
-    TResult<QString> filled = TCodeExport::FillTemplate(templateName);
+    TResult<TPageTemplate> filled = TCodeExport::FillTemplate(templateName);
     if (!filled)
         return filled;
-    QString& page = *filled;
+    TPageTemplate& page = *filled;
     const TGenContext ctx = Context();
     QString fields, formvar, errorvar, formcheck, fieldlist;
     for (const auto& field : m_project.ListField) {
@@ -60,24 +64,23 @@ TResult<QString> TGenPHP::FillTemplate(const QString& templateName)
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- FIELDLIST -->"), fieldlist);
-    ReplaceMarker(page, QStringLiteral("<!-- FORMVAR -->"), formvar);
-    ReplaceMarker(page, QStringLiteral("<!-- ERRORVAR -->"), errorvar);
-    ReplaceMarker(page, QStringLiteral("<!-- FORMCHECK -->"), formcheck);
+    page.Fill(u"<!-- FORMVAR -->", formvar);
+    page.Fill(u"<!-- ERRORVAR -->", errorvar);
+    page.Fill(u"<!-- FORMCHECK -->", formcheck);
     if (m_project.chkCaptcha) {
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHA -->"), *GenCaptcha());
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"),
-                      QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
-                                     "\t\t$errCaptcha = \"<span style=\\\"color:#") +
-                          m_project.edtErrorColor + QStringLiteral(";\\\">") +
-                          Literals::PhpString(m_project.ExtSettings.ErrorMessages.CaptchaError) +
-                          QStringLiteral("</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
+        page.Fill(u"<!-- CAPTCHA -->", *GenCaptcha());
+        page.Fill(u"<!-- CAPTCHACHECK -->",
+                  QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
+                                 "\t\t$errCaptcha = \"<span style=\\\"color:#") +
+                      m_project.edtErrorColor + QStringLiteral(";\\\">") +
+                      Literals::PhpString(m_project.ExtSettings.ErrorMessages.CaptchaError) +
+                      QStringLiteral("</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
     } else {
-        ReplaceMarker(page, QStringLiteral("<!-- CAPTCHACHECK -->"), QString());
+        page.Fill(u"<!-- CAPTCHACHECK -->", QString());
     }
-    ReplaceMarker(
-        page, QStringLiteral("<!-- FORMMAIL -->"),
-        QStringLiteral(
-            "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
+    page.Fill(u"<!-- FORMMAIL -->",
+              QStringLiteral(
+                  "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
     return filled;
 }
 

@@ -14,7 +14,7 @@ public:
 protected:
     TResult<QString> GenCaptcha() override;
     bool IsPhpPage() const override { return true; }
-    TResult<QString> FillTemplate(const QString& templateName) override;
+    TResult<TPageTemplate> FillTemplate(const QString& templateName) override;
     // The page's own settings (recipients, subject, mail text and switches).
     QString GenSettings() const;
 };

@@ -8,10 +8,10 @@
 // colour of error texts and the language texts of standard messages.
 struct TGenContext
 {
-    QString ErrorColor;                    // edtErrorColor, six hex digits
-    const TLanguageTexts* Texts = nullptr; // null: every language text is empty
-    QString Encoding;                      // the page's encoding, for PHP's escaping
+    QString ErrorColor; // edtErrorColor, six hex digits
+    TTextSection Texts; // of the generation's language; default: every text is empty
+    QString Encoding;   // the page's encoding, for PHP's escaping
 
-    QString Text(const QString& key) const { return Texts ? Texts->Text(key) : QString(); }
+    QString Text(const QString& key) const { return Texts.Text(key); }
     QString Text(const char* key) const { return Text(QString::fromLatin1(key)); }
 };

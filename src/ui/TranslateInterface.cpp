@@ -37,19 +37,16 @@ QString WithoutAccelerator(const QString& text)
 const char* const KeyProperty = "langKey";
 const char* const ColumnKeysProperty = "langColumnKeys";
 
-// The texts of one language.
+// The texts of one language, taken once for all windows.
 class Section
 {
 public:
-    Section(const TLanguageTexts& texts, QString language) : m_texts(texts), m_language(std::move(language))
-    {
-    }
+    explicit Section(TTextSection texts) : m_texts(std::move(texts)) {}
     QString Text(int key) const { return Named(QString::number(key)); }
-    QString Named(const QString& key) const { return m_texts.GetLanguageText(m_language, key); }
+    QString Named(const QString& key) const { return m_texts.Text(key); }
 
 private:
-    const TLanguageTexts& m_texts;
-    QString m_language;
+    TTextSection m_texts;
 };
 
 // The drop-down lists whose entries are translated, by their key.
@@ -180,7 +177,7 @@ void TranslateInterface(const TLanguageTexts& texts, const QString& language)
     // Without the file every text would be empty; the built-in ones stay.
     if (!QFileInfo(texts.FileName()).isFile())
         return;
-    const Section section(texts, language);
+    const Section section(texts.Section(language));
     QSet<QObject*> done;
     const QList<QWidget*> windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows)
@@ -196,7 +193,7 @@ void TranslateWindow(QObject* window, const TLanguageTexts& texts, const QString
 {
     if (!QFileInfo(texts.FileName()).isFile())
         return;
-    const Section section(texts, language);
+    const Section section(texts.Section(language));
     QSet<QObject*> done;
     TranslateTree(window, section, done);
 }

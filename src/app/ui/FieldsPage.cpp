@@ -155,11 +155,12 @@ void TFieldsPage::BuildMenus()
 void TFieldsPage::ShowFields(const TFieldList& fields, const TLanguageTexts& texts)
 {
     m_list->clear();
+    const TTextSection kinds = texts.Snapshot();
     QList<QTreeWidgetItem*> rows;
     for (const auto& field : fields) {
         const bool message = field->Pflicht && !field->Meldung.isEmpty();
         rows << new QTreeWidgetItem(QStringList{field->Name, HtmlTools::StripHTML(field->Beschriftung),
-                                                texts.Text(field->DisplayKey()), Mark(field->Pflicht),
+                                                kinds.Text(field->DisplayKey()), Mark(field->Pflicht),
                                                 Mark(field->Cookie), message ? field->Meldung : QString()});
     }
     m_list->addTopLevelItems(rows);
