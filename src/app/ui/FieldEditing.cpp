@@ -57,25 +57,27 @@ TFieldEditing::TFieldEditing(TAppServices& services, TFormProject& project,
                                     std::move(editHtml)},
       m_window(window)
 {
-    // In the order the program makes its resident windows.
-    m_einz = new TfrmEinzField(m_context, window);
-    m_mehrz = new TfrmMehrzField(m_context, window);
-    m_list = new TfrmListBox(m_context, window);
-    m_checkBox = new TfrmCheckBox(m_context, window);
-    m_zw = new TfrmZwText(m_context, window);
-    m_radio = new TfrmRadioButtons(m_context, window);
-    m_pass = new TfrmPassField(m_context, window);
-    m_file = new TfrmFileUpload(m_context, window);
 }
 
-QList<QDialog*> TFieldEditing::ResidentDialogs() const
+template <typename Dialog> Dialog& TFieldEditing::Resident(Dialog*& slot)
 {
-    return {m_einz, m_mehrz, m_list, m_checkBox, m_zw, m_radio, m_pass, m_file};
+    // Made in the language of the moment; a later change of language
+    // translates it with every other window.
+    if (!slot)
+        slot = new Dialog(m_context, m_window);
+    return *slot;
+}
+
+QList<QDialog*> TFieldEditing::ResidentDialogs()
+{
+    // In the order the program used to make its resident windows.
+    return {&Resident(m_einz), &Resident(m_mehrz), &Resident(m_list), &Resident(m_checkBox),
+            &Resident(m_zw),   &Resident(m_radio), &Resident(m_pass), &Resident(m_file)};
 }
 
 QList<QDialog*> TFieldEditing::MakeCommandDialogs()
 {
-    auto* list = new TfrmCheckBoxList(m_context, *m_checkBox, m_window);
+    auto* list = new TfrmCheckBoxList(m_context, Resident(m_checkBox), m_window);
     TCheckBoxList sample;
     sample.Name = QStringLiteral("interessen");
     sample.Beschriftung = QStringLiteral("Interessen");
@@ -96,16 +98,24 @@ bool TFieldEditing::AddField(TFieldKind kind)
 {
     TFieldList& fields = m_project.ListField;
     switch (kind) {
-    case TFieldKind::Einz: m_einz->ClearAll(); return AddWith<TEinzField>(*m_einz, fields);
-    case TFieldKind::Pass: m_pass->ClearAll(); return AddWith<TPassField>(*m_pass, fields);
-    case TFieldKind::Mehrz: m_mehrz->ClearAll(); return AddWith<TMehrzField>(*m_mehrz, fields);
-    case TFieldKind::DropDown: m_list->ClearAll(); return AddWith<TDropDownField>(*m_list, fields);
-    case TFieldKind::CheckBox: m_checkBox->ClearAll(); return AddWith<TCheckBoxField>(*m_checkBox, fields);
-    case TFieldKind::Zw: m_zw->ClearAll(); return AddWith<TZwField>(*m_zw, fields);
-    case TFieldKind::Radio: m_radio->ClearAll(); return AddWith<TRadioField>(*m_radio, fields);
-    case TFieldKind::File: m_file->ClearAll(); return AddWith<TFileField>(*m_file, fields);
+    case TFieldKind::Einz: Resident(m_einz).ClearAll(); return AddWith<TEinzField>(Resident(m_einz), fields);
+    case TFieldKind::Pass: Resident(m_pass).ClearAll(); return AddWith<TPassField>(Resident(m_pass), fields);
+    case TFieldKind::Mehrz:
+        Resident(m_mehrz).ClearAll();
+        return AddWith<TMehrzField>(Resident(m_mehrz), fields);
+    case TFieldKind::DropDown:
+        Resident(m_list).ClearAll();
+        return AddWith<TDropDownField>(Resident(m_list), fields);
+    case TFieldKind::CheckBox:
+        Resident(m_checkBox).ClearAll();
+        return AddWith<TCheckBoxField>(Resident(m_checkBox), fields);
+    case TFieldKind::Zw: Resident(m_zw).ClearAll(); return AddWith<TZwField>(Resident(m_zw), fields);
+    case TFieldKind::Radio:
+        Resident(m_radio).ClearAll();
+        return AddWith<TRadioField>(Resident(m_radio), fields);
+    case TFieldKind::File: Resident(m_file).ClearAll(); return AddWith<TFileField>(Resident(m_file), fields);
     case TFieldKind::CheckBoxList: {
-        TfrmCheckBoxList dialog(m_context, *m_checkBox, m_window);
+        TfrmCheckBoxList dialog(m_context, Resident(m_checkBox), m_window);
         return AddWith<TCheckBoxList>(dialog, fields);
     }
     case TFieldKind::Cal: {
@@ -124,31 +134,31 @@ bool TFieldEditing::EditField(int position)
     TFormField* field = m_project.ListField[position];
     // The order matters where one kind derives from another.
     if (auto* einz = dynamic_cast<TEinzField*>(field))
-        return EditWith(*m_einz, *einz, position);
+        return EditWith(Resident(m_einz), *einz, position);
     if (auto* mehrz = dynamic_cast<TMehrzField*>(field))
-        return EditWith(*m_mehrz, *mehrz, position);
+        return EditWith(Resident(m_mehrz), *mehrz, position);
     if (auto* list = dynamic_cast<TDropDownField*>(field))
-        return EditWith(*m_list, *list, position);
+        return EditWith(Resident(m_list), *list, position);
     if (auto* box = dynamic_cast<TCheckBoxField*>(field)) {
-        m_checkBox->ClearAll();
-        return EditWith(*m_checkBox, *box, position);
+        Resident(m_checkBox).ClearAll();
+        return EditWith(Resident(m_checkBox), *box, position);
     }
     if (auto* zw = dynamic_cast<TZwField*>(field)) {
         // An intermediate text has no name to keep apart.
-        m_zw->LoadFromObject(*zw);
-        if (m_zw->exec() != QDialog::Accepted)
+        Resident(m_zw).LoadFromObject(*zw);
+        if (Resident(m_zw).exec() != QDialog::Accepted)
             return false;
-        m_zw->SaveToObject(*zw);
+        Resident(m_zw).SaveToObject(*zw);
         return true;
     }
     if (auto* radio = dynamic_cast<TRadioField*>(field))
-        return EditWith(*m_radio, *radio, position);
+        return EditWith(Resident(m_radio), *radio, position);
     if (auto* pass = dynamic_cast<TPassField*>(field))
-        return EditWith(*m_pass, *pass, position);
+        return EditWith(Resident(m_pass), *pass, position);
     if (auto* file = dynamic_cast<TFileField*>(field))
-        return EditWith(*m_file, *file, position);
+        return EditWith(Resident(m_file), *file, position);
     if (auto* boxes = dynamic_cast<TCheckBoxList*>(field)) {
-        TfrmCheckBoxList dialog(m_context, *m_checkBox, m_window);
+        TfrmCheckBoxList dialog(m_context, Resident(m_checkBox), m_window);
         return EditWith(dialog, *boxes, position);
     }
     if (auto* cal = dynamic_cast<TCalField*>(field)) {

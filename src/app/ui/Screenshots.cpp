@@ -105,6 +105,9 @@ bool TScreenshots::Save(QWidget* widget, const QString& name, QString* error)
 QStringList TScreenshots::Render(TfrmMain& window, QString* error)
 {
     m_written.clear();
+    // The windows made on first use are made now, so that they are shown.
+    window.FieldEditing().ResidentDialogs();
+    window.FtpBrowser();
     window.show();
     Settle();
     // Every language of the language file, each into a folder of its name;

@@ -118,7 +118,6 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
             upload->setEnabled(false);
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
-    m_ftpBrowser = new TfrmFTPBrowser(m_services.Texts(), m_services.Prompt(), this);
     connect(m_pages->findChild<QPushButton*>(QStringLiteral("btBrowseFTP")), &QPushButton::clicked, this,
             &TfrmMain::BrowseFtpFolder);
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
@@ -127,6 +126,14 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
 }
 
 TfrmMain::~TfrmMain() = default;
+
+TfrmFTPBrowser& TfrmMain::FtpBrowser()
+{
+    // Made when first opened; then it keeps its protocol for the whole run.
+    if (!m_ftpBrowser)
+        m_ftpBrowser = new TfrmFTPBrowser(m_services.Texts(), m_services.Prompt(), this);
+    return *m_ftpBrowser;
+}
 
 void TfrmMain::ManageFtpProfiles()
 {
@@ -307,9 +314,10 @@ void TfrmMain::BrowseFtpFolder()
         port->setText(QStringLiteral("21"));
         return;
     }
-    m_ftpBrowser->SetConnection(FtpSettingsFromPage(), folder->text());
-    if (m_ftpBrowser->exec() == QDialog::Accepted)
-        folder->setText(m_ftpBrowser->SelectedPath());
+    TfrmFTPBrowser& browser = FtpBrowser();
+    browser.SetConnection(FtpSettingsFromPage(), folder->text());
+    if (browser.exec() == QDialog::Accepted)
+        folder->setText(browser.SelectedPath());
 }
 
 void TfrmMain::ShowProject()

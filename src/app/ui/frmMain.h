@@ -53,7 +53,8 @@ public:
     TfrmFTPLog& FtpLog() { return *m_ftpLog; }
     // The FTP profiles dialog, made and read on first use; null before.
     TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
-    TfrmFTPBrowser& FtpBrowser() { return *m_ftpBrowser; }
+    // The FTP browser, made on first use and kept.
+    TfrmFTPBrowser& FtpBrowser();
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
