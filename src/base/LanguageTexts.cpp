@@ -20,24 +20,30 @@ namespace
 // Qt::CaseInsensitive does, code point by code point (simple case folding).
 QString Folded(QStringView text)
 {
+    QString out = text.toString();
     bool ascii = true;
-    for (const QChar c : text)
-        if (c.unicode() >= 0x80 || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))) {
+    for (QChar& c : out) {
+        if (c.unicode() >= 0x80) {
             ascii = false;
             break;
         }
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(static_cast<char16_t>(c.unicode() + 0x20));
+    }
     if (ascii)
-        return text.toString();
-    QString out;
+        return out;
+    out.clear();
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.unicode() < 0x80) {
-            out += c.toLower();
-        } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
             const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, text.at(i + 1)));
-            out += QChar(QChar::highSurrogate(folded));
-            out += QChar(QChar::lowSurrogate(folded));
+            if (QChar::requiresSurrogates(folded)) {
+                out += QChar(QChar::highSurrogate(folded));
+                out += QChar(QChar::lowSurrogate(folded));
+            } else {
+                out += QChar(static_cast<char16_t>(folded));
+            }
             ++i;
         } else {
             out += c.toCaseFolded();

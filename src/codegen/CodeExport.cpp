@@ -124,13 +124,30 @@ QString TCodeExport::Attribute(const QString& text) const
     return Literals::Escape(text, Literals::TContext::Attribute, IsPhpPage());
 }
 
-void TCodeExport::Fill(TPageTemplate& page, QLatin1String marker, const QString& value) const
+namespace
+{
+Literals::TContext ContextOf(QLatin1String marker)
 {
     Literals::TContext context = Literals::TContext::Generated;
     for (const TMarkerContext& known : MarkerContexts)
         if (marker == QLatin1String(known.marker))
             context = known.context;
-    page.Fill(QString(marker), Literals::Escape(value, context, IsPhpPage()));
+    return context;
+}
+} // namespace
+
+void TCodeExport::Fill(TPageTemplate& page, QLatin1String marker, const QString& value) const
+{
+    page.Fill(QString(marker), Literals::Escape(value, ContextOf(marker), IsPhpPage()));
+}
+
+void TCodeExport::Fill(TPageTemplate& page, QLatin1String marker, const QStringList& parts) const
+{
+    const Literals::TContext context = ContextOf(marker);
+    if (context == Literals::TContext::Generated)
+        page.Fill(QString(marker), parts); // nothing to escape
+    else
+        Fill(page, marker, parts.join(QString()));
 }
 
 bool TCodeExport::NeedsCalendar() const
@@ -194,9 +211,9 @@ TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
     if (!css)
         return css.Failure();
     page.Fill(u"<!-- CSS -->", *css);
-    set("<!-- JSCRIPT2 -->", CollectLengthScripts());
-    set("<!-- SETCOOKIEVALUES -->", CollectCookieValues());
-    set("<!-- SETCOOKIES -->", CollectSetCookies());
+    Fill(page, QLatin1String("<!-- JSCRIPT2 -->"), CollectLengthScripts());
+    Fill(page, QLatin1String("<!-- SETCOOKIEVALUES -->"), CollectCookieValues());
+    Fill(page, QLatin1String("<!-- SETCOOKIES -->"), CollectSetCookies());
     strFormID = NewFormID();
     set("<!-- FORMID -->", strFormID);
     set("<!-- SETTINGS -->",
@@ -393,32 +410,32 @@ QString TCodeExport::NewFormID() const
     return QString::number(QRandomGenerator::global()->bounded(10000000));
 }
 
-QString TCodeExport::CollectLengthScripts() const
+QStringList TCodeExport::CollectLengthScripts() const
 {
-    QString text;
+    QStringList parts;
     for (const auto& field : m_project.ListField)
-        text += field->GenScriptLength();
-    return text;
+        parts << field->GenScriptLength();
+    return parts;
 }
 
-QString TCodeExport::CollectCookieValues() const
+QStringList TCodeExport::CollectCookieValues() const
 {
     const TGenContext ctx = Context();
-    QString text;
+    QStringList parts;
     for (const auto& field : m_project.ListField)
         if (field->UsesCookies())
-            text += field->GenSetCookieValues(ctx);
-    return text;
+            parts << field->GenSetCookieValues(ctx);
+    return parts;
 }
 
-QString TCodeExport::CollectSetCookies() const
+QStringList TCodeExport::CollectSetCookies() const
 {
     const TGenContext ctx = Context();
-    QString text;
+    QStringList parts;
     for (const auto& field : m_project.ListField)
         if (field->UsesCookies())
-            text += field->GenSetCookie(ctx);
-    return text;
+            parts << field->GenSetCookie(ctx);
+    return parts;
 }
 
 QString TCodeExport::ScrambleText(const QString& text)

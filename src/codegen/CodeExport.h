@@ -63,9 +63,10 @@ protected:
     TResult<TPageTemplate> LoadPageTemplate(const QString& relativeName) const;
     QString GetCaptchaLink() const;
     QString NewFormID() const;
-    QString CollectLengthScripts() const;
-    QString CollectCookieValues() const;
-    QString CollectSetCookies() const;
+    // The fields' parts of the shared scripts, one or none per field.
+    QStringList CollectLengthScripts() const;
+    QStringList CollectCookieValues() const;
+    QStringList CollectSetCookies() const;
     // What the fields need from the project while they write their fragments.
     TGenContext Context() const;
     bool NeedsCalendar() const; // a field needs the pop-up calendar
@@ -81,6 +82,8 @@ protected:
     // Replaces the marker by the value escaped for the marker's context (one
     // table lists the context of every marker).
     void Fill(TPageTemplate& page, QLatin1String marker, const QString& value) const;
+    // The same for a value made of parts, one after the other.
+    void Fill(TPageTemplate& page, QLatin1String marker, const QStringList& parts) const;
     const TFormProject& m_project;
     const TLanguageTexts& m_texts;
     QString m_dataDir;

@@ -20,15 +20,17 @@ TResult<TPageTemplate> TGenHTML::FillTemplate(const QString& templateName)
         return filled;
     TPageTemplate& page = *filled;
     const TGenContext ctx = Context();
-    QString fields;
-    QString script =
-        QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n");
+    // one part per field and line end: the fields' texts are copied once, into the page
+    const QString lineEnd = CRLF;
+    QStringList fields;
+    QStringList script{
+        QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n")};
     for (const auto& field : m_project.ListField) {
-        fields += field->GenCode(ctx, FieldCSS()) + CRLF;
+        fields << field->GenCode(ctx, FieldCSS()) << lineEnd;
         if (field->IsChecked())
-            script += field->GenScript(ctx) + CRLF;
+            script << field->GenScript(ctx) << lineEnd;
     }
-    script += QStringLiteral(" return(true); }\r\n//-->\r\n</script>\r\n");
+    script << QStringLiteral(" return(true); }\r\n//-->\r\n</script>\r\n");
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- JSCRIPT -->"), script);
     if (m_project.chkCaptcha) {

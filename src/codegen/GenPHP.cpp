@@ -47,20 +47,22 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
         return filled;
     TPageTemplate& page = *filled;
     const TGenContext ctx = Context();
-    QString fields, formvar, errorvar, formcheck, fieldlist;
+    // one part per field and line end: the fields' texts are copied once, into the page
+    const QString lineEnd = CRLF;
+    QStringList fields, formvar, errorvar, formcheck, fieldlist;
     for (const auto& field : m_project.ListField) {
-        fields += field->GenCodePHP(ctx, FieldCSS()) + CRLF;
-        formvar += field->GenFormVarPHP(ctx) + CRLF;
-        fieldlist += field->GenFieldListPHP(ctx);
-        errorvar += field->GenErrorVarPHP() + CRLF;
+        fields << field->GenCodePHP(ctx, FieldCSS()) << lineEnd;
+        formvar << field->GenFormVarPHP(ctx) << lineEnd;
+        fieldlist << field->GenFieldListPHP(ctx);
+        errorvar << field->GenErrorVarPHP() << lineEnd;
         // Required fields inside a field (the boxes of a list) echo error
         // variables of their own; set them too, so the page shows no
         // undefined-variable warnings.
-        errorvar += field->GenInnerErrorVarsPHP();
+        errorvar << field->GenInnerErrorVarsPHP();
         if (field->IsChecked())
-            formcheck += field->GenFormCheckPHP(ctx) + CRLF;
+            formcheck << field->GenFormCheckPHP(ctx) << lineEnd;
     }
-    errorvar += QStringLiteral("$errCaptcha = \"\";") + CRLF;
+    errorvar << QStringLiteral("$errCaptcha = \"\";") + CRLF;
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- FIELDLIST -->"), fieldlist);

@@ -8,13 +8,13 @@ TPageTemplate::TPageTemplate(QString templateText)
 void TPageTemplate::AppendTemplate(QString text)
 {
     if (!text.isEmpty())
-        m_pieces.append({std::move(text), true});
+        m_pieces.append({std::move(text), true, {}});
 }
 
 void TPageTemplate::AppendValue(QString value)
 {
     if (!value.isEmpty())
-        m_pieces.append({std::move(value), false});
+        m_pieces.append({std::move(value), false, {}});
 }
 
 void TPageTemplate::Append(const TPageTemplate& part)
@@ -41,13 +41,13 @@ template <typename PutIn> void TPageTemplate::FillWith(QStringView marker, PutIn
         qsizetype from = 0;
         while (at >= 0) {
             if (at > from)
-                pieces.append({piece.text.mid(from, at - from), true});
+                pieces.append({piece.text.mid(from, at - from), true, {}});
             putIn(pieces);
             from = at + marker.size();
             at = piece.text.indexOf(marker, from, Qt::CaseInsensitive);
         }
         if (from < piece.text.size())
-            pieces.append({piece.text.mid(from), true});
+            pieces.append({piece.text.mid(from), true, {}});
     }
     m_pieces = std::move(pieces);
 }
@@ -56,8 +56,13 @@ void TPageTemplate::Fill(QStringView marker, const QString& value)
 {
     FillWith(marker, [&value](QList<TPiece>& pieces) {
         if (!value.isEmpty())
-            pieces.append({value, false});
+            pieces.append({value, false, {}});
     });
+}
+
+void TPageTemplate::Fill(QStringView marker, const QStringList& parts)
+{
+    FillWith(marker, [&parts](QList<TPiece>& pieces) { pieces.append({QString(), false, parts}); });
 }
 
 void TPageTemplate::Fill(QStringView marker, const TPageTemplate& part)
@@ -94,11 +99,17 @@ void TPageTemplate::RemoveBlock(const QString& name)
 QString TPageTemplate::Text() const
 {
     qsizetype size = 0;
-    for (const TPiece& piece : m_pieces)
+    for (const TPiece& piece : m_pieces) {
         size += piece.text.size();
+        for (const QString& part : piece.parts)
+            size += part.size();
+    }
     QString text;
     text.reserve(size);
-    for (const TPiece& piece : m_pieces)
+    for (const TPiece& piece : m_pieces) {
         text += piece.text;
+        for (const QString& part : piece.parts)
+            text += part;
+    }
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // A page (or a part of one) being made from a template. The template's text
 // is split at a marker when the marker is filled, and the page is written in
@@ -25,6 +26,9 @@ public:
     // text, ignoring letter case; occurrences of a template part put in later
     // are left for a later call.
     void Fill(QStringView marker, const QString& value);
+    // The same with a value made of parts (one per field), written one after
+    // the other: the parts are never joined into one text of their own.
+    void Fill(QStringView marker, const QStringList& parts);
     // The same with a template part, whose template text stays open.
     void Fill(QStringView marker, const TPageTemplate& part);
     // Removes the template text from the first "<!-- NAME_BEGIN -->" to the
@@ -39,7 +43,8 @@ private:
     struct TPiece
     {
         QString text;
-        bool isTemplate; // searched for markers and blocks
+        bool isTemplate = false; // searched for markers and blocks
+        QStringList parts;       // of a value, after its text
     };
     template <typename PutIn> void FillWith(QStringView marker, PutIn putIn);
     QList<TPiece> m_pieces;
