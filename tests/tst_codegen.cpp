@@ -6,6 +6,7 @@
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
+#include "codegen/PageTemplate.h"
 #include "fields/CalField.h"
 #include "fields/CheckBoxList.h"
 #include "fields/EinzField.h"
@@ -268,6 +269,20 @@ private slots:
                         .contains(QStringLiteral("<!-- FORMMAIL -->")));
         }
         QVERIFY(Lines(Php(p))["CAPTCHACHECK"].contains(QStringLiteral("<!-- FORMMAIL -->")));
+    }
+
+    void pageTemplateSteps()
+    {
+        // Every occurrence in any letter case; a value is never searched; a
+        // template part keeps its markers open for the steps after it only.
+        TPageTemplate page(QStringLiteral("<A>-<a>-<B>-<P>-<C>"));
+        page.Fill(u"<a>", QStringLiteral("x<B>"));
+        TPageTemplate part(QStringLiteral("(<a><C>)"));
+        part.AppendValue(QStringLiteral("<C>"));
+        page.Fill(u"<P>", part);
+        page.Fill(u"<b>", QStringList{QStringLiteral("1"), QString(), QStringLiteral("2")});
+        page.Fill(u"<C>", QStringLiteral("c"));
+        QCOMPARE(page.Text(), QStringLiteral("x<B>-x<B>-12-(<a>c)<C>-c"));
     }
 
     void removeBlock_data()
