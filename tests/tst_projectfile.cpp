@@ -406,6 +406,128 @@ private slots:
         QVERIFY(project.bSaved);
     }
 
+    // The file is read as a stream; what it holds means what a DOM of it
+    // meant, and a hostile file costs no more than its size.
+    void streamKeepsTheFileRules_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("title");  // edtFormTitel after the load
+        QTest::addColumn<QString>("reason"); // or what the failure says
+        const QByteArray info = "<FileInfo><Prog>Quorvel</Prog></FileInfo>";
+        const QByteArray field = "<forms><typ>TZwField</typ><beschriftung>%1</beschriftung></forms>";
+        const auto title = [](const QByteArray& inner) {
+            return Minimal("<edtFormTitel>" + inner + "</edtFormTitel>");
+        };
+        QTest::newRow("text around child elements") << title("a<i>b<u>c</u></i>d") << "abcd"
+                                                    << "";
+        QTest::newRow("blanks only") << title("  \n ") << ""
+                                     << "";
+        QTest::newRow("blanks in CDATA") << title(" <![CDATA[ ]]> ") << " "
+                                         << "";
+        QTest::newRow("comments, attributes")
+            << Minimal("<edtFormTitel x=\"1\">a<!-- b -->c<?pi d?></edtFormTitel>") << "ac"
+            << "";
+        QTest::newRow("first of a name")
+            << Minimal("<edtFormTitel>1</edtFormTitel><edtFormTitel>2</edtFormTitel>") << "1"
+            << "";
+        QTest::newRow("prefixed name is another")
+            << Minimal("<q:edtFormTitel xmlns:q=\"urn:q\">x</q:edtFormTitel>") << ""
+            << "";
+        QTest::newRow("FileInfo last")
+            << QByteArray("<xml><FileContent><edtFormTitel>t</edtFormTitel><ItemList/></FileContent>" + info +
+                          "</xml>")
+            << "t"
+            << "";
+        QTest::newRow("second FileContent ignored")
+            << QByteArray("<xml>" + info +
+                          "<FileContent><ItemList/></FileContent><FileContent><edtFormTitel>t</edtFormTitel>"
+                          "</FileContent></xml>")
+            << ""
+            << "";
+        QTest::newRow("second ItemList ignored")
+            << Minimal("", "<ItemList/><ItemList><forms><typ>TFoo</typ></forms></ItemList>") << ""
+            << "";
+        QTest::newRow("Latin-1 by declaration")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>")
+                   .append(Minimal("<edtFormTitel>Gr\xfc\xdf"
+                                   "e</edtFormTitel>")
+                               .mid(21))
+            << QStringLiteral("Grüße") << "";
+        const QString utf16 = QString::fromUtf8(title("\xe2\x82\xac"));
+        QTest::newRow("UTF-16 with BOM")
+            << QByteArray("\xff\xfe").append(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+            << QStringLiteral("€") << "";
+        QTest::newRow("internal entity")
+            << QByteArray("<!DOCTYPE xml [<!ENTITY t \"Titel\">]>").append(title("&t;").mid(21)) << "Titel"
+            << "";
+        QTest::newRow("external entity not read")
+            << QByteArray("<!DOCTYPE xml [<!ENTITY t SYSTEM \"file:///etc/hostname\">]>")
+                   .append(title("a&t;b").mid(21))
+            << "ab"
+            << "";
+        QByteArray laughs = "<!DOCTYPE xml [<!ENTITY l0 \"lol\">";
+        for (int i = 1; i < 10; ++i)
+            laughs += QStringLiteral("<!ENTITY l%1 \"%2\">")
+                          .arg(i)
+                          .arg(QStringLiteral("&l%1;").arg(i - 1).repeated(10))
+                          .toUtf8();
+        QTest::newRow("entity expansion bounded")
+            << laughs.append("]>").append(title("&l9;").mid(21)) << ""
+            << "Entity expands to more characters than the entity expansion limit.";
+        QTest::newRow("undeclared entity") << title("&nix;") << ""
+                                           << "Entity 'nix' not declared.";
+        QTest::newRow("broken after a failing field")
+            << Minimal("", "<ItemList><forms><typ>TFoo</typ></forms><forms></ItemList>") << ""
+            << "Opening and ending tag mismatch.";
+        QTest::newRow("field element of any name")
+            << Minimal("", "<ItemList>" +
+                               QByteArray(field).replace("<forms>", "<feld>").replace("</forms>", "</feld>") +
+                               "<forms/></ItemList>")
+            << ""
+            << "field 2: element <typ> is missing";
+        const int depth = 100000;
+        QTest::newRow("deep nesting in a field")
+            << Minimal("", "<ItemList>" +
+                               QByteArray(field).replace("%1", QByteArray("<a>").repeated(depth) + "x" +
+                                                                   QByteArray("</a>").repeated(depth)) +
+                               "<forms/></ItemList>")
+            << ""
+            << "field 2: element <typ> is missing";
+    }
+
+    void streamKeepsTheFileRules()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, title);
+        QFETCH(QString, reason);
+        TFormProject project;
+        const TStatus loaded = File().ReadProject(project, bytes);
+        if (reason.isEmpty()) {
+            QVERIFY2(loaded, qPrintable(loaded.Error()));
+            QCOMPARE(project.edtFormTitel, title);
+        } else {
+            QVERIFY(!loaded);
+            QVERIFY2(loaded.Error().contains(reason), qPrintable(loaded.Error()));
+        }
+    }
+
+    void nestedElementsCountAsText()
+    {
+        // A field reads its own levels (a list's boxes); anything deeper is
+        // text of the element it lies in, as the DOM gave it.
+        TFormProject project;
+        const QByteArray items =
+            "<ItemList><forms><typ>TCheckBoxList</typ><beschriftung>L<b>i<i>s</i></b>t</beschriftung>"
+            "<pflicht>0</pflicht><meldung/><name>liste</name><ItemList><forms><typ>TCheckBoxField</typ>"
+            "<name>b<x><y>o</y></x>x</name><beschriftung>B</beschriftung><vorgabewert/>"
+            "<pflicht>0</pflicht><meldung/></forms></ItemList></forms></ItemList>";
+        const TStatus loaded = File().ReadProject(project, Minimal("", items));
+        QVERIFY2(loaded, qPrintable(loaded.Error()));
+        QCOMPARE(project.ListField.Count(), 1);
+        QCOMPARE(project.ListField[0]->Beschriftung, QStringLiteral("List"));
+        QCOMPARE(project.ListField[0]->Parts().at(0)->Name, QStringLiteral("box"));
+    }
+
     void missingFileFails()
     {
         TFormProject project;

@@ -4,6 +4,7 @@
 
 #include <QDomDocument>
 #include <QList>
+#include <QXmlStreamReader>
 
 namespace XmlValues
 {
@@ -118,6 +119,101 @@ std::optional<QString> ChildText(const QDomElement& parent, const QString& name)
     if (child.isNull())
         return std::nullopt;
     return NormalizeLineEnds(child.text());
+}
+
+const TElement* TElement::Child(QStringView childName) const
+{
+    for (const TElement& child : children)
+        if (child.name == childName)
+            return &child;
+    return nullptr;
+}
+
+QString TElement::Text() const
+{
+    if (children.empty())
+        return text;
+    QString out;
+    qsizetype from = 0;
+    for (const TElement& child : children) {
+        out += QStringView(text).mid(from, child.at - from);
+        out += child.Text();
+        from = child.at;
+    }
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+TElement TElement::Read(QXmlStreamReader& reader, int levels)
+{
+    TElement root;
+    root.name = reader.qualifiedName().toString();
+    // The kept elements that are open; an element lives in its parent's
+    // list, which grows only while that parent is the innermost kept one.
+    std::vector<TElement*> open{&root};
+    int depth = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            ++depth;
+            if (depth <= levels) {
+                TElement& parent = *open.back();
+                TElement child;
+                child.name = reader.qualifiedName().toString();
+                child.at = parent.text.size();
+                parent.children.push_back(std::move(child));
+                open.push_back(&parent.children.back());
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            if (depth == 0)
+                return root;
+            if (depth <= levels)
+                open.pop_back();
+            --depth;
+            break;
+        case QXmlStreamReader::Characters:
+            // The DOM drops text of white space only, unless it came in CDATA.
+            if (reader.isCDATA() || !reader.text().trimmed().isEmpty())
+                open.back()->text += reader.text();
+            break;
+        default: break;
+        }
+    }
+    return root;
+}
+
+TElement TElement::FromDom(const QDomElement& element, int levels)
+{
+    TElement tree;
+    tree.name = element.tagName();
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isText() || node.isCDATASection()) {
+            tree.text += node.nodeValue();
+        } else if (node.isElement()) {
+            if (levels > 0) {
+                TElement child = FromDom(node.toElement(), levels - 1);
+                child.at = tree.text.size();
+                tree.children.push_back(std::move(child));
+            } else {
+                tree.text += node.toElement().text();
+            }
+        }
+    }
+    return tree;
+}
+
+std::optional<QString> ChildText(const TElement& parent, const QString& name)
+{
+    const TElement* child = parent.Child(name);
+    if (!child)
+        return std::nullopt;
+    return NormalizeLineEnds(child->Text());
+}
+
+const TElement* Child(const TElement& parent, const QString& name)
+{
+    return parent.Child(name);
 }
 
 TFailure MissingChild(const char* name)

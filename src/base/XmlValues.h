@@ -4,7 +4,11 @@
 
 #include <QDomElement>
 #include <QString>
+#include <QStringView>
 #include <optional>
+#include <vector>
+
+class QXmlStreamReader;
 
 // How values are written to and read from Quorvel's XML files.
 namespace XmlValues
@@ -33,6 +37,38 @@ QDomElement Child(const QDomElement& parent, const QString& name);
 // The text of the first child element of that name, line ends normalised;
 // no value when there is no such child.
 std::optional<QString> ChildText(const QDomElement& parent, const QString& name);
+
+// A small element tree, read straight from a stream: what the readers of a
+// record need and nothing more (attributes, comments and processing
+// instructions are dropped). Its text follows the DOM's rules: a stretch of
+// white space only between tags does not count, one in a CDATA section does.
+struct TElement
+{
+    QString name;
+    QString text;     // the text directly inside, without the children's
+    qsizetype at = 0; // where in the parent's text this element stood
+    std::vector<TElement> children;
+
+    // The first child element of that name, or null.
+    const TElement* Child(QStringView childName) const;
+    // All text inside, the children's included, in file order.
+    QString Text() const;
+
+    // Reads the element the reader stands on (at its start tag) up to and
+    // including its end tag. Child elements are kept down to `levels` levels
+    // below it; deeper ones add only their text to their kept ancestor, so a
+    // deeply nested file costs no more than a flat one. On a parse error the
+    // tree holds what was read; the reader has the error.
+    static TElement Read(QXmlStreamReader& reader, int levels);
+    // The same tree made from a DOM element.
+    static TElement FromDom(const QDomElement& element, int levels);
+};
+
+// The text of the first child element of that name, line ends normalised;
+// no value when there is no such child.
+std::optional<QString> ChildText(const TElement& parent, const QString& name);
+// The first child element of that name, or null.
+const TElement* Child(const TElement& parent, const QString& name);
 
 // One child element of a record: its name, the member it holds and whether
 // a file must have it. A needed child fails the read when it is missing or
@@ -81,8 +117,8 @@ void WriteChildren(QDomElement& node, const Owner& owner, const TChild<Owner> (&
 
 // Reads every child of the table; the first needed child that is missing or
 // unreadable is the failure (the others are still read).
-template <typename Owner, size_t N>
-TStatus ReadChildren(const QDomElement& node, Owner& owner, const TChild<Owner> (&table)[N])
+template <typename Node, typename Owner, size_t N>
+TStatus ReadChildren(const Node& node, Owner& owner, const TChild<Owner> (&table)[N])
 {
     std::optional<TFailure> failure;
     for (const TChild<Owner>& c : table) {

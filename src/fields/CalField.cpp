@@ -71,7 +71,7 @@ void TCalField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TCalField::GetXMLNode(const QDomElement& itemNode)
+TStatus TCalField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

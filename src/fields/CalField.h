@@ -20,7 +20,7 @@ public:
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     QString PostKind() const override { return QStringLiteral("date"); }
     bool NeedsCalendar() const override { return true; }
 

@@ -96,7 +96,7 @@ void TCheckBoxField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TCheckBoxField::GetXMLNode(const QDomElement& itemNode)
+TStatus TCheckBoxField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

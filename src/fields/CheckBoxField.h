@@ -21,7 +21,7 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     QString PostKind() const override { return QStringLiteral("checkbox"); }
     bool OffersPlaceholder() const override { return true; }
 

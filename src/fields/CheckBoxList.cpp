@@ -159,7 +159,7 @@ void TCheckBoxList::SetXMLNode(QDomElement& itemNode) const
     }
 }
 
-TStatus TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
+TStatus TCheckBoxList::ReadElement(const XmlValues::TElement& itemNode)
 {
     const auto beschriftung = XmlValues::ChildText(itemNode, QStringLiteral("beschriftung"));
     if (!beschriftung)
@@ -184,11 +184,11 @@ TStatus TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
         Name = *name;
     }();
 
-    const QDomElement items = XmlValues::Child(itemNode, QStringLiteral("ItemList"));
-    if (items.isNull())
+    const XmlValues::TElement* items = XmlValues::Child(itemNode, QStringLiteral("ItemList"));
+    if (!items)
         return XmlValues::MissingChild("ItemList");
     int position = 0;
-    for (QDomElement child = items.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
+    for (const XmlValues::TElement& child : items->children) {
         ++position;
         const QString where = QStringLiteral("box %1").arg(position);
         // Nothing but check boxes is ever written here; anything else means a
@@ -199,7 +199,7 @@ TStatus TCheckBoxList::GetXMLNode(const QDomElement& itemNode)
         if (*typ != QLatin1String("TCheckBoxField"))
             return TFailure{QStringLiteral("is a \"") + *typ + QStringLiteral("\", not a check box"), where};
         auto item = std::make_unique<TCheckBoxFieldSimple>();
-        if (TStatus read = item->GetXMLNode(child); !read)
+        if (TStatus read = item->ReadElement(child); !read)
             return read.Failure().Within(where + QStringLiteral(" \"") + item->Name + QStringLiteral("\""));
         if (!item->HasValidName())
             return TFailure{InvalidNameReason(item->Name), where};

@@ -31,7 +31,7 @@ public:
     void SetXMLNode(QDomElement& itemNode) const override;
     // Fails when an item is not a check box or has no usable name: item
     // names become identifiers in the generated script and PHP.
-    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     // Its boxes may be required and keep cookies on their own.
     bool AlwaysChecked() const override { return true; }
     bool UsesCookies() const override { return true; }

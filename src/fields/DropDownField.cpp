@@ -150,7 +150,7 @@ void TDropDownField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TDropDownField::GetXMLNode(const QDomElement& itemNode)
+TStatus TDropDownField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -88,7 +88,7 @@ void TEinzField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TEinzField::GetXMLNode(const QDomElement& itemNode)
+TStatus TEinzField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

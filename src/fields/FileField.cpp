@@ -70,7 +70,7 @@ void TFileField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TFileField::GetXMLNode(const QDomElement& itemNode)
+TStatus TFileField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -111,7 +111,7 @@ void TMehrzField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TMehrzField::GetXMLNode(const QDomElement& itemNode)
+TStatus TMehrzField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -55,7 +55,7 @@ void TPassField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TPassField::GetXMLNode(const QDomElement& itemNode)
+TStatus TPassField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -18,7 +18,7 @@ public:
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     QList<std::pair<QString, QString>> NumberValues() const override
     {
         return {{QStringLiteral("groesse"), Groesse}, {QStringLiteral("maxLaenge"), maxLaenge}};

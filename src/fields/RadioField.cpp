@@ -134,7 +134,7 @@ void TRadioField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TRadioField::GetXMLNode(const QDomElement& itemNode)
+TStatus TRadioField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -22,7 +22,7 @@ public:
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
     void SetXMLNode(QDomElement& itemNode) const override;
-    TStatus GetXMLNode(const QDomElement& itemNode) override;
+    TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     bool CanBeAnswered() const override;
     QString PostKind() const override { return QStringLiteral("radio"); }
     bool OffersPlaceholder() const override { return true; }

@@ -42,7 +42,7 @@ void TZwField::SetXMLNode(QDomElement& itemNode) const
     XmlValues::WriteChildren(itemNode, *this, Children);
 }
 
-TStatus TZwField::GetXMLNode(const QDomElement& itemNode)
+TStatus TZwField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }

@@ -114,3 +114,8 @@ void TFormField::AppendTyp(QDomElement& itemNode) const
 {
     XmlValues::AppendText(itemNode, QStringLiteral("typ"), ClassName());
 }
+
+TStatus TFormField::GetXMLNode(const QDomElement& itemNode)
+{
+    return ReadElement(XmlValues::TElement::FromDom(itemNode, ElementLevels));
+}

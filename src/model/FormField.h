@@ -8,6 +8,11 @@
 #include <QString>
 #include <utility>
 
+namespace XmlValues
+{
+struct TElement;
+}
+
 // The base of every kind of form field. The generators and the project file
 // talk to a field only through these operations; the kind decides what they
 // yield. Every generated line ends in CR LF.
@@ -38,8 +43,14 @@ public:
     // Writes the field's children ("typ" first) into itemNode.
     virtual void SetXMLNode(QDomElement& itemNode) const = 0;
     // Reads the field from itemNode; fails, naming the element, when a
-    // needed child is missing or a value does not convert.
-    virtual TStatus GetXMLNode(const QDomElement& itemNode) = 0;
+    // needed child is missing or a value does not convert. Each kind keeps
+    // its reading rules here, for a file read as a stream and a DOM alike.
+    virtual TStatus ReadElement(const XmlValues::TElement& itemNode) = 0;
+    // The same from a DOM element.
+    TStatus GetXMLNode(const QDomElement& itemNode);
+    // How many levels of elements below its own a field reads (a check-box
+    // list holds its boxes' elements); deeper ones count only as text.
+    static constexpr int ElementLevels = 3;
 
     // What a kind says about itself, so that the generators need not know
     // the kinds.

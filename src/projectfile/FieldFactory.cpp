@@ -42,13 +42,18 @@ std::unique_ptr<TFormField> CreateField(const QString& className)
 
 TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const QDomElement& node)
 {
+    return CreateFieldFromNode(XmlValues::TElement::FromDom(node, TFormField::ElementLevels));
+}
+
+TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const XmlValues::TElement& node)
+{
     const auto typ = XmlValues::ChildText(node, QStringLiteral("typ"));
     if (!typ)
         return XmlValues::MissingChild("typ");
     auto field = CreateField(*typ);
     if (!field)
         return TFailure{QStringLiteral("unknown kind \"") + *typ + QStringLiteral("\""), QString()};
-    const TStatus read = field->GetXMLNode(node);
+    const TStatus read = field->ReadElement(node);
     // The name is looked up in the element itself: a read that failed may
     // not have reached it.
     const QString name = XmlValues::ChildText(node, QStringLiteral("name")).value_or(QString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Result.h"
+#include "base/XmlValues.h"
 #include "model/FormField.h"
 
 #include <QDomElement>
@@ -16,4 +17,6 @@ std::unique_ptr<TFormField> CreateField(const QString& className);
 // child, then read from the element. Fails when the kind is unknown, the
 // element does not read or the name cannot be used; the failure names the
 // field's name and kind where they are known.
+TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const XmlValues::TElement& node);
+// The same from a DOM element.
 TResult<std::unique_ptr<TFormField>> CreateFieldFromNode(const QDomElement& node);

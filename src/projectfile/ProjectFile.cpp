@@ -8,6 +8,7 @@
 #include "projectfile/FieldFactory.h"
 
 #include <QFile>
+#include <QXmlStreamReader>
 
 using namespace XmlValues;
 
@@ -25,10 +26,9 @@ QString SettingText(const TSettingKey& key, TFormSettings& settings)
 }
 
 // Reads one setting into settings; fails when the load must fail.
-TStatus ReadSetting(const TSettingKey& key, const QDomElement& content, TFormSettings& settings,
+TStatus ReadSetting(const TSettingKey& key, const std::optional<QString>& found, TFormSettings& settings,
                     const QString& captchaDefault, const std::function<QString()>& firstFormMailer)
 {
-    const std::optional<QString> found = ChildText(content, key.Key());
     const QString text = found.value_or(QString());
     const auto unreadable = [&](const char* expected) {
         return UnreadableChild(key.Key().toLatin1().constData(), text, expected)
@@ -128,51 +128,129 @@ TStatus TProjectFile::LoadProject(TFormProject& project, const QString& path) co
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return TFailure{file.errorString(), path};
-    return ReadProject(project, file.readAll());
+    // Read from the file as it goes: the whole file need never be in memory.
+    QXmlStreamReader reader(&file);
+    return ReadProject(project, reader);
 }
 
 TStatus TProjectFile::ReadProject(TFormProject& project, const QByteArray& data) const
 {
-    QDomDocument doc;
-    QString parserError;
-    int line = 0;
-    int column = 0;
-    if (!doc.setContent(data, &parserError, &line, &column))
-        return TFailure{parserError, QStringLiteral("line %1, column %2").arg(line).arg(column)};
-    const QDomElement root = doc.documentElement();
-    const QDomElement info = root.firstChildElement(QStringLiteral("FileInfo"));
-    const QDomElement content = root.firstChildElement(QStringLiteral("FileContent"));
-    const QDomElement items = content.firstChildElement(QStringLiteral("ItemList"));
-    const QDomElement prog = info.firstChildElement(QStringLiteral("Prog"));
-    if (info.isNull())
+    QXmlStreamReader reader(data);
+    return ReadProject(project, reader);
+}
+
+namespace
+{
+// What a pass over the file found, in the parts the load needs: the first
+// element of each name counts, as everywhere in the file. The fields are made
+// one at a time as their elements go by, and each element's tree is dropped
+// as soon as its field is made.
+struct TFileParts
+{
+    std::optional<TElement> info;
+    bool content = false;
+    bool items = false;
+    std::vector<std::optional<QString>> settings = std::vector<std::optional<QString>>(SettingKeys().size());
+    TFieldList fields;
+    std::optional<TFailure> fieldFailure;
+};
+
+void ReadItems(QXmlStreamReader& reader, TFileParts& parts)
+{
+    int position = 0;
+    while (reader.readNextStartElement()) {
+        if (parts.fieldFailure) {
+            // The load fails already; the rest is only checked to be XML.
+            reader.skipCurrentElement();
+            continue;
+        }
+        ++position;
+        const TElement node = TElement::Read(reader, TFormField::ElementLevels);
+        if (reader.hasError())
+            return;
+        auto field = CreateFieldFromNode(node);
+        if (!field)
+            parts.fieldFailure = field.Failure().Within(QStringLiteral("field %1").arg(position));
+        else
+            parts.fields.Add(std::move(*field));
+    }
+}
+
+void ReadContent(QXmlStreamReader& reader, TFileParts& parts)
+{
+    const std::vector<TSettingKey>& keys = SettingKeys();
+    while (reader.readNextStartElement()) {
+        const QStringView name = reader.qualifiedName();
+        if (!parts.items && name == QLatin1String("ItemList")) {
+            parts.items = true;
+            ReadItems(reader, parts);
+            continue;
+        }
+        const TSettingKey* key = FindSettingKey(name.toString());
+        const size_t index = key ? size_t(key - keys.data()) : keys.size();
+        if (index < keys.size() && !parts.settings[index])
+            parts.settings[index] = NormalizeLineEnds(TElement::Read(reader, 0).text);
+        else
+            reader.skipCurrentElement();
+    }
+}
+
+void ReadParts(QXmlStreamReader& reader, TFileParts& parts)
+{
+    reader.setNamespaceProcessing(false);
+    if (!reader.readNextStartElement())
+        return;
+    while (reader.readNextStartElement()) {
+        const QStringView name = reader.qualifiedName();
+        if (!parts.info && name == QLatin1String("FileInfo")) {
+            parts.info = TElement::Read(reader, 1);
+        } else if (!parts.content && name == QLatin1String("FileContent")) {
+            parts.content = true;
+            ReadContent(reader, parts);
+        } else {
+            reader.skipCurrentElement();
+        }
+    }
+    // A file that is not XML to its very end does not load.
+    while (!reader.atEnd())
+        reader.readNext();
+}
+} // namespace
+
+TStatus TProjectFile::ReadProject(TFormProject& project, QXmlStreamReader& reader) const
+{
+    TFileParts parts;
+    ReadParts(reader, parts);
+    if (reader.hasError())
+        return TFailure{
+            reader.errorString(),
+            QStringLiteral("line %1, column %2").arg(reader.lineNumber()).arg(reader.columnNumber())};
+    if (!parts.info)
         return MissingChild("FileInfo");
-    if (prog.isNull())
+    const TElement* prog = parts.info->Child(u"Prog");
+    if (!prog)
         return MissingChild("Prog").Within(QStringLiteral("FileInfo"));
-    if (prog.text() != ProgName)
-        return UnreadableChild("Prog", prog.text(), "\"Quorvel\"").Within(QStringLiteral("FileInfo"));
-    if (content.isNull())
+    if (const QString progText = prog->Text(); progText != ProgName)
+        return UnreadableChild("Prog", progText, "\"Quorvel\"").Within(QStringLiteral("FileInfo"));
+    if (!parts.content)
         return MissingChild("FileContent");
 
     const QString captchaDefault = m_texts.Text(QStringLiteral("txtMainFrmSpamProt"));
     TFormSettings settings = project;
-    for (const TSettingKey& key : SettingKeys())
-        if (TStatus read = ReadSetting(key, content, settings, captchaDefault, m_firstFormMailer); !read)
+    const std::vector<TSettingKey>& keys = SettingKeys();
+    for (size_t i = 0; i < keys.size(); ++i)
+        if (TStatus read =
+                ReadSetting(keys[i], parts.settings[i], settings, captchaDefault, m_firstFormMailer);
+            !read)
             return read;
     settings.SyncColorValues();
 
-    if (items.isNull())
+    if (!parts.items)
         return MissingChild("ItemList").Within(QStringLiteral("FileContent"));
-    TFieldList fields;
-    int position = 0;
-    for (QDomElement node = items.firstChildElement(); !node.isNull(); node = node.nextSiblingElement()) {
-        ++position;
-        auto field = CreateFieldFromNode(node);
-        if (!field)
-            return field.Failure().Within(QStringLiteral("field %1").arg(position));
-        fields.Add(std::move(*field));
-    }
+    if (parts.fieldFailure)
+        return *parts.fieldFailure;
 
     static_cast<TFormSettings&>(project) = std::move(settings);
-    project.ListField = std::move(fields);
+    project.ListField = std::move(parts.fields);
     return {};
 }

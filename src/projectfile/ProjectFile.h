@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class QXmlStreamReader;
 class TFormProject;
 class TLanguageTexts;
 
@@ -38,6 +39,9 @@ public:
     static QDomDocument ProjectDocument(const TFormProject& project);
 
 private:
+    // Reads the file as a stream, making each field as its element ends.
+    TStatus ReadProject(TFormProject& project, QXmlStreamReader& reader) const;
+
     const TLanguageTexts& m_texts;
     FormMailerSource m_firstFormMailer;
 };
