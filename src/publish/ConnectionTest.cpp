@@ -1,6 +1,7 @@
 #include "publish/ConnectionTest.h"
 
 #include "base/LanguageTexts.h"
+#include "publish/FtpUpload.h"
 
 TConnectionTest::TConnectionTest(const TLanguageTexts& texts, Log log) : m_log(std::move(log))
 {
@@ -58,9 +59,8 @@ TConnectionTest::TOutcome TConnectionTest::Run(const TFtpProfile& values) const
     const TFtpClient::TError error = client.Error();
     client.Quit();
     if (error.serverReply) {
-        for (const char* key : {"", "txtMainFrmFTP7", "", "txtMainFrmFTP8", "", "txtMainFrmFTP11"})
-            m_log(*key ? Text(key) : QString());
-        m_log(error.text);
+        for (const QString& line : ReplyErrorLines(m_text, error.text, false))
+            m_log(line);
         return {Kind::ServerReply, error.text, {}};
     }
     TOutcome failed{Kind::Failed, error.text, {}};

@@ -96,19 +96,19 @@ bool TFtpUpload::Fail(TFtpClient& client, bool withFolderHint)
         GeneralError(error.text);
         return false;
     }
-    const auto line = [this](const char* key) { m_log(key ? Text(key) : QString()); };
-    line(nullptr);
-    line("txtMainFrmFTP7");
-    line(nullptr);
-    line("txtMainFrmFTP8");
-    if (withFolderHint) {
-        line("txtMainFrmFTP9");
-        line("txtMainFrmFTP10");
-    }
-    line(nullptr);
-    line("txtMainFrmFTP11");
-    m_log(error.text);
+    for (const QString& line : ReplyErrorLines(m_text, error.text, withFolderHint))
+        m_log(line);
     return false;
+}
+
+QStringList ReplyErrorLines(const QHash<QString, QString>& texts, const QString& reply, bool withFolderHint)
+{
+    const auto text = [&texts](const char* key) { return texts.value(QLatin1String(key)); };
+    QStringList lines{QString(), text("txtMainFrmFTP7"), QString(), text("txtMainFrmFTP8")};
+    if (withFolderHint)
+        lines << text("txtMainFrmFTP9") << text("txtMainFrmFTP10");
+    lines << QString() << text("txtMainFrmFTP11") << reply;
+    return lines;
 }
 
 bool TFtpUpload::UploadFile(const QString& localPath)

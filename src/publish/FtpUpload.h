@@ -4,9 +4,16 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class Prompter;
+
+// The log lines of a server's refusal, from texts taken beforehand: an
+// empty line, txtMainFrmFTP7, an empty line, txtMainFrmFTP8 (with the hint
+// txtMainFrmFTP9/10 that the folder may be wrong), an empty line,
+// txtMainFrmFTP11 and the server's own reply.
+QStringList ReplyErrorLines(const QHash<QString, QString>& texts, const QString& reply, bool withFolderHint);
 class TFormProject;
 class TLanguageTexts;
 
