@@ -273,8 +273,8 @@ private slots:
         QVERIFY(fixture.open(QIODevice::ReadOnly));
         QByteArray project = fixture.readAll();
         project.replace(QByteArray("<encoding>utf-8</encoding>"),
-                        "<encoding>" + encoding.toLatin1() + "</encoding>");
-        QVERIFY(project.contains("<encoding>" + encoding.toLatin1() + "</encoding>"));
+                        QByteArray("<encoding>" + encoding.toLatin1() + "</encoding>"));
+        QVERIFY(project.contains(QByteArray("<encoding>" + encoding.toLatin1() + "</encoding>")));
         QTemporaryDir out;
         const QString path = Write(QStringLiteral("every.qvf"), project);
         const QStringList fixed{QStringLiteral("--form-id"), QStringLiteral("4711")};

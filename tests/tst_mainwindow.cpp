@@ -311,17 +311,17 @@ private slots:
         for (const char* command : {"new", "open", "drop", "close", "recent"}) {
             const QByteArray c(command);
             const QString name = QString::fromLatin1(command);
-            QTest::newRow((c + " cancel").constData())
+            QTest::newRow(QByteArray(c + " cancel").constData())
                 << name << true << int(Answer::Cancel) << QString() << false << false;
-            QTest::newRow((c + " no").constData())
+            QTest::newRow(QByteArray(c + " no").constData())
                 << name << true << int(Answer::No) << QString() << true << false;
-            QTest::newRow((c + " yes, has file").constData())
+            QTest::newRow(QByteArray(c + " yes, has file").constData())
                 << name << true << int(Answer::Yes) << QString() << true << true;
-            QTest::newRow((c + " yes, dialog").constData())
+            QTest::newRow(QByteArray(c + " yes, dialog").constData())
                 << name << false << int(Answer::Yes) << "new.qvf" << true << true;
-            QTest::newRow((c + " yes, dialog cancelled").constData())
+            QTest::newRow(QByteArray(c + " yes, dialog cancelled").constData())
                 << name << false << int(Answer::Yes) << QString() << false << false;
-            QTest::newRow((c + " yes, save fails").constData())
+            QTest::newRow(QByteArray(c + " yes, save fails").constData())
                 << name << false << int(Answer::Yes) << "bad" << false << false;
         }
     }

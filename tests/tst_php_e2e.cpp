@@ -568,7 +568,7 @@ private slots:
         QVERIFY2(headers.contains("To: owner@example.com, second@example.com"), mail.constData());
         QVERIFY(headers.contains("From: owner@example.com"));
         QVERIFY(headers.contains("Reply-To: eva@example.org"));
-        QVERIFY(headers.contains("Content-Type: " + contentType));
+        QVERIFY(headers.contains(QByteArray("Content-Type: " + contentType)));
         QVERIFY(headers.contains("Subject: =?UTF-8?B?")); // non-ASCII subject encoded
         const QString body = Body(mail);
         QVERIFY2(body.contains(value), qPrintable(body));
@@ -878,7 +878,7 @@ private slots:
         const QString fresh = PictureCode(QStringLiteral("captcha.php"));
         r = Request(QStringLiteral("captcha.php?action=send"),
                     valid + Post{{QStringLiteral("captcha_input"), fresh.toLower()}});
-        QVERIFY2(r.status == 303, (Complaints(r.body) + " code " + fresh.toUtf8()).constData());
+        QVERIFY2(r.status == 303, QByteArray(Complaints(r.body) + " code " + fresh.toUtf8()).constData());
         QCOMPARE(AllMails().size(), 1);
 
         // a solved code is good for one post only

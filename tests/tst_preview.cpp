@@ -198,7 +198,7 @@ private slots:
         TFormProject project;
         const QString taken = dir.filePath(QStringLiteral("temp.htm"));
         QVERIFY(QDir().mkdir(taken)); // a folder cannot be replaced by a page
-        for (const QString& file : {taken, dir.path() + QStringLiteral("/gone/temp.htm"), QString()})
+        for (const QString& file : {taken, QString(dir.path() + QStringLiteral("/gone/temp.htm")), QString()})
             QVERIFY2(!PreviewFiles::WritePreview(project, QStringLiteral("new"), file, true, Data),
                      qPrintable(file));
     }

@@ -325,7 +325,7 @@ private slots:
         QTest::addColumn<QString>("reason"); // what the failure says, or the start of it
         const QByteArray field = "<forms><typ>TEinzField</typ><name>%1</name><beschriftung>L</beschriftung>"
                                  "<vorgabewert/><groesse/><pflicht>0</pflicht><maxLaenge/><meldung/></forms>";
-        const auto items = [&](const QByteArray& name, const QByteArray& more = QByteArray()) {
+        const auto items = [&](const QByteArray& name, const QByteArray& more = QByteArray()) -> QByteArray {
             return "<ItemList>" + QByteArray(field).replace("%1", "ok") +
                    QByteArray(field).replace("%1", name) + more + "</ItemList>";
         };
@@ -488,8 +488,9 @@ private slots:
         const int depth = 100000;
         QTest::newRow("deep nesting in a field")
             << Minimal("", "<ItemList>" +
-                               QByteArray(field).replace("%1", QByteArray("<a>").repeated(depth) + "x" +
-                                                                   QByteArray("</a>").repeated(depth)) +
+                               QByteArray(field).replace("%1",
+                                                         QByteArray(QByteArray("<a>").repeated(depth) + "x" +
+                                                                    QByteArray("</a>").repeated(depth))) +
                                "<forms/></ItemList>")
             << ""
             << "field 2: element <typ> is missing";

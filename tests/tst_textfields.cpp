@@ -120,7 +120,7 @@ private slots:
         const Op check = [](const TFormField& f, const TGenContext& c) { return f.GenFormCheckPHP(c); };
         const Op var = [](const TFormField& f, const TGenContext& c) { return f.GenFormVarPHP(c); };
         const Op errVar = [](const TFormField& f, const TGenContext&) { return f.GenErrorVarPHP(); };
-        const Op cookies = [](const TFormField& f, const TGenContext& c) {
+        const Op cookies = [](const TFormField& f, const TGenContext& c) -> QString {
             return f.GenSetCookieValues(c) + QStringLiteral("|") + f.GenSetCookie(c);
         };
         const Op counter = [](const TFormField& f, const TGenContext&) {
@@ -332,11 +332,11 @@ private slots:
                                        "\t    $errup = \"<span style=\\\"color:#FF0000;\\\">Maximale "
                                        "Dateigröße überschritten!</span>\";\r\n"
                                        "\t  \t$bFormOK = false;\r\n\t}\r\n";
-        QTest::newRow("file var and cookies")
-            << Maker([] { return File(true); }) << Op([](const TFormField& f, const TGenContext& c) {
-                   return f.GenFormVarPHP(c) + f.GenSetCookieValues(c) + f.GenSetCookie(c);
-               })
-            << "";
+        QTest::newRow("file var and cookies") << Maker([] {
+            return File(true);
+        }) << Op([](const TFormField& f, const TGenContext& c) -> QString {
+            return f.GenFormVarPHP(c) + f.GenSetCookieValues(c) + f.GenSetCookie(c);
+        }) << "";
 
         // user texts inside script and PHP strings and attribute values
         const auto awkward = [] {
@@ -380,7 +380,7 @@ private slots:
         QTest::newRow("zw empty") << Maker([] { return Zw(QString()); }) << html << zw.arg(QString());
         QTest::newRow("zw contributes nothing else") << Maker([] {
             return Zw(QStringLiteral("x"));
-        }) << Op([](const TFormField& f, const TGenContext& c) {
+        }) << Op([](const TFormField& f, const TGenContext& c) -> QString {
             return f.GenScript(c) + f.GenFormVarPHP(c) + f.GenFormCheckPHP(c) + f.GenErrorVarPHP() +
                    f.GenSetCookieValues(c) + f.GenSetCookie(c);
         }) << "";

@@ -364,7 +364,7 @@ void TCodeExport::ReplaceCalendarTexts(TPageTemplate& script) const
                                        "calAug", "calSep", "calOkt", "calNov", "calDez", "calMo",  "calTu",
                                        "calWe",  "calTh",  "calFr",  "calSa",  "calSu"};
     for (const char* key : keys)
-        script.Fill(QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}"),
+        script.Fill(QString(QStringLiteral("{#") + QLatin1String(key) + QStringLiteral("#}")),
                     Literals::Escape(Text(QLatin1String(key)), Literals::TContext::JsString, IsPhpPage()));
 }
 

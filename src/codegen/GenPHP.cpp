@@ -89,18 +89,19 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
 TResult<QString> TGenPHP::GenCaptcha()
 {
     const QString fieldClass = FieldCSS() ? QStringLiteral(" class=\"field\"") : QString();
-    return QStringLiteral("<tr>") + CRLF +
-           QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") +
-           Markup(m_project.edtCaptchaText1) + QStringLiteral("</p></td>") + CRLF +
-           QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
-           QStringLiteral(" <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">") +
-           CRLF + QStringLiteral("<tr valign=\"middle\">") + CRLF +
-           QStringLiteral(" <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" "
-                          "maxlength=\"5\" ") +
-           fieldClass + QStringLiteral("></td>") + CRLF +
-           QStringLiteral(
-               " <td width=\"80%\">&nbsp;<img src=\"<?php print $_SERVER[\"PHP_SELF\"];?>?action=captcha"
-               "&PHPSESSID=<?php echo session_id();?>\" border=\"1\" alt=\"captcha\"></td>") +
-           CRLF + QStringLiteral("</tr>") + CRLF + QStringLiteral("</table>") + CRLF +
-           QStringLiteral("<?php echo $errCaptcha;?>") + CRLF + QStringLiteral("</td>") + CRLF;
+    return QString(
+        QStringLiteral("<tr>") + CRLF +
+        QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") +
+        Markup(m_project.edtCaptchaText1) + QStringLiteral("</p></td>") + CRLF +
+        QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
+        QStringLiteral(" <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">") + CRLF +
+        QStringLiteral("<tr valign=\"middle\">") + CRLF +
+        QStringLiteral(" <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" "
+                       "maxlength=\"5\" ") +
+        fieldClass + QStringLiteral("></td>") + CRLF +
+        QStringLiteral(
+            " <td width=\"80%\">&nbsp;<img src=\"<?php print $_SERVER[\"PHP_SELF\"];?>?action=captcha"
+            "&PHPSESSID=<?php echo session_id();?>\" border=\"1\" alt=\"captcha\"></td>") +
+        CRLF + QStringLiteral("</tr>") + CRLF + QStringLiteral("</table>") + CRLF +
+        QStringLiteral("<?php echo $errCaptcha;?>") + CRLF + QStringLiteral("</td>") + CRLF);
 }

@@ -106,10 +106,10 @@ QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
     const QString posted = Felder.contains(QLatin1Char('#')) && !choices.isEmpty()
                                ? PostedValuePHP(choices.first(), first)
                                : QLatin1Char('"') + Literals::PhpString(first) + QLatin1Char('"');
-    const QString condition = IsDropDownBox()
-                                  ? QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == ") +
-                                        posted + QStringLiteral(")")
-                                  : QStringLiteral("if (!isset($_POST[\"") + Name + QStringLiteral("\"]))");
+    const QString condition =
+        IsDropDownBox() ? QString(QStringLiteral("if ($_POST[\"") + Name + QStringLiteral("\"] == ") +
+                                  posted + QStringLiteral(")"))
+                        : QString(QStringLiteral("if (!isset($_POST[\"") + Name + QStringLiteral("\"]))"));
     // The "!" follows the user's own message too.
     return condition + CRLF + QStringLiteral("\t{") + CRLF + QStringLiteral("\t\t$err") + Name +
            QStringLiteral(" = \"") + ErrorSpan(ctx, message + QLatin1Char('!')) + QStringLiteral("\";") +

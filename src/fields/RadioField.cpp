@@ -96,12 +96,12 @@ QString TRadioField::GenScript(const TGenContext& ctx) const
     // collection: it has no length to loop over.
     const QString search =
         SplitOptionList(Felder).size() == 1
-            ? QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".checked)") + CRLF +
-                  QStringLiteral("        Option = true;") + CRLF
-            : QStringLiteral("for (i = 0;  i < document.QVFORM.") + Name + QStringLiteral(".length;  i++)") +
-                  CRLF + QStringLiteral("  {") + CRLF + QStringLiteral("    if (document.QVFORM.") + Name +
-                  QStringLiteral("[ i ].checked)") + CRLF + QStringLiteral("        Option = true;") + CRLF +
-                  QStringLiteral("  }") + CRLF;
+            ? QString(QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".checked)") + CRLF +
+                      QStringLiteral("        Option = true;") + CRLF)
+            : QString(QStringLiteral("for (i = 0;  i < document.QVFORM.") + Name +
+                      QStringLiteral(".length;  i++)") + CRLF + QStringLiteral("  {") + CRLF +
+                      QStringLiteral("    if (document.QVFORM.") + Name + QStringLiteral("[ i ].checked)") +
+                      CRLF + QStringLiteral("        Option = true;") + CRLF + QStringLiteral("  }") + CRLF);
     return QStringLiteral("var Option = false;") + CRLF + search + QStringLiteral("  if (!Option)") + CRLF +
            QStringLiteral("  {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
            QStringLiteral("\");") + CRLF + QStringLiteral("    return (false);") + CRLF +
