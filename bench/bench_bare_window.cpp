@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QWebEngineView>
-#include <QXmlStreamReader>
+#include <QDomDocument>
 
 #include <cstdio>
 #include <ctime>
@@ -21,6 +21,7 @@ int main(int argc, char* argv[])
     clock_gettime(CLOCK_MONOTONIC, &now);
     std::printf("shown %.3f\n",
                 static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6);
-    // The modules stay linked: the program refers to them.
-    return argc > 99 ? QWebEngineView().isVisible() + QXmlStreamReader().atEnd() : 0;
+    // The modules stay linked (the linker drops a library nothing refers
+    // to): the program refers to each.
+    return argc > 99 ? QWebEngineView().isVisible() + QDomDocument().isNull() : 0;
 }

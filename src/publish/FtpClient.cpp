@@ -1,22 +1,14 @@
 #include "publish/FtpClient.h"
 
+#include "publish/CurlLibrary.h"
+
 #include <QStringList>
 #include <QUrl>
 
-#include <curl/curl.h>
-
 #include <cstring>
-#include <mutex>
 
 namespace
 {
-// curl_global_init is not thread-safe: once, before the first handle.
-void GlobalInit()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 QByteArray Encoded(const QString& text, const QByteArray& keep = {})
 {
     return QUrl::toPercentEncoding(text, keep);
@@ -53,6 +45,7 @@ int TFtpSettings::PortOf(const QString& typed)
 
 struct TFtpClient::Handle
 {
+    const TCurlLibrary& api;
     CURL* curl = nullptr;
     curl_slist* quote = nullptr;
     char error[CURL_ERROR_SIZE] = {};
@@ -140,7 +133,6 @@ struct FtpCallbacks
 TFtpClient::TFtpClient(TFtpSettings settings, LineHook hook)
     : m_settings(std::move(settings)), m_hook(std::move(hook))
 {
-    GlobalInit();
 }
 
 TFtpClient::~TFtpClient()
@@ -249,77 +241,81 @@ QByteArray TFtpClient::FolderUrl() const
 bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArray>& commands)
 {
     if (!m_handle) {
-        m_handle = new Handle;
-        m_handle->curl = curl_easy_init();
+        QString reason;
+        const TCurlLibrary* api = TCurlLibrary::Get(&reason);
+        if (!api)
+            return Refuse(reason);
+        m_handle = new Handle{*api};
+        m_handle->curl = api->easy_init();
     }
+    const TCurlLibrary& api = m_handle->api;
     CURL* c = m_handle->curl;
     if (!c)
         return Refuse(QStringLiteral("libcurl could not start"));
-    curl_easy_reset(c);
+    api.easy_reset(c);
     m_handle->error[0] = '\0';
     const QByteArray user = m_settings.user.toUtf8();
     const QByteArray password = m_settings.password.toUtf8();
-    curl_easy_setopt(c, CURLOPT_URL, url.constData());
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, m_handle->error);
-    curl_easy_setopt(c, CURLOPT_USERNAME, user.constData());
-    curl_easy_setopt(c, CURLOPT_PASSWORD, password.constData());
-    curl_easy_setopt(c, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(c, CURLOPT_DEBUGFUNCTION, &FtpCallbacks::Debug);
-    curl_easy_setopt(c, CURLOPT_DEBUGDATA, this);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_settings.connectTimeout));
-    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_settings.replyTimeout));
-    curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(m_settings.connectTimeout) * 1000L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_settings.stallTimeout));
-    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, m_binary ? 0L : 1L);
-    curl_easy_setopt(c, CURLOPT_CRLF, 0L);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &FtpCallbacks::Discard);
+    api.SetOpt(c, CURLOPT_URL, url.constData());
+    api.SetOpt(c, CURLOPT_ERRORBUFFER, m_handle->error);
+    api.SetOpt(c, CURLOPT_USERNAME, user.constData());
+    api.SetOpt(c, CURLOPT_PASSWORD, password.constData());
+    api.SetOpt(c, CURLOPT_VERBOSE, 1L);
+    api.SetOpt(c, CURLOPT_DEBUGFUNCTION, &FtpCallbacks::Debug);
+    api.SetOpt(c, CURLOPT_DEBUGDATA, this);
+    api.SetOpt(c, CURLOPT_NOSIGNAL, 1L);
+    api.SetOpt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_SINGLECWD));
+    api.SetOpt(c, CURLOPT_CONNECTTIMEOUT, static_cast<long>(m_settings.connectTimeout));
+    api.SetOpt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(m_settings.replyTimeout));
+    api.SetOpt(c, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(m_settings.connectTimeout) * 1000L);
+    api.SetOpt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    api.SetOpt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_settings.stallTimeout));
+    api.SetOpt(c, CURLOPT_TRANSFERTEXT, m_binary ? 0L : 1L);
+    api.SetOpt(c, CURLOPT_CRLF, 0L);
+    api.SetOpt(c, CURLOPT_WRITEFUNCTION, &FtpCallbacks::Discard);
     if (!m_settings.passive)
-        curl_easy_setopt(c, CURLOPT_FTPPORT, "-");
+        api.SetOpt(c, CURLOPT_FTPPORT, "-");
     if (m_settings.tls) {
-        curl_easy_setopt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
-        curl_easy_setopt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+        api.SetOpt(c, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+        api.SetOpt(c, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
         if (!m_settings.pinnedKey.isEmpty()) {
             // One known key instead of a signed certificate.
-            curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 0L);
-            curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 0L);
-            curl_easy_setopt(c, CURLOPT_PINNEDPUBLICKEY, m_settings.pinnedKey.toUtf8().constData());
+            api.SetOpt(c, CURLOPT_SSL_VERIFYPEER, 0L);
+            api.SetOpt(c, CURLOPT_SSL_VERIFYHOST, 0L);
+            api.SetOpt(c, CURLOPT_PINNEDPUBLICKEY, m_settings.pinnedKey.toUtf8().constData());
         }
     }
-    curl_slist_free_all(m_handle->quote);
+    api.slist_free_all(m_handle->quote);
     m_handle->quote = nullptr;
     for (const QByteArray& command : commands)
-        m_handle->quote = curl_slist_append(m_handle->quote, command.constData());
+        m_handle->quote = api.slist_append(m_handle->quote, command.constData());
     if (m_handle->quote)
-        curl_easy_setopt(c, CURLOPT_QUOTE, m_handle->quote);
+        api.SetOpt(c, CURLOPT_QUOTE, m_handle->quote);
 
     switch (step) {
     case Step::Login:
     case Step::Cwd:
-    case Step::Pwd: curl_easy_setopt(c, CURLOPT_NOBODY, 1L); break;
+    case Step::Pwd: api.SetOpt(c, CURLOPT_NOBODY, 1L); break;
     case Step::List:
-        curl_easy_setopt(c, CURLOPT_WILDCARDMATCH, 1L);
-        curl_easy_setopt(c, CURLOPT_CHUNK_BGN_FUNCTION, &FtpCallbacks::ChunkBegin);
-        curl_easy_setopt(c, CURLOPT_CHUNK_DATA, this);
+        api.SetOpt(c, CURLOPT_WILDCARDMATCH, 1L);
+        api.SetOpt(c, CURLOPT_CHUNK_BGN_FUNCTION, &FtpCallbacks::ChunkBegin);
+        api.SetOpt(c, CURLOPT_CHUNK_DATA, this);
         break;
     case Step::Store:
-        curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
-        curl_easy_setopt(c, CURLOPT_READFUNCTION, &FtpCallbacks::Read);
-        curl_easy_setopt(c, CURLOPT_READDATA, this);
-        curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE,
-                         static_cast<curl_off_t>(m_upload ? m_upload->size() : 0));
-        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &FtpCallbacks::Progress);
-        curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
+        api.SetOpt(c, CURLOPT_UPLOAD, 1L);
+        api.SetOpt(c, CURLOPT_READFUNCTION, &FtpCallbacks::Read);
+        api.SetOpt(c, CURLOPT_READDATA, this);
+        api.SetOpt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(m_upload ? m_upload->size() : 0));
+        api.SetOpt(c, CURLOPT_NOPROGRESS, 0L);
+        api.SetOpt(c, CURLOPT_XFERINFOFUNCTION, &FtpCallbacks::Progress);
+        api.SetOpt(c, CURLOPT_XFERINFODATA, this);
         break;
     }
 
     m_partial.clear();
-    const CURLcode result = curl_easy_perform(c);
+    const CURLcode result = api.easy_perform(c);
     long code = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
+    api.easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
     // A listing that arrived (the server's last word a success) but
     // matched nothing: libcurl's wildcard says "not found" for an empty
     // folder.
@@ -333,16 +329,16 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
                        result != CURLE_ABORTED_BY_CALLBACK && result != CURLE_COULDNT_RESOLVE_HOST;
     QString text = QString::fromUtf8(m_handle->error);
     if (text.isEmpty())
-        text = QString::fromUtf8(curl_easy_strerror(result));
+        text = QString::fromUtf8(api.easy_strerror(result));
     if (result == CURLE_ABORTED_BY_CALLBACK)
         text = QStringLiteral("cancelled");
     m_error = TError{reply, reply ? static_cast<int>(code) : 0, reply ? m_lastReply : text,
                      result == CURLE_PEER_FAILED_VERIFICATION || result == CURLE_SSL_PINNEDPUBKEYNOTMATCH};
     // After a lost or refused connection nothing more can be said on it.
     if (!reply) {
-        curl_easy_cleanup(c);
+        api.easy_cleanup(c);
         m_handle->curl = nullptr;
-        curl_slist_free_all(m_handle->quote);
+        api.slist_free_all(m_handle->quote);
         delete m_handle;
         m_handle = nullptr;
         m_connected = false;
@@ -457,8 +453,8 @@ void TFtpClient::Quit()
     if (!m_handle)
         return;
     if (m_handle->curl)
-        curl_easy_cleanup(m_handle->curl); // sends QUIT on an open connection
-    curl_slist_free_all(m_handle->quote);
+        m_handle->api.easy_cleanup(m_handle->curl); // sends QUIT on an open connection
+    m_handle->api.slist_free_all(m_handle->quote);
     delete m_handle;
     m_handle = nullptr;
     m_connected = false;
