@@ -61,6 +61,7 @@ int Child(int argc, char* argv[], bool touchWebEngine)
         return 0;
     }
     QTabWidget* pages = window.Pages();
+    pages->setCurrentIndex(pages->count() - 1); // makes the preview page, which starts loading
     auto* preview = pages->findChild<TPreviewTab*>();
     QEventLoop loop;
     bool seen = false;
@@ -69,7 +70,6 @@ int Child(int argc, char* argv[], bool touchWebEngine)
         loop.quit();
     });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    pages->setCurrentIndex(pages->count() - 1);
     loop.exec();
     if (!seen)
         return 3; // no preview within the time: no figure

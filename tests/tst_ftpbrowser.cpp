@@ -500,6 +500,7 @@ private slots:
     {
         QFETCH(QString, port);
         MainWindowRig w(prompter, QString());
+        w->Pages()->setCurrentWidget(Find(*w, "FTP")); // the page is made when first shown
         prompter.Clear();
         Find<QLineEdit>(*w, "edtPort")->setText(port);
         // Should the browser open after all, it is closed at once.
@@ -534,6 +535,7 @@ private slots:
     {
         QFETCH(bool, takeOver);
         MainWindowRig w(prompter, QString());
+        w->Pages()->setCurrentWidget(Find(*w, "FTP")); // the page is made when first shown
         prompter.Clear();
         const std::pair<const char*, QString> page[] = {{"edtFtpServer", QStringLiteral("127.0.0.1")},
                                                         {"edtPort", QString::number(server.Port())},

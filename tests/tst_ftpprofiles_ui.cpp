@@ -290,6 +290,7 @@ private slots:
             list->findChild<QAction*>(QStringLiteral("actExit"))->trigger();
         });
         w->Project().edtFtpServer = QStringLiteral("other");
+        w->Pages()->setCurrentWidget(w->findChild<QWidget*>(QStringLiteral("FTP")));
         w->findChild<QPushButton*>(QStringLiteral("btFtpProfiles"))->click();
         QCOMPARE(w->Project().edtFtpServer, QStringLiteral("other"));
         QVERIFY(xml.open(QIODevice::ReadOnly));

@@ -33,6 +33,7 @@
 #include "projectfile/ProjectFile.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "ui/ColorButton.h"
+#include "ui/LazyPage.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
@@ -136,11 +137,15 @@ class TestMainWindow : public QObject
         return MainWindowRig(prompter, startupFile);
     }
 
-    // A control of the window by its object name. A missing control fails
-    // the running test and yields a stand-in owned by the window, so the test
-    // ends in failures, not the whole program in a crash.
+    // A control of the window by its object name; the pages not shown yet
+    // are made for it. A missing control fails the running test and yields a
+    // stand-in owned by the window, so the test ends in failures, not the
+    // whole program in a crash.
     template <typename T = QWidget> static T* Find(TfrmMain& w, const QString& name)
     {
+        if (T* found = w.findChild<T*>(name))
+            return found;
+        w.BuildAllPages();
         if (T* found = w.findChild<T*>(name))
             return found;
         QTest::qFail(qPrintable(QStringLiteral("no control ") + name), __FILE__, __LINE__);
@@ -219,6 +224,7 @@ private slots:
     void everySettingOfThePagesHasItsControl()
     {
         auto w = Window();
+        w->BuildAllPages();
         const auto* binder = w->findChild<TSettingBinder*>();
         QVERIFY(binder);
         const QStringList bound = binder->BoundKeys();
@@ -243,8 +249,7 @@ private slots:
     {
         QFETCH(QString, key);
         auto w = Window();
-        QWidget* control = w->findChild<QWidget*>(key);
-        QVERIFY(control);
+        QWidget* control = Find(*w, key);
         const TSettingKey* setting = FindSettingKey(key);
         const auto projectValue = [&]() -> QString {
             if (setting->text)
@@ -764,6 +769,54 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Quorvel"));
         // Edit boxes keep their text whatever key they might carry.
         QCOMPARE(Find<QLineEdit>(*w, "edtTitel")->text(), w->Project().edtTitel);
+    }
+
+    // The window opens with its first page only. Another page is made when
+    // it is first shown: in the language of that moment, with the values of
+    // the project loaded before, its colour buttons showing their boxes, its
+    // controls writing into the project and its buttons working.
+    void pagesAreMadeWhenFirstShown()
+    {
+        auto w = Window();
+        QTabWidget* pages = w->Pages();
+        for (int i = 1; i < pages->count(); ++i) {
+            auto* page = qobject_cast<TLazyPage*>(pages->widget(i));
+            QVERIFY2(page && !page->IsBuilt(), qPrintable(pages->widget(i)->objectName()));
+        }
+        QVERIFY(!w->findChild<QLineEdit*>(QStringLiteral("edtEMail")));
+
+        w->Project().edtEMail = QStringLiteral("early@example.org");
+        w->Project().edtHGColor = QStringLiteral("12AB34");
+        w->Project().cboStandardButton = false;
+        w->ShowProject();
+        w->Settings().SetLanguage(QStringLiteral("Englisch"));
+        w->TranslateInterface();
+        TIniFile lang(BuildData + QStringLiteral("/lang.ini"));
+        const auto english = [&](const char* key) {
+            return TLanguageTexts::DecodeWindowText(
+                lang.ReadString(QStringLiteral("Englisch"), QString::fromLatin1(key)));
+        };
+
+        pages->setCurrentWidget(w->findChild<QWidget*>(QStringLiteral("TabSheet3")));
+        auto* mail = w->findChild<QLineEdit*>(QStringLiteral("edtEMail"));
+        QVERIFY(mail && mail->isVisible());
+        QCOMPARE(mail->text(), QStringLiteral("early@example.org"));
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label3"))->text(), english("61"));
+        mail->setText(QStringLiteral("typed@example.org"));
+        QCOMPARE(w->Project().edtEMail, QStringLiteral("typed@example.org"));
+        // The copy to the sender still asks for a field named email.
+        prompter.Clear();
+        auto* copy = w->findChild<QCheckBox*>(QStringLiteral("chkAbsender"));
+        QTest::mouseClick(copy, Qt::LeftButton, {}, QPoint(6, copy->height() / 2));
+        QCOMPARE(prompter.entries.size(), 1);
+
+        pages->setCurrentWidget(w->findChild<QWidget*>(QStringLiteral("ts1")));
+        QCOMPARE(w->findChild<TColorButton*>(QStringLiteral("cboBGColor"))->Color(),
+                 QColor(0x12, 0xAB, 0x34));
+        pages->setCurrentWidget(w->findChild<QWidget*>(QStringLiteral("TabSheet1")));
+        QVERIFY(w->findChild<QWidget*>(QStringLiteral("pButtonDesign"))->isVisible());
+        // The other pages stay unmade.
+        QVERIFY(!qobject_cast<TLazyPage*>(w->findChild<QWidget*>(QStringLiteral("FTP")))->IsBuilt());
     }
 
     // A section without a key empties the texts under it: no fallback.

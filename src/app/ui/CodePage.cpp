@@ -11,22 +11,33 @@
 
 TCodePage::TCodePage(const char* pageName, const char* headingName, int headingKey, const QString& heading,
                      const char* viewName, QWidget* parent)
-    : QWidget(parent)
+    : TLazyPage(parent), m_headingName(headingName), m_headingKey(headingKey), m_heading(heading),
+      m_viewName(viewName)
 {
     setObjectName(QString::fromLatin1(pageName));
+}
+
+void TCodePage::Build()
+{
     auto* column = new QVBoxLayout(this);
-    column->addWidget(WidgetBuild::Heading(this, headingName, headingKey, heading));
-    m_view = WidgetBuild::Memo(this, viewName);
+    column->addWidget(WidgetBuild::Heading(this, m_headingName, m_headingKey, m_heading));
+    m_view = WidgetBuild::Memo(this, m_viewName);
     m_view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_view->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_view->installEventFilter(this);
     column->addWidget(m_view, 1);
+    if (!m_code.isEmpty())
+        m_view->setPlainText(std::exchange(m_code, QString()));
 }
 
 void TCodePage::SetCode(const QString& text)
 {
     QString shown = text;
-    m_view->setPlainText(shown.replace(CRLF, QStringLiteral("\n")));
+    shown.replace(CRLF, QStringLiteral("\n"));
+    if (m_view)
+        m_view->setPlainText(shown);
+    else
+        m_code = shown; // kept for when the page is made
 }
 
 bool TCodePage::eventFilter(QObject* watched, QEvent* event)

@@ -24,15 +24,21 @@ TColorLinks::TColorLinks(QWidget* root, TFormSettings& settings, QObject* parent
     : QObject(parent), m_settings(settings)
 {
     m_chooser = TColorButton::ChooseWithDialog;
+    Attach(root);
+}
+
+void TColorLinks::Attach(QWidget* root)
+{
     for (const Pair& pair : Pairs) {
         auto* box = root->findChild<QLineEdit*>(QString::fromLatin1(pair.box));
         auto* button = root->findChild<TColorButton*>(QString::fromLatin1(pair.button));
-        if (!box || !button)
+        if (!box || !button || m_pairs.contains(std::pair(box, button)))
             continue;
         m_pairs.append({box, button});
         box->setMaxLength(6);
         box->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, box, button] { ComboToColor(box, button); });
+        ColorToCombo(box, button);
     }
 }
 

@@ -30,6 +30,9 @@ public:
     static const Pair Pairs[10];
 
     TColorLinks(QWidget* root, TFormSettings& settings, QObject* parent = nullptr);
+    // The pairs below root that are new (a page made later), each button
+    // showing its box's colour at once.
+    void Attach(QWidget* root);
 
     void SetChooser(Chooser chooser) { m_chooser = std::move(chooser); }
 

@@ -37,9 +37,13 @@ void StyleRows(QGridLayout* grid, QWidget* panel, const char* const names[8])
 }
 } // namespace
 
-TCssPage::TCssPage(QWidget* parent) : QWidget(parent)
+TCssPage::TCssPage(QWidget* parent) : TLazyPage(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
+}
+
+void TCssPage::Build()
+{
     auto* page = new QVBoxLayout(this);
     page->addWidget(Heading(this, "Panel4", 111, QStringLiteral("CSS Einstellungen")));
     auto* columns = new QHBoxLayout;
@@ -131,6 +135,8 @@ QWidget* TCssPage::FieldGroup()
 
 void TCssPage::UpdateSwitches()
 {
+    if (!IsBuilt())
+        return; // the page brings its panels in line when it is made
     m_buttonDesign->setHidden(m_standardButton->isChecked());
     m_fieldDesign->setHidden(m_standardField->isChecked());
     m_print->setHidden(!m_printButton->isChecked());

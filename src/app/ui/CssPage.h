@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/LazyPage.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -9,14 +9,15 @@ class QLineEdit;
 // "Standarddesign?" switches hide the style panels they make unused, and
 // the print caption is shown only while the form has a print button; the
 // panels follow the switches whenever they change, also through a load.
-class TCssPage : public QWidget
+class TCssPage : public TLazyPage
 {
     Q_OBJECT
 public:
     explicit TCssPage(QWidget* parent = nullptr);
 
     // Brings the panels in line with the switches (a load may set a switch
-    // to the state it already had, which signals nothing).
+    // to the state it already had, which signals nothing); nothing to do
+    // before the page is made.
     void UpdateSwitches();
 
 private:
@@ -29,4 +30,7 @@ private:
     QWidget* m_buttonDesign = nullptr;
     QWidget* m_fieldDesign = nullptr;
     QLineEdit* m_print = nullptr;
+
+protected:
+    void Build() override;
 };

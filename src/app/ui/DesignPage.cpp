@@ -61,9 +61,13 @@ QWidget* MemoWithEditor(QWidget* page, const char* memo, const char* button)
 }
 } // namespace
 
-TDesignPage::TDesignPage(QWidget* parent) : QWidget(parent)
+TDesignPage::TDesignPage(QWidget* parent) : TLazyPage(parent)
 {
     setObjectName(QStringLiteral("ts1"));
+}
+
+void TDesignPage::Build()
+{
     auto* page = new QVBoxLayout(this);
     page->addWidget(Heading(this, "Panel5", 94, QStringLiteral("Design Einstellungen")));
 

@@ -77,9 +77,13 @@ QGroupBox* SpamGroup(QWidget* page)
 }
 } // namespace
 
-TFtpPage::TFtpPage(QWidget* parent) : QWidget(parent)
+TFtpPage::TFtpPage(QWidget* parent) : TLazyPage(parent)
 {
     setObjectName(QStringLiteral("FTP"));
+}
+
+void TFtpPage::Build()
+{
     auto* row = new QHBoxLayout(this);
     row->addWidget(FtpGroup(this), 3);
     row->addWidget(SpamGroup(this), 2);

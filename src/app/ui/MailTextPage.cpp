@@ -12,16 +12,20 @@
 
 using namespace WidgetBuild;
 
-TMailTextPage::TMailTextPage(QWidget* parent) : QWidget(parent)
+TMailTextPage::TMailTextPage(QWidget* parent) : TLazyPage(parent)
 {
     setObjectName(QStringLiteral("TabSheet2"));
+}
+
+void TMailTextPage::Build()
+{
     auto* page = new QVBoxLayout(this);
     page->addWidget(Heading(this, "Panel1", 132, QStringLiteral("Mailtext")));
 
     auto* grid = new QGridLayout;
     page->addLayout(grid, 1);
     grid->addWidget(Label(this, "lblFeld", 133, QStringLiteral("Platzhalter")), 0, 0);
-    m_placeholders = FixedList(this, "cboPlatzhalter", {});
+    m_placeholders = FixedList(this, "cboPlatzhalter", m_names);
     m_placeholders->setMinimumContentsLength(20);
     grid->addWidget(m_placeholders, 0, 1);
     QPushButton* insert = Button(this, "btPlatzhalter", 37, QStringLiteral("Einfügen"));
@@ -55,6 +59,9 @@ TMailTextPage::TMailTextPage(QWidget* parent) : QWidget(parent)
 
 void TMailTextPage::SetPlaceholders(const QStringList& names)
 {
+    m_names = names;
+    if (!m_placeholders)
+        return; // shown when the page is made
     m_placeholders->clear();
     m_placeholders->addItems(names);
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "ui/LazyPage.h"
+
 #include <QStringList>
-#include <QWidget>
 
 class QComboBox;
 class TFieldList;
 
 // The page "Mailtext": the extra text of the form mail, and the list of
 // field names that may stand in it as placeholders.
-class TMailTextPage : public QWidget
+class TMailTextPage : public TLazyPage
 {
     Q_OBJECT
 public:
@@ -21,5 +22,9 @@ public:
     static QStringList PlaceholderNames(const TFieldList& fields);
 
 private:
-    QComboBox* m_placeholders;
+    QStringList m_names;
+    QComboBox* m_placeholders = nullptr;
+
+protected:
+    void Build() override;
 };

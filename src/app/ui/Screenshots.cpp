@@ -108,6 +108,7 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
     // The windows made on first use are made now, so that they are shown.
     window.FieldEditing().ResidentDialogs();
     window.FtpBrowser();
+    window.BuildAllPages();
     window.show();
     Settle();
     // Every language of the language file, each into a folder of its name;

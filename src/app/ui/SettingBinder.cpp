@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSet>
 
 namespace
 {
@@ -35,6 +36,28 @@ TSettingBinder::TSettingBinder(QWidget* root, TFormSettings& settings, QObject* 
         m_keys << key.Key();
         Bind(control, key);
     }
+}
+
+void TSettingBinder::Attach(QWidget* root)
+{
+    const QSet<QString> bound(m_keys.cbegin(), m_keys.cend());
+    QStringList keys;
+    m_showing = true;
+    for (const TSettingKey& key : SettingKeys()) {
+        const QString name = key.Key();
+        if (bound.contains(name)) {
+            keys << name;
+            continue;
+        }
+        auto* control = root->findChild<QWidget*>(name);
+        if (!control)
+            continue;
+        keys << name;
+        Bind(control, key);
+        Show(control, key);
+    }
+    m_showing = false;
+    m_keys = keys; // still in the order of the project file
 }
 
 void TSettingBinder::Bind(QWidget* control, const TSettingKey& key)

@@ -20,6 +20,9 @@ public:
     TSettingBinder(QWidget* root, TFormSettings& settings, QObject* parent = nullptr);
 
     void ProjectToControls();
+    // Binds the controls below root that are new (a page made later) and
+    // shows the project's values in them.
+    void Attach(QWidget* root);
     // The keys that found a control, in the order of the project file.
     const QStringList& BoundKeys() const { return m_keys; }
 

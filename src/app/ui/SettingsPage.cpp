@@ -106,9 +106,13 @@ QGroupBox* FormMailerGroup(QWidget* page)
 }
 } // namespace
 
-TSettingsPage::TSettingsPage(QWidget* parent) : QWidget(parent)
+TSettingsPage::TSettingsPage(QWidget* parent) : TLazyPage(parent)
 {
     setObjectName(QStringLiteral("TabSheet3"));
+}
+
+void TSettingsPage::Build()
+{
     QPushButton* test = nullptr;
     QLineEdit* thanks = nullptr;
     auto* grid = new QGridLayout(this);

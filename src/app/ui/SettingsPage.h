@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/LazyPage.h"
 
 // The page "Einstellungen": recipients and mail, the generated page, the
 // form mailer.
-class TSettingsPage : public QWidget
+class TSettingsPage : public TLazyPage
 {
     Q_OBJECT
 public:
@@ -13,4 +13,7 @@ public:
 signals:
     // btGOIP: open the thank-you page in the user's browser.
     void TestThanksPage(const QString& address);
+
+protected:
+    void Build() override;
 };

@@ -26,6 +26,7 @@
 #include "publish/ui/frmFTPLog.h"
 #include "publish/ui/ftpProfiles.h"
 #include "texts/ui/OpenHtmlEditor.h"
+#include "ui/LazyPage.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
@@ -80,23 +81,8 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     TFormProject& project = m_session.Project();
     m_binder = new TSettingBinder(m_pages, project, this);
     m_colors = new TColorLinks(m_pages, project, this);
-    new TCopyToSenderRule(m_pages->findChild<QCheckBox*>(QStringLiteral("chkAbsender")), project,
-                          m_services.Texts(), m_services.Prompt());
-    const auto editHtml = [this](QWidget* edit) {
-        HtmlTools::OpenHtmlEditor(edit, m_services.Texts(), m_services.Prompt());
-    };
-    m_fieldEditing = new TFieldEditing(m_services, project, editHtml, this);
-    // The memos of the introduction, the closing text and the mail text.
-    const std::pair<const char*, const char*> memoEditors[] = {{"btEditEinleitungText", "memoEinleitung"},
-                                                               {"btEditTextFormEnde", "memoTextEnde"},
-                                                               {"sbMailTextEdit", "memoMailtext"}};
-    for (const auto& [button, memo] : memoEditors) {
-        auto* edit = m_pages->findChild<QPlainTextEdit*>(QLatin1String(memo));
-        auto* open = m_pages->findChild<QPushButton*>(QLatin1String(button));
-        if (!edit || !open)
-            continue;
-        connect(open, &QPushButton::clicked, this, [editHtml, edit] { editHtml(edit); });
-    }
+    m_fieldEditing = new TFieldEditing(
+        m_services, project, [this](QWidget* edit) { EditHtml(edit); }, this);
     ConnectCommands();
 
     TranslateInterface();
@@ -118,11 +104,48 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
             upload->setEnabled(false);
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
-    connect(m_pages->findChild<QPushButton*>(QStringLiteral("btBrowseFTP")), &QPushButton::clicked, this,
-            &TfrmMain::BrowseFtpFolder);
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
-    if (auto* profiles = m_pages->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
+}
+
+void TfrmMain::EditHtml(QWidget* edit)
+{
+    HtmlTools::OpenHtmlEditor(edit, m_services.Texts(), m_services.Prompt());
+}
+
+// A page other than the first is made when it is first shown (or needed):
+// its controls get their texts, the project's values and their commands
+// then.
+void TfrmMain::PageBuilt(QWidget* page)
+{
+    TranslateWindow(page, m_services.Texts());
+    m_binder->Attach(page);
+    m_colors->Attach(page);
+    TFormProject& project = m_session.Project();
+    if (page == m_cssPage)
+        m_cssPage->UpdateSwitches();
+    if (auto* option = page->findChild<QCheckBox*>(QStringLiteral("chkAbsender")))
+        new TCopyToSenderRule(option, project, m_services.Texts(), m_services.Prompt());
+    // The memos of the introduction, the closing text and the mail text.
+    const std::pair<const char*, const char*> memoEditors[] = {{"btEditEinleitungText", "memoEinleitung"},
+                                                               {"btEditTextFormEnde", "memoTextEnde"},
+                                                               {"sbMailTextEdit", "memoMailtext"}};
+    for (const auto& [button, memo] : memoEditors) {
+        auto* edit = page->findChild<QPlainTextEdit*>(QLatin1String(memo));
+        auto* open = page->findChild<QPushButton*>(QLatin1String(button));
+        if (edit && open)
+            connect(open, &QPushButton::clicked, this, [this, edit] { EditHtml(edit); });
+    }
+    if (auto* browse = page->findChild<QPushButton*>(QStringLiteral("btBrowseFTP")))
+        connect(browse, &QPushButton::clicked, this, &TfrmMain::BrowseFtpFolder);
+    if (auto* profiles = page->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
         connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
+}
+
+void TfrmMain::BuildAllPages()
+{
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (auto* page = qobject_cast<TLazyPage*>(m_pages->widget(i)))
+            page->EnsureBuilt();
 }
 
 TfrmMain::~TfrmMain() = default;
@@ -151,6 +174,7 @@ void TfrmMain::ManageFtpProfiles()
     const std::optional<TFtpProfile> chosen = m_ftpProfiles->Selected();
     if (!chosen)
         return;
+    m_ftpPage->EnsureBuilt();
     // Through the controls, so that the project takes the values as typed
     // ones; the folder and the file name stay.
     const auto set = [this](const char* name, const QString& text) {
@@ -197,21 +221,27 @@ void TfrmMain::BuildPages()
     setCentralWidget(m_pages);
 
     m_fieldsPage = new TFieldsPage(m_pages);
+    m_settingsPage = new TSettingsPage(m_pages);
+    m_ftpPage = new TFtpPage(m_pages);
     m_cssPage = new TCssPage(m_pages);
     m_mailTextPage = new TMailTextPage(m_pages);
     m_htmlPage = new TCodePage("tsHTML", "Panel6", 134, QStringLiteral("HTML-Quelltext Formular"), "memoHtml",
                                m_pages);
     m_phpPage = new TCodePage("tsPHPCode", "Panel2", 135, QStringLiteral("PHP-Quelltext Formular"), "phpCode",
                               m_pages);
-    m_previewPage = new QWidget(m_pages);
-    m_previewPage->setObjectName(QStringLiteral("tsVorschau"));
-    auto* previewLayout = new QVBoxLayout(m_previewPage);
-    previewLayout->setContentsMargins(0, 0, 0, 0);
     TGenerationCommands& generation = m_session.Generation();
-    auto* previewTab = new TPreviewTab(
-        m_services, m_session.Project(), [&generation] { return generation.GenerateHTML(); }, m_previewPage);
-    previewTab->setObjectName(QStringLiteral("WebBrowser1"));
-    previewLayout->addWidget(previewTab);
+    // The web engine starts with the preview, not with the window.
+    m_previewPage = new TLazyPage(
+        [this, &generation](QWidget* page) {
+            auto* previewLayout = new QVBoxLayout(page);
+            previewLayout->setContentsMargins(0, 0, 0, 0);
+            auto* previewTab = new TPreviewTab(
+                m_services, m_session.Project(), [&generation] { return generation.GenerateHTML(); }, page);
+            previewTab->setObjectName(QStringLiteral("WebBrowser1"));
+            previewLayout->addWidget(previewTab);
+        },
+        m_pages);
+    m_previewPage->setObjectName(QStringLiteral("tsVorschau"));
 
     struct Page
     {
@@ -221,10 +251,10 @@ void TfrmMain::BuildPages()
     };
     const Page pages[] = {
         {m_fieldsPage, 27, "Felder"},
-        {new TSettingsPage(m_pages), 16, "Einstellungen"},
+        {m_settingsPage, 16, "Einstellungen"},
         {new TDesignPage(m_pages), 28, "Design"},
         {m_cssPage, 29, "CSS"},
-        {new TFtpPage(m_pages), 30, "FTP + Spamschutz"},
+        {m_ftpPage, 30, "FTP + Spamschutz"},
         {m_mailTextPage, 31, "Mailtext"},
         {m_htmlPage, 32, "HTML-Code"},
         {m_phpPage, 33, "PHP-Code"},
@@ -233,6 +263,8 @@ void TfrmMain::BuildPages()
     for (const Page& page : pages) {
         SetLangKey(page.widget, page.key);
         m_pages->addTab(page.widget, QString::fromUtf8(page.caption));
+        if (auto* lazy = qobject_cast<TLazyPage*>(page.widget))
+            connect(lazy, &TLazyPage::Built, this, [this, lazy] { PageBuilt(lazy); });
     }
 
     // The session outlives the window: its views hold on to the pages only
@@ -275,7 +307,7 @@ void TfrmMain::ConnectCommands()
     connect(m_fieldsPage, &TFieldsPage::EditRequested, this, &TfrmMain::EditField);
     connect(m_fieldsPage, &TFieldsPage::DeleteRequested, this, &TfrmMain::DeleteField);
     connect(m_fieldsPage, &TFieldsPage::MoveRequested, this, &TfrmMain::MoveField);
-    connect(m_pages->findChild<TSettingsPage*>(), &TSettingsPage::TestThanksPage, this,
+    connect(m_settingsPage, &TSettingsPage::TestThanksPage, this,
             [](const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); });
 }
 
@@ -307,6 +339,7 @@ TFtpSettings TfrmMain::FtpSettingsFromPage() const
 // folder (and so the project's, through its control).
 void TfrmMain::BrowseFtpFolder()
 {
+    m_ftpPage->EnsureBuilt();
     auto* port = m_pages->findChild<QLineEdit*>(QStringLiteral("edtPort"));
     auto* folder = m_pages->findChild<QLineEdit*>(QStringLiteral("edtFolder"));
     if (TFtpSettings::PortOf(port->text()) == 0) {

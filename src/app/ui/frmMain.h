@@ -14,6 +14,9 @@ class TCodePage;
 class TCssPage;
 class TFieldEditing;
 class TFieldsPage;
+class TFtpPage;
+class TLazyPage;
+class TSettingsPage;
 class TFormProject;
 class TLanguageTexts;
 class TMailTextPage;
@@ -59,6 +62,9 @@ public:
     Prompter& Prompt() const;
     TProgramSettings& Settings();
     QTabWidget* Pages() const { return m_pages; }
+    // Every page is made when first shown; this makes the rest now (for
+    // screenshots, say, or a test that reaches into every page).
+    void BuildAllPages();
     QString StatusText() const;
 
     bool OpenProjectFile(const QString& path);
@@ -83,6 +89,8 @@ protected:
 
 private:
     void BuildPages();
+    void PageBuilt(QWidget* page);
+    void EditHtml(QWidget* edit);
     void ConnectCommands();
     void PageShown(int index);
     void FillRecentMenu();
@@ -105,11 +113,13 @@ private:
     TMainMenu* m_menu = nullptr;
     QTabWidget* m_pages = nullptr;
     TFieldsPage* m_fieldsPage = nullptr;
+    TSettingsPage* m_settingsPage = nullptr;
+    TFtpPage* m_ftpPage = nullptr;
     TCssPage* m_cssPage = nullptr;
     TMailTextPage* m_mailTextPage = nullptr;
     TCodePage* m_htmlPage = nullptr;
     TCodePage* m_phpPage = nullptr;
-    QWidget* m_previewPage = nullptr;
+    TLazyPage* m_previewPage = nullptr;
     TfrmPreview* m_preview = nullptr;
     QLabel* m_status = nullptr;
     TSettingBinder* m_binder = nullptr;
