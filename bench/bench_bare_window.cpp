@@ -2,9 +2,9 @@
 // same Qt modules as the desktop program. Prints the monotonic clock (ms)
 // once the window is shown, as bench_startup's own child does.
 #include <QApplication>
+#include <QDomDocument>
 #include <QMainWindow>
 #include <QWebEngineView>
-#include <QDomDocument>
 
 #include <cstdio>
 #include <ctime>
