@@ -25,7 +25,8 @@ struct Run
     QString err;
 };
 
-Run Cli(const QStringList& args, const QString& home)
+Run Cli(const QStringList& args, const QString& home,
+        const QString& program = QStringLiteral(QUORVEL_CLI_PATH))
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -33,7 +34,8 @@ Run Cli(const QStringList& args, const QString& home)
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("QUORVEL_DATA_DIR"), QStringLiteral(QUORVEL_TEST_DATA_DIR));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUORVEL_CLI_PATH), args);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.start(program, args);
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             QString::fromLocal8Bit(p.readAllStandardError())};
@@ -56,6 +58,63 @@ class TestCli : public QObject
     }
 
 private slots:
+    // Both programs answer --help and --version on stdout with exit code 0,
+    // and anything they do not know with their usage on stderr and 2.
+    void commandLineManners_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QStringList programs{QStringLiteral(QUORVEL_CLI_PATH)};
+#ifdef QUORVEL_DESKTOP_PATH
+        programs << QStringLiteral(QUORVEL_DESKTOP_PATH);
+#endif
+        const QString version = QStringLiteral(" " QUORVEL_TEST_VERSION "\n");
+        for (const QString& program : programs) {
+            const QString name = QFileInfo(program).fileName();
+            const auto row = [&](const char* what) {
+                return qPrintable(name + QLatin1Char(' ') + QLatin1String(what));
+            };
+            QTest::newRow(row("--help")) << program << QStringList{"--help"} << 0 << "usage:"
+                                         << "";
+            QTest::newRow(row("-h")) << program << QStringList{"-h"} << 0 << "usage:"
+                                     << "";
+            QTest::newRow(row("--version"))
+                << program << QStringList{"--version"} << 0 << name + version << "";
+            QTest::newRow(row("unknown option")) << program << QStringList{"--bogus"} << 2 << ""
+                                                 << "unknown option --bogus";
+            const QStringList noValue =
+                program == programs[0] ? QStringList{"check", "--language"} : QStringList{"--pages"};
+            QTest::newRow(row("option without value")) << program << noValue << 2 << ""
+                                                       << "needs a value";
+        }
+        QTest::newRow("quorvel-cli without command") << programs[0] << QStringList{} << 2 << ""
+                                                     << "usage:";
+    }
+
+    void commandLineManners()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const Run run = Cli(args, home.path(), program);
+        QCOMPARE(run.exitCode, exitCode);
+        if (out.isEmpty())
+            QVERIFY(run.out.isEmpty());
+        else
+            QVERIFY2(QString::fromLocal8Bit(run.out).contains(out), run.out.constData());
+        if (err.isEmpty()) {
+            QVERIFY(run.err.isEmpty());
+        } else {
+            QVERIFY2(run.err.contains(err), qPrintable(run.err));
+            QVERIFY(run.err.contains(QLatin1String("usage:")));
+        }
+    }
+
     void checkDefaultProjects_data()
     {
         QTest::addColumn<QString>("file");

@@ -1,4 +1,5 @@
 // Colour conversion and markup stripping.
+#include "app/FileVersionInfo.h"
 #include "base/HtmlTools.h"
 #include "base/Literals.h"
 #include "base/QVRGBToHTML.h"
@@ -138,6 +139,75 @@ private slots:
         QFETCH(QString, in);
         QFETCH(QString, out);
         QCOMPARE(HtmlTools::StripHTML(in), out);
+    }
+
+    void displayedVersion_data()
+    {
+        QTest::addColumn<QString>("fileVersion");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("four parts") << "2.9.0.1"
+                                    << "2.9.0";
+        QTest::newRow("three parts") << "1.2.3"
+                                     << "1.2";
+        QTest::newRow("no dot shows as it is") << "3"
+                                               << "3";
+        QTest::newRow("none") << ""
+                              << "";
+    }
+
+    void displayedVersion()
+    {
+        QFETCH(QString, fileVersion);
+        QFETCH(QString, shown);
+        TFileVersionInfo info;
+        info.FileVersion = fileVersion;
+        QCOMPARE(info.DisplayedVersion(), shown);
+    }
+
+    void fileFunction_data()
+    {
+        QTest::addColumn<uint>("type");
+        QTest::addColumn<uint>("subtype");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("application") << 1u << 0u << "Application";
+        QTest::newRow("sound driver") << 3u << 9u << "Sound Driver";
+        QTest::newRow("driver beyond the list") << 3u << 11u << "";
+        QTest::newRow("truetype font") << 4u << 3u << "Truetype Font";
+        QTest::newRow("font beyond the list") << 4u << 4u << "";
+        QTest::newRow("virtual device") << 5u << 255u << "Virtual Defice Identifier = 000000FF";
+        QTest::newRow("static library") << 7u << 0u << "Static-link Library";
+        QTest::newRow("unknown") << 0u << 0u << "Unknown";
+        QTest::newRow("other") << 6u << 0u << "";
+    }
+
+    void fileFunction()
+    {
+        QFETCH(uint, type);
+        QFETCH(uint, subtype);
+        QFETCH(QString, text);
+        QCOMPARE(FileFunctionText(type, subtype), text);
+    }
+
+    // The running program reads as Quorvel, any other file has its type only.
+    void versionInfoOfFiles()
+    {
+        const TFileVersionInfo program = TFileVersionInfo::Read(QCoreApplication::applicationFilePath());
+        QCOMPARE(program.ProductName, QStringLiteral("Quorvel"));
+        QCOMPARE(program.FileFunction, QStringLiteral("Application"));
+        QCOMPARE(program.FileVersion.count(QLatin1Char('.')), 3);
+        QVERIFY(program.FileVersion.startsWith(program.ProductVersion));
+        QVERIFY(!program.LegalCopyRight.isEmpty());
+
+        QTemporaryDir dir;
+        const QString other = dir.filePath(QStringLiteral("page.htm"));
+        QFile file(other);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html></html>");
+        file.close();
+        const TFileVersionInfo page = TFileVersionInfo::Read(other);
+        QVERIFY(!page.FileType.isEmpty());
+        QVERIFY(page.ProductName.isEmpty() && page.FileVersion.isEmpty() && page.FileFunction.isEmpty());
+        QVERIFY(TFileVersionInfo::Read(dir.filePath(QStringLiteral("none"))).FileType.isEmpty());
     }
 };
 

@@ -1,6 +1,7 @@
 // quorvel-cli: Quorvel's project commands without a window.
 #include "app/AppPaths.h"
 #include "app/ConsolePrompter.h"
+#include "app/FileVersionInfo.h"
 #include "app/GenerationCommands.h"
 #include "app/ProgramSettings.h"
 #include "app/TempFolder.h"
@@ -29,7 +30,8 @@ const char* const UsageText =
     "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
     "                       [--data-dir DIR]\n"
     "  quorvel-cli upload PROJECT.qvf [--html | --php] [--form-id N] [--language NAME] [--data-dir DIR]\n"
-    "  quorvel-cli --version\n";
+    "  quorvel-cli --help | --version\n"
+    "Exit codes: 0 success, 1 the project or a file failed, 2 usage.\n";
 
 struct Options
 {
@@ -206,8 +208,13 @@ int main(int argc, char** argv)
 
     Options o;
     QString error;
-    if (app.arguments().mid(1) == QStringList{QStringLiteral("--version")}) {
-        std::printf("quorvel-cli %s\n", QUORVEL_VERSION);
+    const QStringList args = app.arguments().mid(1);
+    if (args == QStringList{QStringLiteral("--version")}) {
+        std::printf("quorvel-cli %s\n", qPrintable(TFileVersionInfo::OfProgram().ProductVersion));
+        return Success;
+    }
+    if (args == QStringList{QStringLiteral("--help")} || args == QStringList{QStringLiteral("-h")}) {
+        std::fputs(UsageText, stdout);
         return Success;
     }
     if (!Parse(app.arguments().mid(1), o, error))

@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "app/ConsolePrompter.h"
 #include "app/DefaultPages.h"
+#include "app/FileVersionInfo.h"
 #include "app/ProgramSettings.h"
 #include "app/ProjectSession.h"
 #include "app/TempFolder.h"
@@ -17,29 +18,59 @@
 
 namespace
 {
+enum Exit { Success = 0, Failed = 1, Usage = 2 };
+
+const char* const UsageText =
+    "usage: quorvel [PROJECT.qvf] [--data-dir DIR]\n"
+    "       quorvel --screenshots DIR [PROJECT.qvf] [--data-dir DIR]\n"
+    "       quorvel --help | --version\n"
+    "Opens the project (else the default project) in Quorvel's window. Without a display it writes\n"
+    "the default project's pages instead, into --pages DIR or a private temporary folder.\n"
+    "--screenshots DIR draws every window in every language into DIR.\n";
+
 struct Options
 {
     QString screenshots; // --screenshots DIR
     QString pages;       // --pages DIR: where a run without display puts the pages
-    QString project;     // the first argument that is no option
+    QString project;     // the argument that is no option
 };
 
-Options Parse(const QStringList& args)
+// The arguments after the program's name (Qt's own options taken out); false
+// and the reason for anything else.
+bool Parse(const QStringList& args, Options& o, QString& error)
 {
-    Options o;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == QLatin1String("--screenshots") && hasValue)
-            o.screenshots = args[++i];
-        else if (a == QLatin1String("--pages") && hasValue)
-            o.pages = args[++i];
-        else if (a == QLatin1String("--data-dir") && hasValue)
-            AppPaths::SetDataDirOverride(args[++i]);
-        else if (o.project.isEmpty() && !a.startsWith(QLatin1String("--")))
+        const auto value = [&](QString& target) {
+            if (i + 1 >= args.size()) {
+                error = a + QStringLiteral(" needs a value");
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        QString dataDir;
+        if (a == QLatin1String("--screenshots")) {
+            if (!value(o.screenshots))
+                return false;
+        } else if (a == QLatin1String("--pages")) {
+            if (!value(o.pages))
+                return false;
+        } else if (a == QLatin1String("--data-dir")) {
+            if (!value(dataDir))
+                return false;
+            AppPaths::SetDataDirOverride(dataDir);
+        } else if (a.startsWith(QLatin1Char('-'))) {
+            error = QStringLiteral("unknown option ") + a;
+            return false;
+        } else if (o.project.isEmpty()) {
             o.project = a;
+        } else {
+            error = QStringLiteral("one project at a time: ") + a;
+            return false;
+        }
     }
-    return o;
+    return true;
 }
 
 void Print(const QString& line)
@@ -50,6 +81,18 @@ void Print(const QString& line)
 
 int main(int argc, char* argv[])
 {
+    // Answered before any window system is asked for.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--help" || a == "-h") {
+            std::fputs(UsageText, stdout);
+            return Success;
+        }
+        if (a == "--version") {
+            std::printf("quorvel %s\n", qPrintable(TFileVersionInfo::OfProgram().ProductVersion));
+            return Success;
+        }
+    }
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -66,7 +109,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvel"));
-    const Options o = Parse(QApplication::arguments());
+    Options o;
+    QString error;
+    if (!Parse(QApplication::arguments(), o, error)) {
+        std::fprintf(stderr, "quorvel: %s\n%s", error.toLocal8Bit().constData(), UsageText);
+        return Usage;
+    }
 
     if (noDisplay && o.screenshots.isEmpty()) {
         // Nobody could answer a message box here: messages are printed.
@@ -77,18 +125,19 @@ int main(int argc, char* argv[])
             folder = temp.Path() + QStringLiteral("/pages");
         if (folder.isEmpty()) {
             std::fprintf(stderr, "quorvel: no private temporary folder; name one with --pages DIR\n");
-            return 1;
+            return Failed;
         }
         const QStringList files = DefaultPages::Generate(folder, console);
         if (files.isEmpty())
-            return 1;
+            return Failed;
         Print(QStringLiteral(
             "There is no display to show Quorvel's window on. Quorvel generated the pages of the "
             "default project instead:"));
         for (const QString& file : files)
             Print(QStringLiteral("  ") + QDir::toNativeSeparators(file));
-        Print(QStringLiteral("Screenshots of every window: quorvel --screenshots DIR"));
-        return 0;
+        Print(QStringLiteral("Screenshots of every window: %1 --screenshots DIR")
+                  .arg(QDir::current().relativeFilePath(QApplication::applicationFilePath())));
+        return Success;
     }
 
     // The services and the open project outlive the window that shows them.
@@ -99,14 +148,13 @@ int main(int argc, char* argv[])
         TfrmMain window(services, session);
         prompter.SetParent(&window);
         window.SetStartupFile(o.project);
-        QString error;
         const QStringList files = TScreenshots(o.screenshots).Render(window, &error);
         if (files.isEmpty()) {
             std::fprintf(stderr, "quorvel: %s\n", error.toLocal8Bit().constData());
-            return 1;
+            return Failed;
         }
         Print(QStringLiteral("Quorvel wrote %1 screenshots into %2").arg(files.size()).arg(o.screenshots));
-        return 0;
+        return Success;
     }
 
     TfrmMain window(services, session);
