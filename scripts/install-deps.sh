@@ -10,6 +10,7 @@ packages=(
   php-cli php-gd php-mbstring
   clang libclang-rt-14-dev clang-format
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
+  desktop-file-utils
 )
 
 missing=()

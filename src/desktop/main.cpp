@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <cstdio>
 #include <unistd.h>
 
@@ -139,6 +140,14 @@ int main(int argc, char* argv[])
                   .arg(QDir::current().relativeFilePath(QApplication::applicationFilePath())));
         return Success;
     }
+
+    // The window's icon; the desktop's menu entry of the same name has the
+    // larger sizes.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(AppPaths::DataFile(QStringLiteral("icons/quorvel-%1.png").arg(size)), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvel"));
 
     // The services and the open project outlive the window that shows them.
     TGuiPrompter prompter;
