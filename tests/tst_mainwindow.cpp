@@ -9,7 +9,9 @@
 #include "RecordingPrompter.h"
 #include "app/AppPaths.h"
 #include "app/FileHistory.h"
+#include "app/FileVersionInfo.h"
 #include "app/ProgramSettings.h"
+#include "app/ui/AboutBox.h"
 #include "app/ui/FieldEditing.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/frmMain.h"
@@ -733,6 +735,73 @@ private slots:
         QCOMPARE(prompter.entries[0].icon, Prompter::Icon::Information);
         QVERIFY(!check->isChecked());
         QVERIFY(!w->Project().chkAbsender);
+    }
+
+    // "Info" shows the program's own version information and the word on
+    // the program in the language of the moment.
+    void aboutBox()
+    {
+        auto w = Window();
+        const TFileVersionInfo version = TFileVersionInfo::OfProgram();
+        QMap<QString, QString> shown; // what the window showed, by control
+        const auto read = [&shown](TAboutBox* about) {
+            shown.clear();
+            shown[QStringLiteral("title")] = about->windowTitle();
+            for (const char* name : {"lbProductName", "lbVersion", "lbCopyright", "lbComments"})
+                shown[QLatin1String(name)] = about->findChild<QLabel*>(QLatin1String(name))->text();
+            about->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+        };
+        WhenModal<TAboutBox>(read);
+        Trigger(*w, "actInfo");
+        QCOMPARE(shown.value(QStringLiteral("lbProductName")), QStringLiteral("Quorvel"));
+        QCOMPARE(shown.value(QStringLiteral("lbVersion")), version.DisplayedVersion());
+        QCOMPARE(shown.value(QStringLiteral("lbCopyright")), version.LegalCopyRight);
+        QCOMPARE(shown.value(QStringLiteral("lbComments")), Text(*w, "txtAbout0"));
+
+        w->Settings().SetLanguage(QStringLiteral("Englisch"));
+        w->TranslateInterface();
+        WhenModal<TAboutBox>(read);
+        Trigger(*w, "actInfo");
+        QCOMPARE(shown.value(QStringLiteral("title")),
+                 Find<QAction>(*w, "Info1")->text().remove(QLatin1Char('&')));
+        QCOMPARE(shown.value(QStringLiteral("lbComments")), Text(*w, "txtAbout0"));
+        QVERIFY(Text(*w, "txtAbout0").contains(QLatin1String("without")));
+    }
+
+    // The splash closes by itself, showing the version and the copyright.
+    void splashClosesByItself()
+    {
+        TfrmSplash splash;
+        const TFileVersionInfo version = TFileVersionInfo::OfProgram();
+        QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("Version ") + version.DisplayedVersion());
+        QCOMPARE(splash.findChild<QLabel*>(QStringLiteral("lblCopyright"))->text(), version.LegalCopyRight);
+        QElapsedTimer shown;
+        shown.start();
+        QTimer::singleShot(10000, &splash, &QDialog::reject); // a splash that stays fails, not hangs
+        QCOMPARE(splash.exec(), int(QDialog::Accepted));
+        QVERIFY(shown.elapsed() >= TfrmSplash::ShownMs - 50);
+        QVERIFY(shown.elapsed() < TfrmSplash::ShownMs + 3000);
+    }
+
+    // The version command starts the updater beside the program, or says
+    // that none is installed.
+    void versionCheck()
+    {
+        auto w = Window();
+        QTemporaryDir folder;
+        prompter.Clear();
+        w->CheckForNewVersion(folder.path());
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtMainFrmNoUpdater")});
+
+        const QString ran = folder.filePath(QStringLiteral("ran"));
+        WriteAll(folder.filePath(QStringLiteral("updater")), "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+        QFile::setPermissions(folder.filePath(QStringLiteral("updater")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        prompter.Clear();
+        w->CheckForNewVersion(folder.path());
+        QVERIFY(prompter.Texts().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(ran), 5000);
     }
 
     // Switching the language re-translates every kind of control at once;

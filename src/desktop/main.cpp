@@ -169,6 +169,7 @@ int main(int argc, char* argv[])
     TfrmMain window(services, session);
     prompter.SetParent(&window);
     window.SetStartupFile(o.project);
+    window.SetShowSplash(true);
     window.show();
     return app.exec();
 }

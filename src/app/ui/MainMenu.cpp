@@ -32,9 +32,9 @@ void FollowCommand(QObject* starter, QAction* command)
 
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
-    for (const char* name :
-         {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP", "actCopyHtml",
-          "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile"})
+    for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
+                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles",
+                             "actHtmlExportFile", "actInfo", "actVersionCheck"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -122,8 +122,8 @@ void TMainMenu::BuildMenus()
 
     QMenu* help = Menu("Hilfe1", 22, QStringLiteral("&Hilfe"));
     Entry(help, "Hilfe2", 22, QStringLiteral("&Hilfe"), nullptr)->setShortcut(QKeySequence::HelpContents);
-    Entry(help, "mnuNewVersionCheck", 23, QStringLiteral("Auf neue Version prüfen"), nullptr);
-    Entry(help, "Info1", 24, QStringLiteral("&Info"), nullptr);
+    Entry(help, "mnuNewVersionCheck", 23, QStringLiteral("Auf neue Version prüfen"), "actVersionCheck");
+    Entry(help, "Info1", 24, QStringLiteral("&Info"), "actInfo");
 }
 
 void TMainMenu::BuildToolBar()

@@ -1,6 +1,7 @@
 #include "app/ui/Screenshots.h"
 
 #include "app/ProgramSettings.h"
+#include "app/ui/AboutBox.h"
 #include "app/ui/FieldEditing.h"
 #include "app/ui/frmMain.h"
 #include "dialogs/ui/frmCalender.h"
@@ -109,6 +110,7 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
     window.FieldEditing().ResidentDialogs();
     window.FtpBrowser();
     window.BuildAllPages();
+    window.AboutBox();
     window.show();
     Settle();
     // Every language of the language file, each into a folder of its name;
@@ -181,6 +183,12 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         dialog->close();
     }
     qDeleteAll(dialogs);
+    if (saved) {
+        TfrmSplash splash;
+        splash.show();
+        Settle();
+        saved = SavePages(&splash, error);
+    }
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error);
 }

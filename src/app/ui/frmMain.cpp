@@ -2,6 +2,8 @@
 
 #include "app/AppServices.h"
 #include "app/ProjectSession.h"
+#include "app/Updater.h"
+#include "app/ui/AboutBox.h"
 #include "app/ui/CodePage.h"
 #include "app/ui/CopyToSenderRule.h"
 #include "app/ui/CssPage.h"
@@ -150,6 +152,28 @@ void TfrmMain::BuildAllPages()
 
 TfrmMain::~TfrmMain() = default;
 
+TAboutBox& TfrmMain::AboutBox()
+{
+    if (!m_aboutBox)
+        m_aboutBox = new TAboutBox(m_services.Texts(), this);
+    return *m_aboutBox;
+}
+
+void TfrmMain::CheckForNewVersion(const QString& folder)
+{
+    switch (Updater::Start(folder)) {
+    case Updater::TStart::Started: return;
+    case Updater::TStart::Missing:
+        Prompt().Message(Texts().Text(QStringLiteral("txtMainFrmNoUpdater")),
+                         Texts().Text(QStringLiteral("MsgInformation")), Prompter::Icon::Information);
+        return;
+    case Updater::TStart::Failed:
+        Prompt().Message(Texts().Text(QStringLiteral("txtMainFrmUpdaterFailed")).arg(Updater::PathIn(folder)),
+                         Texts().Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+        return;
+    }
+}
+
 TfrmFTPBrowser& TfrmMain::FtpBrowser()
 {
     // Made when first opened; then it keeps its protocol for the whole run.
@@ -297,6 +321,8 @@ void TfrmMain::ConnectCommands()
     on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
     on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
     on("actHtmlExportFile", [this] { ExportIntoPage(); });
+    on("actInfo", [this] { AboutBox().exec(); });
+    on("actVersionCheck", [this] { CheckForNewVersion(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -460,6 +486,10 @@ void TfrmMain::showEvent(QShowEvent* event)
     if (m_started)
         return;
     m_started = true;
+    if (m_showSplash) {
+        TfrmSplash splash;
+        splash.exec();
+    }
     m_session.Files().StartUp(m_startupFile);
     ShowProject();
 }

@@ -9,6 +9,7 @@
 class Prompter;
 class QLabel;
 class QTabWidget;
+class TAboutBox;
 class TAppServices;
 class TCodePage;
 class TCssPage;
@@ -48,6 +49,9 @@ public:
     // The project file named on the command line, loaded when the window is
     // first shown instead of the default project.
     void SetStartupFile(const QString& path) { m_startupFile = path; }
+    // The desktop program shows its splash window when the window is first
+    // shown, before the project is loaded.
+    void SetShowSplash(bool show) { m_showSplash = show; }
     void SetColorChooser(TColorLinks::Chooser chooser);
 
     TFormProject& Project();
@@ -58,6 +62,11 @@ public:
     TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
     // The FTP browser, made on first use and kept.
     TfrmFTPBrowser& FtpBrowser();
+    // "Info", made on first use and kept.
+    TAboutBox& AboutBox();
+    // "Auf neue Version prüfen": starts the updater in folder (by default
+    // the program's own), or says that none is installed.
+    void CheckForNewVersion(const QString& folder = QString());
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -127,10 +136,12 @@ private:
     TFieldEditing* m_fieldEditing = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
     TfrmFTPBrowser* m_ftpBrowser = nullptr;
+    TAboutBox* m_aboutBox = nullptr;
     TUploadCommand* m_upload = nullptr;
     std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
     TftpProfiles* m_ftpProfiles = nullptr;
 
     QString m_startupFile;
     bool m_started = false;
+    bool m_showSplash = false;
 };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class TLanguageTexts;
+
+// "Info": the program's product name, version and copyright from its
+// version information, a word on what it does, and where its makers are.
+class TAboutBox : public QDialog
+{
+    Q_OBJECT
+public:
+    TAboutBox(const TLanguageTexts& texts, QWidget* parent = nullptr);
+
+    // The maker's addresses.
+    static QString Homepage();
+    static QString Mail();
+
+protected:
+    // The word on the program is a named text: taken afresh, in the language
+    // of the moment, whenever the window is shown.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    const TLanguageTexts& m_texts;
+    QLabel* m_comments;
+};
+
+// The window shown while the program starts: the picture, the version and
+// the copyright. It closes itself after two seconds, or at a click or a key.
+class TfrmSplash : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmSplash(QWidget* parent = nullptr);
+    static constexpr int ShownMs = 2000;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
