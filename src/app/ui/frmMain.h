@@ -30,6 +30,8 @@ class TfrmExportHTML;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
+class TfrmErwEinstellungen;
+class TfrmProjectSettings;
 class TUploadCommand;
 
 // The main window: it shows the open project's settings on its pages (each
@@ -58,6 +60,8 @@ public:
     TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
     // The FTP browser, made on first use and kept.
     TfrmFTPBrowser& FtpBrowser();
+    // The advanced settings dialog, made on first use and kept.
+    TfrmErwEinstellungen& AdvancedSettings();
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -80,6 +84,8 @@ public:
     // "Export in bestehende HTML-Datei": a new export window for the open
     // project; the command shows it modally.
     std::unique_ptr<TfrmExportHTML> MakeExportWindow();
+    // "Eigenschaften": a new dialog showing the project's descriptive data.
+    std::unique_ptr<TfrmProjectSettings> MakeProjectSettingsDialog();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -106,6 +112,10 @@ private:
     TFtpSettings FtpSettingsFromPage() const;
     void BrowseFtpFolder();
     void ExportIntoPage();
+    // The project properties and the advanced settings: each dialog shows
+    // the project's values and puts them back only on OK.
+    void EditProjectSettings();
+    void EditAdvancedSettings();
 
     TAppServices& m_services;
     TProjectSession& m_session;
@@ -130,6 +140,7 @@ private:
     TUploadCommand* m_upload = nullptr;
     std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
     TftpProfiles* m_ftpProfiles = nullptr;
+    TfrmErwEinstellungen* m_erwEinstellungen = nullptr;
 
     QString m_startupFile;
     bool m_started = false;
