@@ -66,6 +66,7 @@ TfrmErwEinstellungen::TfrmErwEinstellungen(const TLanguageTexts& texts, Prompter
     const auto pageRow = [this, pages, pageGrid](int at, const char* label, int key, const QString& text,
                                                  const char* edit, const char* button) {
         QLineEdit* box = Edit(pages, edit);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 52);
         QLabel* l = Label(pages, label, key, text);
         l->setBuddy(box);
         QPushButton* test = Button(pages, button, 0, QStringLiteral("Test"));
@@ -114,7 +115,6 @@ TfrmErwEinstellungen::TfrmErwEinstellungen(const TLanguageTexts& texts, Prompter
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
     TranslateWindow(this, texts);
-    setMinimumWidth(560);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -128,6 +128,9 @@ void TfrmErwEinstellungen::SetValues(const TAdvancedSettings& values)
     edtCaptcha->setText(values.CaptchaErrorPage);
     cboEncoding->setCurrentIndex(values.encodingEntry);
     edtMeldungCaptcha->setText(values.CaptchaError);
+    // Long addresses show their beginning.
+    for (QLineEdit* edit : {edtIPSperre, edtDateiUpload, edtCaptcha, edtMeldungCaptcha})
+        edit->setCursorPosition(0);
 }
 
 TAdvancedSettings TfrmErwEinstellungen::Values() const

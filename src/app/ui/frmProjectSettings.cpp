@@ -41,13 +41,15 @@ TfrmProjectSettings::TfrmProjectSettings(const TLanguageTexts& texts, Prompter& 
     const auto row = [this, grid](int at, const char* label, int key, const QString& text, QWidget* edit) {
         QLabel* l = Label(this, label, key, text);
         l->setBuddy(edit);
-        grid->addWidget(l, at, 0, Qt::AlignLeft | Qt::AlignTop);
+        // The comment's label stands at its first line.
+        grid->addWidget(l, at, 0, qobject_cast<QPlainTextEdit*>(edit) ? Qt::AlignTop : Qt::AlignVCenter);
         grid->addWidget(edit, at, 1);
     };
     edtTitle = Edit(this, "edtTitle");
     edtAuthor = Edit(this, "edtAuthor");
     edtCompany = Edit(this, "edtCompany");
     edtURL = Edit(this, "edtURL");
+    edtURL->setMinimumWidth(edtURL->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
     edtComment = Memo(this, "edtComment");
     edtComment->setTabChangesFocus(true);
     edtComment->setFixedHeight(edtComment->fontMetrics().lineSpacing() * 6 + 12);
@@ -79,7 +81,6 @@ TfrmProjectSettings::TfrmProjectSettings(const TLanguageTexts& texts, Prompter& 
     connect(btGOIP, &QPushButton::clicked, this,
             [this] { OpenWebAddress(edtURL->text(), m_texts, m_prompter); });
     TranslateWindow(this, texts);
-    setMinimumWidth(480);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -90,6 +91,8 @@ void TfrmProjectSettings::SetValues(const TProjectSettings& values)
     edtCompany->setText(values.company);
     edtURL->setText(values.url);
     edtComment->setPlainText(ToView(values.comment));
+    for (QLineEdit* edit : {edtTitle, edtAuthor, edtCompany, edtURL})
+        edit->setCursorPosition(0);
 }
 
 TProjectSettings TfrmProjectSettings::Values() const
