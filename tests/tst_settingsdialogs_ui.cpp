@@ -158,7 +158,7 @@ private slots:
         QTest::addColumn<QString>("close");
         QTest::addColumn<bool>("stored");
         QTest::newRow("OK") << "btOK" << true;
-        QTest::newRow("Enter") << "Return" << true;
+        QTest::newRow("Ctrl+I, Enter") << "Return" << true;
         QTest::newRow("Abbrechen") << "btCancel" << false;
         QTest::newRow("Escape") << "Escape" << false;
     }
@@ -180,7 +180,16 @@ private slots:
 
         QStringList shown;
         QVERIFY(RunDialog<TfrmProjectSettings>(
-            [&w] { w->findChild<QAction*>(QStringLiteral("Eigenschaften1"))->trigger(); },
+            [&w, &close] {
+                // Once by its key, else by the menu entry.
+                if (close == QLatin1String("Return")) {
+                    w->activateWindow();
+                    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+                    QTest::keyClick(w.get(), Qt::Key_I, Qt::ControlModifier);
+                } else {
+                    w->findChild<QAction*>(QStringLiteral("Eigenschaften1"))->trigger();
+                }
+            },
             [&](TfrmProjectSettings* dialog) {
                 for (const char* name : {"edtTitle", "edtAuthor", "edtCompany", "edtURL"})
                     shown << Child<QLineEdit>(dialog, name)->text();
@@ -269,8 +278,11 @@ private slots:
             shown << Child<QComboBox>(dialog, "cboEncoding")->currentText();
             for (const char* name : {"edtIPSperre", "edtDateiUpload", "edtCaptcha", "edtMeldungCaptcha"})
                 shown << Child<QLineEdit>(dialog, name)->text();
-            for (const char* name : {"chkMailFelder", "chkIP", "chkEmptyFields"})
-                QTest::mouseClick(Child<QCheckBox>(dialog, name), Qt::LeftButton);
+            for (const char* name : {"chkMailFelder", "chkIP", "chkEmptyFields"}) {
+                // On the box itself: the control is wider than its text.
+                QCheckBox* box = Child<QCheckBox>(dialog, name);
+                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
+            }
             Child<QComboBox>(dialog, "cboEncoding")->setCurrentIndex(0);
             Child<QTabWidget>(dialog, "PageControl1")->setCurrentIndex(1);
             Retype(Child<QLineEdit>(dialog, "edtIPSperre"), QString());
