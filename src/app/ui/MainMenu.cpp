@@ -32,9 +32,10 @@ void FollowCommand(QObject* starter, QAction* command)
 
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
-    for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
-                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles",
-                             "actHtmlExportFile", "actInfo", "actVersionCheck"})
+    for (const char* name :
+         {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP", "actCopyHtml",
+          "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile", "actInfo",
+          "actVersionCheck", "actProjectSettings", "actErwEinstellungen"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -92,11 +93,11 @@ void TMainMenu::BuildMenus()
     Entry(m_fileMenu, "Speichernunter1", 5, QStringLiteral("Speichern unter"), "actSaveAs")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     m_fileMenu->addSeparator();
-    Entry(m_fileMenu, "Eigenschaften1", 6, QStringLiteral("Eigensch&aften"), nullptr)
+    Entry(m_fileMenu, "Eigenschaften1", 6, QStringLiteral("Eigensch&aften"), "actProjectSettings")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     m_fileMenu->addSeparator();
     Entry(m_fileMenu, "ErweiterteFormulareinstellungen1", 7, QStringLiteral("Erweiterte Einstellungen"),
-          nullptr);
+          "actErwEinstellungen");
     m_fileMenu->addSeparator();
     Entry(m_fileMenu, "Programmverlassen1", 8, QStringLiteral("&Beenden"), "actExit")
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));

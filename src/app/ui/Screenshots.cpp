@@ -1,10 +1,14 @@
 #include "app/ui/Screenshots.h"
 
+#include "app/AdvancedSettings.h"
 #include "app/ProgramSettings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/FieldEditing.h"
+#include "app/ui/frmErwEinstellungen.h"
 #include "app/ui/frmMain.h"
+#include "app/ui/frmProjectSettings.h"
 #include "dialogs/ui/frmCalender.h"
+#include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 #include "publish/FtpProfiles.h"
@@ -109,6 +113,13 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
     // The windows made on first use are made now, so that they are shown.
     window.FieldEditing().ResidentDialogs();
     window.FtpBrowser();
+    // The advanced settings with sample error pages (each use shows the
+    // project's own values again).
+    TAdvancedSettings advanced = TAdvancedSettings::Of(window.Project().ExtSettings);
+    advanced.IPErrorPage = QStringLiteral("https://www.example.com/fehler/ip-sperre.htm");
+    advanced.FileErrorPage = QStringLiteral("https://www.example.com/fehler/upload.htm");
+    advanced.CaptchaError = TAdvancedSettings::CaptchaStartText();
+    window.AdvancedSettings().SetValues(advanced);
     window.BuildAllPages();
     window.AboutBox();
     window.show();
@@ -190,7 +201,25 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         saved = SavePages(&splash, error);
     }
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
-           RenderExportWindow(window, error);
+           RenderExportWindow(window, error) && RenderProjectSettings(window, error);
+}
+
+bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)
+{
+    std::unique_ptr<TfrmProjectSettings> dialog = window.MakeProjectSettingsDialog();
+    TranslateWindow(dialog.get(), window.Texts(), m_language);
+    TProjectSettings sample;
+    sample.title = QStringLiteral("Kontaktformular");
+    sample.author = QStringLiteral("Erika Mustermann");
+    sample.company = QStringLiteral("Beispiel GmbH");
+    sample.url = QStringLiteral("https://www.example.com/kontakt.htm");
+    sample.comment = QStringLiteral("Formular der Kontaktseite\r\nmit Rückruf-Wunsch");
+    dialog->SetValues(sample);
+    dialog->show();
+    Settle();
+    const bool saved = Save(dialog.get(), dialog->objectName(), error);
+    dialog->hide();
+    return saved;
 }
 
 bool TScreenshots::RenderPublishing(TfrmMain& window, QString* error)

@@ -41,10 +41,8 @@ QGroupBox* MailGroup(QWidget* page)
                     6, 1);
     grid->addWidget(Check(group, "chkAbsender", 76, QStringLiteral("Kopie an Absender")), 7, 1);
     grid->addWidget(Check(group, "cbCryptAddr", 75, QStringLiteral("Adressen verschlüsseln")), 8, 1);
-    QPushButton* advanced =
-        Button(group, "btErwEinstellungen", 77, QStringLiteral("Erweiterte Einstellungen"));
-    advanced->setEnabled(false); // the advanced settings dialog comes later
-    grid->addWidget(advanced, 9, 1, Qt::AlignLeft);
+    grid->addWidget(Button(group, "btErwEinstellungen", 77, QStringLiteral("Erweiterte Einstellungen")), 9, 1,
+                    Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(10, 1);
     return group;

@@ -15,6 +15,8 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
+#include "app/ui/frmErwEinstellungen.h"
+#include "app/ui/frmProjectSettings.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
 #include "model/FormProject.h"
@@ -29,6 +31,7 @@
 #include "publish/ui/ftpProfiles.h"
 #include "texts/ui/OpenHtmlEditor.h"
 #include "ui/LazyPage.h"
+#include "ui/OpenWebAddress.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
@@ -36,7 +39,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -141,6 +143,8 @@ void TfrmMain::PageBuilt(QWidget* page)
         connect(browse, &QPushButton::clicked, this, &TfrmMain::BrowseFtpFolder);
     if (auto* profiles = page->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
         connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
+    if (auto* advanced = page->findChild<QPushButton*>(QStringLiteral("btErwEinstellungen")))
+        connect(advanced, &QPushButton::clicked, m_menu->Command("actErwEinstellungen"), &QAction::trigger);
 }
 
 void TfrmMain::BuildAllPages()
@@ -323,6 +327,8 @@ void TfrmMain::ConnectCommands()
     on("actHtmlExportFile", [this] { ExportIntoPage(); });
     on("actInfo", [this] { AboutBox().exec(); });
     on("actVersionCheck", [this] { CheckForNewVersion(); });
+    on("actProjectSettings", [this] { EditProjectSettings(); });
+    on("actErwEinstellungen", [this] { EditAdvancedSettings(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -334,7 +340,7 @@ void TfrmMain::ConnectCommands()
     connect(m_fieldsPage, &TFieldsPage::DeleteRequested, this, &TfrmMain::DeleteField);
     connect(m_fieldsPage, &TFieldsPage::MoveRequested, this, &TfrmMain::MoveField);
     connect(m_settingsPage, &TSettingsPage::TestThanksPage, this,
-            [](const QString& address) { QDesktopServices::openUrl(QUrl::fromUserInput(address)); });
+            [this](const QString& address) { OpenWebAddress(address, Texts(), Prompt()); });
 }
 
 void TfrmMain::SetColorChooser(TColorLinks::Chooser chooser)
@@ -530,4 +536,35 @@ void TfrmMain::ExportIntoPage()
 {
     const std::unique_ptr<TfrmExportHTML> window = MakeExportWindow();
     window->exec();
+}
+
+std::unique_ptr<TfrmProjectSettings> TfrmMain::MakeProjectSettingsDialog()
+{
+    auto dialog = std::make_unique<TfrmProjectSettings>(Texts(), Prompt(), this);
+    dialog->SetValues(m_session.Project().ExtSettings.ProjectSettings);
+    return dialog;
+}
+
+void TfrmMain::EditProjectSettings()
+{
+    const std::unique_ptr<TfrmProjectSettings> dialog = MakeProjectSettingsDialog();
+    if (dialog->exec() == QDialog::Accepted)
+        m_session.Project().ExtSettings.ProjectSettings = dialog->Values();
+}
+
+TfrmErwEinstellungen& TfrmMain::AdvancedSettings()
+{
+    if (!m_erwEinstellungen)
+        m_erwEinstellungen = new TfrmErwEinstellungen(Texts(), Prompt(), this);
+    return *m_erwEinstellungen;
+}
+
+void TfrmMain::EditAdvancedSettings()
+{
+    TfrmErwEinstellungen& dialog = AdvancedSettings();
+    // Every value is shown anew, the encoding too: nothing of the project
+    // shown before stays in the dialog.
+    dialog.SetValues(TAdvancedSettings::Of(m_session.Project().ExtSettings));
+    if (dialog.exec() == QDialog::Accepted)
+        dialog.Values().StoreInto(m_session.Project().ExtSettings);
 }

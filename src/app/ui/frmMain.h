@@ -31,6 +31,8 @@ class TfrmExportHTML;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
+class TfrmErwEinstellungen;
+class TfrmProjectSettings;
 class TUploadCommand;
 
 // The main window: it shows the open project's settings on its pages (each
@@ -67,6 +69,8 @@ public:
     // "Auf neue Version prüfen": starts the updater in folder (by default
     // the program's own), or says that none is installed.
     void CheckForNewVersion(const QString& folder = QString());
+    // The advanced settings dialog, made on first use and kept.
+    TfrmErwEinstellungen& AdvancedSettings();
     const TLanguageTexts& Texts() const;
     Prompter& Prompt() const;
     TProgramSettings& Settings();
@@ -89,6 +93,8 @@ public:
     // "Export in bestehende HTML-Datei": a new export window for the open
     // project; the command shows it modally.
     std::unique_ptr<TfrmExportHTML> MakeExportWindow();
+    // "Eigenschaften": a new dialog showing the project's descriptive data.
+    std::unique_ptr<TfrmProjectSettings> MakeProjectSettingsDialog();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,6 +121,10 @@ private:
     TFtpSettings FtpSettingsFromPage() const;
     void BrowseFtpFolder();
     void ExportIntoPage();
+    // The project properties and the advanced settings: each dialog shows
+    // the project's values and puts them back only on OK.
+    void EditProjectSettings();
+    void EditAdvancedSettings();
 
     TAppServices& m_services;
     TProjectSession& m_session;
@@ -140,6 +150,7 @@ private:
     TUploadCommand* m_upload = nullptr;
     std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
     TftpProfiles* m_ftpProfiles = nullptr;
+    TfrmErwEinstellungen* m_erwEinstellungen = nullptr;
 
     QString m_startupFile;
     bool m_started = false;
