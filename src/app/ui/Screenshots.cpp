@@ -3,6 +3,7 @@
 #include "app/ProgramSettings.h"
 #include "app/ui/FieldEditing.h"
 #include "app/ui/frmMain.h"
+#include "base/LanguageTexts.h"
 #include "dialogs/ui/frmCalender.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
@@ -11,6 +12,9 @@
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPEdit.h"
 #include "publish/ui/ftpProfiles.h"
+#include "texts/FormMailerList.h"
+#include "texts/ui/frmFormMailLinkEdit.h"
+#include "texts/ui/frmFormMailerTemplates.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
@@ -182,7 +186,37 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     }
     qDeleteAll(dialogs);
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
-           RenderExportWindow(window, error);
+           RenderExportWindow(window, error) && RenderFormMailers(window, error);
+}
+
+bool TScreenshots::RenderFormMailers(TfrmMain& window, QString* error)
+{
+    // A sample list of its own: the user's stays unread.
+    QTemporaryDir folder;
+    TFormMailerList sample(TFormMailerList::UserFile(folder.path()));
+    sample.Change() << window.Texts().Text(QStringLiteral("constFormMailPath"))
+                    << QStringLiteral("https://www.example.com/cgi-bin/formmail.php")
+                    << QStringLiteral("https://shop.example.org/kontakt/formmail.php");
+    if (TStatus written = sample.Save(); !written) {
+        if (error)
+            *error = written.Error();
+        return false;
+    }
+    // Hidden, not closed: closing asks whether to save the list.
+    TfrmFormMailerTemplates list(sample.FileName(), window.Texts(), window.Prompt(), {}, &window);
+    TranslateWindow(&list, window.Texts(), m_language);
+    list.show();
+    Settle();
+    bool saved = Save(&list, list.objectName(), error);
+    list.hide();
+    TfrmFormMailLinkEdit link(window.Texts(), window.Prompt(), {}, &window);
+    TranslateWindow(&link, window.Texts(), m_language);
+    link.SetLink(sample.Links().at(1));
+    link.show();
+    Settle();
+    saved = saved && Save(&link, link.objectName(), error);
+    link.hide();
+    return saved;
 }
 
 bool TScreenshots::RenderPublishing(TfrmMain& window, QString* error)

@@ -13,6 +13,7 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
+#include "app/ui/frmProgramSet.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
 #include "model/FormProject.h"
@@ -25,7 +26,10 @@
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
 #include "publish/ui/ftpProfiles.h"
+#include "texts/FormMailerList.h"
 #include "texts/ui/OpenHtmlEditor.h"
+#include "texts/ui/TestFormMailer.h"
+#include "texts/ui/frmFormMailerTemplates.h"
 #include "ui/LazyPage.h"
 #include "ui/TranslateInterface.h"
 
@@ -34,6 +38,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -105,6 +111,7 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
+    m_programSet = new TfrmProgramSet(m_services.Settings(), m_services.Texts(), m_services.Prompt(), this);
 }
 
 void TfrmMain::EditHtml(QWidget* edit)
@@ -139,6 +146,14 @@ void TfrmMain::PageBuilt(QWidget* page)
         connect(browse, &QPushButton::clicked, this, &TfrmMain::BrowseFtpFolder);
     if (auto* profiles = page->findChild<QPushButton*>(QStringLiteral("btFtpProfiles")))
         connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
+    if (page == m_settingsPage) {
+        LoadFormmailers();
+        auto* mailer = page->findChild<QComboBox*>(QStringLiteral("cboFormMailer"));
+        connect(page->findChild<QPushButton*>(QStringLiteral("btCheckFormmail")), &QPushButton::clicked, this,
+                [this, mailer] { TestFormMailer(mailer->currentText(), Texts(), Prompt(), m_urlOpener); });
+        connect(page->findChild<QPushButton*>(QStringLiteral("btHelpFormmail")), &QPushButton::clicked, this,
+                [this] { OpenHelpPage(QStringLiteral("formmailer.htm"), m_services, m_urlOpener); });
+    }
 }
 
 void TfrmMain::BuildAllPages()
@@ -297,6 +312,8 @@ void TfrmMain::ConnectCommands()
     on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
     on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
     on("actHtmlExportFile", [this] { ExportIntoPage(); });
+    on("actProgramSettings", [this] { EditProgramSettings(); });
+    on("actFormmailTemplates", [this] { EditFormmailTemplates(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -387,6 +404,49 @@ void TfrmMain::TranslateInterface()
     ::TranslateInterface(m_services.Texts());
 }
 
+void TfrmMain::EditProgramSettings()
+{
+    if (m_programSet->exec() != QDialog::Accepted)
+        return;
+    TranslateInterface();
+    // The kinds in the field list are texts of the language too.
+    const int row = m_fieldsPage->SelectedRow();
+    RefreshFieldList();
+    m_fieldsPage->SelectRow(row);
+}
+
+void TfrmMain::LoadFormmailers(bool report)
+{
+    QStringList links;
+    const TStatus loaded =
+        TFormMailerList::LoadFormmailers(TFormMailerList::UserFile(m_services.AppDataFolder()),
+                                         Texts().Text(QStringLiteral("constFormMailPath")), &links);
+    if (!loaded && report)
+        Prompt().Message(Texts().Text(QStringLiteral("txtFormMailerUnreadable")).arg(loaded.Failure().Text()),
+                         Texts().Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+    // The page is filled when it is made.
+    if (!m_settingsPage->IsBuilt())
+        return;
+    auto* mailer = m_settingsPage->findChild<QComboBox*>(QStringLiteral("cboFormMailer"));
+    const QString text = mailer->currentText();
+    // The project's address is the box's text: it must not pass through
+    // the empty box on the way.
+    const QSignalBlocker block(mailer);
+    mailer->clear();
+    mailer->addItems(links);
+    mailer->setEditText(text);
+}
+
+void TfrmMain::EditFormmailTemplates()
+{
+    {
+        TfrmFormMailerTemplates dialog(TFormMailerList::UserFile(m_services.AppDataFolder()), Texts(),
+                                       Prompt(), m_urlOpener, this);
+        dialog.exec();
+    }
+    LoadFormmailers();
+}
+
 bool TfrmMain::GenerateHTML()
 {
     return m_session.Generation().GenerateHTML().has_value();
@@ -460,6 +520,13 @@ void TfrmMain::showEvent(QShowEvent* event)
     if (m_started)
         return;
     m_started = true;
+    // A list that cannot be set up costs the suggestions, never the start.
+    const QString mailers = TFormMailerList::UserFile(m_services.AppDataFolder());
+    if (TStatus installed = TFormMailerList::InstallDelivered(
+            m_services.DataFile(QStringLiteral("formmailers.xml")), mailers);
+        !installed)
+        qWarning().noquote() << installed.Error();
+    LoadFormmailers(true);
     m_session.Files().StartUp(m_startupFile);
     ShowProject();
 }

@@ -2,6 +2,7 @@
 
 #include "app/ui/ColorLinks.h"
 #include "publish/FtpClient.h"
+#include "ui/HelpPage.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -30,6 +31,7 @@ class TfrmExportHTML;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
+class TfrmProgramSet;
 class TUploadCommand;
 
 // The main window: it shows the open project's settings on its pages (each
@@ -49,6 +51,9 @@ public:
     // first shown instead of the default project.
     void SetStartupFile(const QString& path) { m_startupFile = path; }
     void SetColorChooser(TColorLinks::Chooser chooser);
+    // How web addresses and help pages reach a browser (the desktop's when
+    // none is set).
+    void SetUrlOpener(TUrlOpener opener) { m_urlOpener = std::move(opener); }
 
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
@@ -74,6 +79,16 @@ public:
     void RefreshFieldList();
     // Sets the texts of every window from the current language.
     void TranslateInterface();
+    // The program-settings dialog (resident) and its command: on OK the
+    // settings are stored and every window takes the language at once.
+    TfrmProgramSet& ProgramSettingsDialog() { return *m_programSet; }
+    void EditProgramSettings();
+    // Refills the drop-down list of the form-mailer box from the user's list
+    // (its text stays); a list file that cannot be read is reported when
+    // report is set.
+    void LoadFormmailers(bool report = false);
+    // "Formmailer-Links verwalten": the list in its dialog, then reloaded.
+    void EditFormmailTemplates();
     bool GenerateHTML();
     bool GeneratePHP();
 
@@ -121,6 +136,8 @@ private:
     TCodePage* m_phpPage = nullptr;
     TLazyPage* m_previewPage = nullptr;
     TfrmPreview* m_preview = nullptr;
+    TfrmProgramSet* m_programSet = nullptr;
+    TUrlOpener m_urlOpener;
     QLabel* m_status = nullptr;
     TSettingBinder* m_binder = nullptr;
     TColorLinks* m_colors = nullptr;
