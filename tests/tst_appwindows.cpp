@@ -100,10 +100,7 @@ class TestAppWindows : public QObject
     RecordingPrompter prompter;
     QList<QUrl> opened;
 
-    MainWindowRig Window()
-    {
-        return MainWindowRig(prompter, QString());
-    }
+    MainWindowRig Window() { return MainWindowRig(prompter, QString()); }
 
     // The window with its URLs recorded instead of opened; browserStarts:
     // what the desktop answers.

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace WidgetBuild;
@@ -96,6 +97,7 @@ QGroupBox* FormMailerGroup(QWidget* page)
     grid->addWidget(EditableList(group, "cboFormMailer", {}), 1, 0);
     QPushButton* check = Button(group, "btCheckFormmail", 370, QStringLiteral("Link testen"));
     check->setFlat(true);
+    check->setIcon(check->style()->standardIcon(QStyle::SP_CommandLink));
     grid->addWidget(check, 1, 1);
     grid->addWidget(Button(group, "btHelpFormmail", 22, QStringLiteral("Hilfe")), 1, 2);
     grid->setColumnStretch(0, 1);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace WidgetBuild;
@@ -31,6 +32,7 @@ TfrmFormMailLinkEdit::TfrmFormMailLinkEdit(const TLanguageTexts& texts, Prompter
     label->setBuddy(edtFormmailLink);
     QPushButton* check = Button(group, "btCheckFormmail", 370, QStringLiteral("Link testen"));
     check->setFlat(true);
+    check->setIcon(check->style()->standardIcon(QStyle::SP_CommandLink));
     check->setAutoDefault(false);
     grid->addWidget(label, 0, 0);
     grid->addWidget(edtFormmailLink, 0, 1);

@@ -67,8 +67,11 @@ TfrmFormMailerTemplates::TfrmFormMailerTemplates(const QString& listFile, const 
     lstLinks->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstLinks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstLinks->setAllColumnsShowFocus(true);
-    // Grid lines between the rows.
-    lstLinks->setStyleSheet(QStringLiteral("QTreeWidget::item { border-bottom: 1px solid palette(mid); }"));
+    // Grid lines between the rows; a style sheet for items replaces the
+    // selection's colours too, so they are named.
+    lstLinks->setStyleSheet(QStringLiteral("QTreeWidget::item { border-bottom: 1px solid palette(mid); }"
+                                           "QTreeWidget::item:selected { background: palette(highlight);"
+                                           " color: palette(highlighted-text); }"));
     lstLinks->setHeaderLabels({QStringLiteral("Link zum Formmailer")});
     SetLangKey(lstLinks, 162);
     SetColumnLangKeys(lstLinks, {162});
