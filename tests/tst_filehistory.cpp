@@ -98,6 +98,67 @@ private slots:
         limit = 5;
         QCOMPARE(history.MenuEntries(), Paths(QStringLiteral("C")));
     }
+
+    // A damaged file costs the list once: the menu is empty without a
+    // failure, the file is replaced by an empty history, and the next
+    // entry is kept as usual.
+    void damagedFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not XML") << QByteArray("<History><HistoryFile>/a.qvf</Hist");
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe garbage", 11);
+        QTest::newRow("another document") << QByteArray("<?xml version=\"1.0\"?><xml><profiles/></xml>");
+    }
+
+    void damagedFile()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir home;
+        TFileHistory history(home.path(), [] { return 5; });
+        {
+            QFile file(history.HistoryFileName());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        QVERIFY(history.MenuEntries().isEmpty());
+        QFile file(history.HistoryFileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QDomDocument doc;
+        QVERIFY(doc.setContent(&file));
+        QCOMPARE(doc.documentElement().tagName(), QStringLiteral("History"));
+        QVERIFY(!doc.documentElement().hasChildNodes());
+        const QString a = Path(QStringLiteral("A"));
+        QVERIFY(history.WriteFileToHistory(a));
+        QCOMPARE(history.MenuEntries(), QStringList{a});
+    }
+
+    // Entries keep their elements and "ID"s when the paths move forward.
+    void idsStayInPlace()
+    {
+        QTemporaryDir home;
+        TFileHistory history(home.path(), [] { return 3; });
+        const QStringList paths = Paths(QStringLiteral("A B C D"));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(history.WriteFileToHistory(paths[i]));
+        const auto ids = [&history] {
+            QFile file(history.HistoryFileName());
+            file.open(QIODevice::ReadOnly);
+            QDomDocument doc;
+            doc.setContent(&file);
+            QStringList out;
+            for (QDomElement e = doc.documentElement().firstChildElement(QStringLiteral("HistoryFile"));
+                 !e.isNull(); e = e.nextSiblingElement(QStringLiteral("HistoryFile")))
+                out << e.attribute(QStringLiteral("ID"));
+            return out;
+        };
+        const QStringList before = ids();
+        QCOMPARE(before.size(), 3);
+        QVERIFY(!before.first().isEmpty());
+        QVERIFY(history.WriteFileToHistory(paths[3]));
+        QCOMPARE(ids(), before);
+        QCOMPARE(history.MenuEntries(), (QStringList{paths[3], paths[2], paths[1]}));
+    }
 };
 
 QTEST_MAIN(TestFileHistory)

@@ -24,12 +24,15 @@ QDomDocument EmptyHistory()
     return doc;
 }
 
-// A file that cannot be read or parsed counts as an empty history.
+// A file that cannot be read or parsed, or that holds another document,
+// counts as an empty history: the next save replaces it, so a damaged file
+// costs the list once and is not reported again at every look.
 QDomDocument Load(const QString& fileName)
 {
     QFile file(fileName);
     QDomDocument doc;
-    if (!file.open(QIODevice::ReadOnly) || !doc.setContent(&file) || doc.documentElement().isNull())
+    if (!file.open(QIODevice::ReadOnly) || !doc.setContent(&file) ||
+        doc.documentElement().tagName() != RootName)
         return EmptyHistory();
     return doc;
 }

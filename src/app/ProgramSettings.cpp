@@ -60,7 +60,9 @@ int TProgramSettings::NumLastUsed() const
 {
     if (!QFileInfo::exists(m_iniFileName))
         return DefaultNumLastUsed;
-    return TIniFile(m_iniFileName).ReadInteger(SectionLastUsed, KeyShownNumber, DefaultNumLastUsed);
+    const int count =
+        TIniFile(m_iniFileName).ReadInteger(SectionLastUsed, KeyShownNumber, DefaultNumLastUsed);
+    return qBound(MinNumLastUsed, count, MaxNumLastUsed);
 }
 
 void TProgramSettings::SetNumLastUsed(int count)
@@ -72,8 +74,30 @@ void TProgramSettings::SetNumLastUsed(int count)
     ini.Save();
 }
 
+TStatus TProgramSettings::Store(const std::optional<QString>& language, int numLastUsed)
+{
+    // A missing file starts from the defaults, so that a language not
+    // chosen stays what it was.
+    TIniFile ini;
+    if (!ini.Load(m_iniFileName) && QFileInfo::exists(m_iniFileName))
+        return TFailure{QStringLiteral("cannot be read"), m_iniFileName};
+    if (!ini.HasKey(SectionLanguage, KeyLang))
+        ini.WriteString(SectionLanguage, KeyLang, DefaultLanguage);
+    if (language)
+        ini.WriteString(SectionLanguage, KeyLang, language->isEmpty() ? DefaultLanguage : *language);
+    ini.WriteInteger(SectionLastUsed, KeyShownNumber, qBound(MinNumLastUsed, numLastUsed, MaxNumLastUsed));
+    QDir().mkpath(QFileInfo(m_iniFileName).absolutePath());
+    if (!ini.Save(m_iniFileName))
+        return TFailure{QStringLiteral("cannot be written"), m_iniFileName};
+    return {};
+}
+
 QString TProgramSettings::HelpFormmailHTMFile() const
 {
-    return Language() == DefaultLanguage ? QStringLiteral("de_formmailer.htm")
-                                         : QStringLiteral("en_formmailer.htm");
+    return HelpPageName(Language(), QStringLiteral("formmailer.htm"));
+}
+
+QString TProgramSettings::HelpPageName(const QString& language, const QString& page)
+{
+    return (language == DefaultLanguage ? QStringLiteral("de_") : QStringLiteral("en_")) + page;
 }

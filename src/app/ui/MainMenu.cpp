@@ -32,10 +32,10 @@ void FollowCommand(QObject* starter, QAction* command)
 
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
-    for (const char* name :
-         {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP", "actCopyHtml",
-          "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile", "actInfo",
-          "actVersionCheck", "actProjectSettings", "actErwEinstellungen"})
+    for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
+                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles",
+                             "actHtmlExportFile", "actInfo", "actVersionCheck", "actProjectSettings",
+                             "actErwEinstellungen", "actFormmailTemplates", "actProgramSettings"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -115,8 +115,9 @@ void TMainMenu::BuildMenus()
     QMenu* settings = Menu("Einstellungen1", 16, QStringLiteral("&Einstellungen"));
     Entry(settings, "Vorlagenverwalten1", 17, QStringLiteral("&Vorlagen verwalten"), nullptr);
     Entry(settings, "FTPProfileverwalten1", 18, QStringLiteral("FTP-Profile verwalten"), "actFtpProfiles");
-    Entry(settings, "mnuEditFormmailTemplates", 19, QStringLiteral("Formmailer-Links verwalten"), nullptr);
-    Entry(settings, "mnProgramSettings", 269, QStringLiteral("Programmeinstellungen"), nullptr);
+    Entry(settings, "mnuEditFormmailTemplates", 19, QStringLiteral("Formmailer-Links verwalten"),
+          "actFormmailTemplates");
+    Entry(settings, "mnProgramSettings", 269, QStringLiteral("Programmeinstellungen"), "actProgramSettings");
 
     QMenu* view = Menu("Ansicht1", 20, QStringLiteral("&Ansicht"));
     Entry(view, "VorschauFenster1", 21, QStringLiteral("Vorschau Fenster"), "actPreviewWindows");

@@ -21,7 +21,8 @@ public:
     // A command by name ("actNew", "actOpen", "actSave", "actSaveAs",
     // "actExit", "actHTML", "actPHP", "actCopyHtml", "actCopyPHP",
     // "actPreviewWindows", "actUpload", "actHtmlExportFile",
-    // "actProjectSettings", "actErwEinstellungen").
+    // "actProjectSettings", "actErwEinstellungen", "actFormmailTemplates",
+    // "actProgramSettings", "actInfo", "actVersionCheck").
     QAction* Command(const char* name) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* RecentMenu() const { return m_recentMenu; }

@@ -7,6 +7,7 @@
 #include "app/ui/frmErwEinstellungen.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmProjectSettings.h"
+#include "base/LanguageTexts.h"
 #include "dialogs/ui/frmCalender.h"
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
@@ -16,6 +17,9 @@
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPEdit.h"
 #include "publish/ui/ftpProfiles.h"
+#include "texts/FormMailerList.h"
+#include "texts/ui/frmFormMailLinkEdit.h"
+#include "texts/ui/frmFormMailerTemplates.h"
 #include "texts/ui/frmHtmlEdit.h"
 #include "texts/ui/frmLinkEdit.h"
 #include "texts/ui/frmPopUpLink.h"
@@ -201,7 +205,8 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         saved = SavePages(&splash, error);
     }
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
-           RenderExportWindow(window, error) && RenderProjectSettings(window, error);
+           RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
+           RenderFormMailers(window, error);
 }
 
 bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)
@@ -219,6 +224,36 @@ bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)
     Settle();
     const bool saved = Save(dialog.get(), dialog->objectName(), error);
     dialog->hide();
+    return saved;
+}
+
+bool TScreenshots::RenderFormMailers(TfrmMain& window, QString* error)
+{
+    // A sample list of its own: the user's stays unread.
+    QTemporaryDir folder;
+    TFormMailerList sample(TFormMailerList::UserFile(folder.path()));
+    sample.Change() << window.Texts().Text(QStringLiteral("constFormMailPath"))
+                    << QStringLiteral("https://www.example.com/cgi-bin/formmail.php")
+                    << QStringLiteral("https://shop.example.org/kontakt/formmail.php");
+    if (TStatus written = sample.Save(); !written) {
+        if (error)
+            *error = written.Error();
+        return false;
+    }
+    // Hidden, not closed: closing asks whether to save the list.
+    TfrmFormMailerTemplates list(sample.FileName(), window.Texts(), window.Prompt(), {}, &window);
+    TranslateWindow(&list, window.Texts(), m_language);
+    list.show();
+    Settle();
+    bool saved = Save(&list, list.objectName(), error);
+    list.hide();
+    TfrmFormMailLinkEdit link(window.Texts(), window.Prompt(), {}, &window);
+    TranslateWindow(&link, window.Texts(), m_language);
+    link.SetLink(sample.Links().at(1));
+    link.show();
+    Settle();
+    saved = saved && Save(&link, link.objectName(), error);
+    link.hide();
     return saved;
 }
 

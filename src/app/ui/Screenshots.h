@@ -24,6 +24,7 @@ private:
     bool RenderPublishing(TfrmMain& window, QString* error);
     bool RenderExportWindow(TfrmMain& window, QString* error);
     bool RenderProjectSettings(TfrmMain& window, QString* error);
+    bool RenderFormMailers(TfrmMain& window, QString* error);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);

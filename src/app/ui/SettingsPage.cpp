@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 using namespace WidgetBuild;
@@ -90,15 +91,13 @@ QGroupBox* FormMailerGroup(QWidget* page)
     QGroupBox* group = Group(page, "GroupBox4", 60, QStringLiteral("FormMailer Einstellungen"));
     auto* grid = new QGridLayout(group);
     grid->addWidget(Label(group, "Label19", 74, QStringLiteral("Pfad zum FormMailer")), 0, 0, 1, 3);
+    // The list is filled from the user's form-mailer list by the main window.
     grid->addWidget(EditableList(group, "cboFormMailer", {}), 1, 0);
-    // Testing the address and its help page belong to the form-mailer list,
-    // which comes later.
-    QPushButton* check = Button(group, "btCheckFormmail", 0, QStringLiteral("Test"));
-    check->setEnabled(false);
+    QPushButton* check = Button(group, "btCheckFormmail", 370, QStringLiteral("Link testen"));
+    check->setFlat(true);
+    check->setIcon(check->style()->standardIcon(QStyle::SP_CommandLink));
     grid->addWidget(check, 1, 1);
-    QPushButton* help = Button(group, "btHelpFormmail", 22, QStringLiteral("Hilfe"));
-    help->setEnabled(false);
-    grid->addWidget(help, 1, 2);
+    grid->addWidget(Button(group, "btHelpFormmail", 22, QStringLiteral("Hilfe")), 1, 2);
     grid->setColumnStretch(0, 1);
     return group;
 }

@@ -16,6 +16,7 @@
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
 #include "app/ui/frmErwEinstellungen.h"
+#include "app/ui/frmProgramSet.h"
 #include "app/ui/frmProjectSettings.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
@@ -29,7 +30,10 @@
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
 #include "publish/ui/ftpProfiles.h"
+#include "texts/FormMailerList.h"
 #include "texts/ui/OpenHtmlEditor.h"
+#include "texts/ui/TestFormMailer.h"
+#include "texts/ui/frmFormMailerTemplates.h"
 #include "ui/LazyPage.h"
 #include "ui/OpenWebAddress.h"
 #include "ui/TranslateInterface.h"
@@ -39,6 +43,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDebug>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -109,6 +116,7 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
+    m_programSet = new TfrmProgramSet(m_services.Settings(), m_services.Texts(), m_services.Prompt(), this);
 }
 
 void TfrmMain::EditHtml(QWidget* edit)
@@ -145,6 +153,14 @@ void TfrmMain::PageBuilt(QWidget* page)
         connect(profiles, &QPushButton::clicked, this, &TfrmMain::ManageFtpProfiles);
     if (auto* advanced = page->findChild<QPushButton*>(QStringLiteral("btErwEinstellungen")))
         connect(advanced, &QPushButton::clicked, m_menu->Command("actErwEinstellungen"), &QAction::trigger);
+    if (page == m_settingsPage) {
+        LoadFormmailers();
+        auto* mailer = page->findChild<QComboBox*>(QStringLiteral("cboFormMailer"));
+        connect(page->findChild<QPushButton*>(QStringLiteral("btCheckFormmail")), &QPushButton::clicked, this,
+                [this, mailer] { TestFormMailer(mailer->currentText(), Texts(), Prompt(), m_urlOpener); });
+        connect(page->findChild<QPushButton*>(QStringLiteral("btHelpFormmail")), &QPushButton::clicked, this,
+                [this] { OpenHelpPage(QStringLiteral("formmailer.htm"), m_services, m_urlOpener); });
+    }
 }
 
 void TfrmMain::BuildAllPages()
@@ -329,6 +345,8 @@ void TfrmMain::ConnectCommands()
     on("actVersionCheck", [this] { CheckForNewVersion(); });
     on("actProjectSettings", [this] { EditProjectSettings(); });
     on("actErwEinstellungen", [this] { EditAdvancedSettings(); });
+    on("actProgramSettings", [this] { EditProgramSettings(); });
+    on("actFormmailTemplates", [this] { EditFormmailTemplates(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -419,6 +437,49 @@ void TfrmMain::TranslateInterface()
     ::TranslateInterface(m_services.Texts());
 }
 
+void TfrmMain::EditProgramSettings()
+{
+    if (m_programSet->exec() != QDialog::Accepted)
+        return;
+    TranslateInterface();
+    // The kinds in the field list are texts of the language too.
+    const int row = m_fieldsPage->SelectedRow();
+    RefreshFieldList();
+    m_fieldsPage->SelectRow(row);
+}
+
+void TfrmMain::LoadFormmailers(bool report)
+{
+    QStringList links;
+    const TStatus loaded =
+        TFormMailerList::LoadFormmailers(TFormMailerList::UserFile(m_services.AppDataFolder()),
+                                         Texts().Text(QStringLiteral("constFormMailPath")), &links);
+    if (!loaded && report)
+        Prompt().Message(Texts().Text(QStringLiteral("txtFormMailerUnreadable")).arg(loaded.Failure().Text()),
+                         Texts().Text(QStringLiteral("MsgError")), Prompter::Icon::Error);
+    // The page is filled when it is made.
+    if (!m_settingsPage->IsBuilt())
+        return;
+    auto* mailer = m_settingsPage->findChild<QComboBox*>(QStringLiteral("cboFormMailer"));
+    const QString text = mailer->currentText();
+    // The project's address is the box's text: it must not pass through
+    // the empty box on the way.
+    const QSignalBlocker block(mailer);
+    mailer->clear();
+    mailer->addItems(links);
+    mailer->setEditText(text);
+}
+
+void TfrmMain::EditFormmailTemplates()
+{
+    {
+        TfrmFormMailerTemplates dialog(TFormMailerList::UserFile(m_services.AppDataFolder()), Texts(),
+                                       Prompt(), m_urlOpener, this);
+        dialog.exec();
+    }
+    LoadFormmailers();
+}
+
 bool TfrmMain::GenerateHTML()
 {
     return m_session.Generation().GenerateHTML().has_value();
@@ -496,6 +557,13 @@ void TfrmMain::showEvent(QShowEvent* event)
         TfrmSplash splash;
         splash.exec();
     }
+    // A list that cannot be set up costs the suggestions, never the start.
+    const QString mailers = TFormMailerList::UserFile(m_services.AppDataFolder());
+    if (TStatus installed = TFormMailerList::InstallDelivered(
+            m_services.DataFile(QStringLiteral("formmailers.xml")), mailers);
+        !installed)
+        qWarning().noquote() << installed.Error();
+    LoadFormmailers(true);
     m_session.Files().StartUp(m_startupFile);
     ShowProject();
 }

@@ -2,6 +2,7 @@
 
 #include "app/ui/ColorLinks.h"
 #include "publish/FtpClient.h"
+#include "ui/HelpPage.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,6 +34,7 @@ class TftpProfiles;
 class TfrmPreview;
 class TfrmErwEinstellungen;
 class TfrmProjectSettings;
+class TfrmProgramSet;
 class TUploadCommand;
 
 // The main window: it shows the open project's settings on its pages (each
@@ -55,6 +57,9 @@ public:
     // shown, before the project is loaded.
     void SetShowSplash(bool show) { m_showSplash = show; }
     void SetColorChooser(TColorLinks::Chooser chooser);
+    // How web addresses and help pages reach a browser (the desktop's when
+    // none is set).
+    void SetUrlOpener(TUrlOpener opener) { m_urlOpener = std::move(opener); }
 
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
@@ -87,6 +92,16 @@ public:
     void RefreshFieldList();
     // Sets the texts of every window from the current language.
     void TranslateInterface();
+    // The program-settings dialog (resident) and its command: on OK the
+    // settings are stored and every window takes the language at once.
+    TfrmProgramSet& ProgramSettingsDialog() { return *m_programSet; }
+    void EditProgramSettings();
+    // Refills the drop-down list of the form-mailer box from the user's list
+    // (its text stays); a list file that cannot be read is reported when
+    // report is set.
+    void LoadFormmailers(bool report = false);
+    // "Formmailer-Links verwalten": the list in its dialog, then reloaded.
+    void EditFormmailTemplates();
     bool GenerateHTML();
     bool GeneratePHP();
 
@@ -140,6 +155,8 @@ private:
     TCodePage* m_phpPage = nullptr;
     TLazyPage* m_previewPage = nullptr;
     TfrmPreview* m_preview = nullptr;
+    TfrmProgramSet* m_programSet = nullptr;
+    TUrlOpener m_urlOpener;
     QLabel* m_status = nullptr;
     TSettingBinder* m_binder = nullptr;
     TColorLinks* m_colors = nullptr;

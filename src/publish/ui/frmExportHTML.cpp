@@ -9,11 +9,10 @@
 #include "publish/PageUpload.h"
 #include "publish/ui/UploadCommand.h"
 #include "ui/GuardedPage.h"
+#include "ui/HelpPage.h"
 #include "ui/TranslateInterface.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -518,9 +517,11 @@ void TfrmExportHTML::Upload()
 
 void TfrmExportHTML::ShowHelp()
 {
-    const QString help = QDir(m_services.DataDir()).filePath(QStringLiteral("help"));
-    if (QFileInfo::exists(help)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    // The program's own help page, once one is installed in the data
+    // folder's help pages (which hold others as well).
+    const QString page = QStringLiteral("quorvel.htm");
+    if (!HelpPagePath(m_services.DataDir(), m_services.Texts().CurrentLanguage(), page).isEmpty()) {
+        OpenHelpPage(page, m_services);
         return;
     }
     m_services.Prompt().Message(m_services.Texts().Text(QStringLiteral("txtHTMLExport7")),
