@@ -2,6 +2,7 @@
 
 #include "app/ProgramSettings.h"
 #include "app/ui/FieldEditing.h"
+#include "app/ui/TemplateCommands.h"
 #include "app/ui/frmMain.h"
 #include "dialogs/ui/frmCalender.h"
 #include "preview/ui/PreviewTab.h"
@@ -108,6 +109,7 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
     // The windows made on first use are made now, so that they are shown.
     window.FieldEditing().ResidentDialogs();
     window.FtpBrowser();
+    window.Templates().EnsureManager();
     window.BuildAllPages();
     window.show();
     Settle();

@@ -13,6 +13,7 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
+#include "app/ui/TemplateCommands.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
 #include "model/FormProject.h"
@@ -83,10 +84,16 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     m_colors = new TColorLinks(m_pages, project, this);
     m_fieldEditing = new TFieldEditing(
         m_services, project, [this](QWidget* edit) { EditHtml(edit); }, this);
+    m_templates = new TTemplateCommands(
+        m_services, project, *m_fieldsPage, [this] { RefreshFieldList(); }, this);
     ConnectCommands();
 
     TranslateInterface();
     m_pages->setCurrentWidget(m_fieldsPage);
+    // The user's templates start as a copy of the shipped ones. Neither a
+    // failed copy nor a damaged file keeps the window from opening.
+    m_templates->InstallDefault();
+    m_templates->LoadTemplateList();
     resize(960, 700);
 
     // The resident windows.
@@ -297,6 +304,7 @@ void TfrmMain::ConnectCommands()
     on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
     on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
     on("actHtmlExportFile", [this] { ExportIntoPage(); });
+    on("actTemplates", [this] { m_templates->ManageTemplates(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
