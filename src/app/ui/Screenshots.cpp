@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
@@ -183,6 +184,13 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         dialog->close();
     }
     qDeleteAll(dialogs);
+    // The question for a new name when an inserted template's is taken.
+    const std::unique_ptr<QInputDialog> question =
+        window.Templates().MakeNameQuestion(QStringLiteral("email"), m_language);
+    question->show();
+    Settle();
+    saved = saved && Save(question.get(), question->objectName(), error);
+    question->hide();
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error);
 }

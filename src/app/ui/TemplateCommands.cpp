@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QValidator>
 
@@ -62,22 +63,35 @@ void TTemplateCommands::Report(const TStatus& status) const
                                 Prompter::Icon::Error);
 }
 
+std::unique_ptr<QInputDialog> TTemplateCommands::MakeNameQuestion(const QString& taken,
+                                                                  const QString& language) const
+{
+    const TLanguageTexts& all = m_services.Texts();
+    const TTextSection texts = language.isEmpty() ? all.Snapshot() : all.Section(language);
+    auto dialog = std::make_unique<QInputDialog>(m_window);
+    dialog->setObjectName(QStringLiteral("dlgVorlageName"));
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setWindowTitle(texts.Text(QStringLiteral("txtVorlagenName1")));
+    dialog->setLabelText(texts.Text(QStringLiteral("txtVorlagenName2")).arg(taken));
+    dialog->setOkButtonText(texts.Text(QStringLiteral("155")));
+    dialog->setCancelButtonText(texts.Text(QStringLiteral("156")));
+    dialog->setTextValue(taken);
+    // The question is a sentence or two: wrapped, not one wide line.
+    if (auto* label = dialog->findChild<QLabel*>()) {
+        label->setWordWrap(true);
+        label->setMinimumWidth(380);
+    }
+    if (auto* edit = dialog->findChild<QLineEdit*>())
+        edit->setValidator(new TNameValidator(edit));
+    return dialog;
+}
+
 std::optional<QString> TTemplateCommands::AskName(const QString& taken) const
 {
-    const TLanguageTexts& texts = m_services.Texts();
-    QInputDialog dialog(m_window);
-    dialog.setObjectName(QStringLiteral("dlgVorlageName"));
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(texts.Text(QStringLiteral("txtVorlagenName1")));
-    dialog.setLabelText(texts.Text(QStringLiteral("txtVorlagenName2")).arg(taken));
-    dialog.setOkButtonText(texts.Text(QStringLiteral("155")));
-    dialog.setCancelButtonText(texts.Text(QStringLiteral("156")));
-    dialog.setTextValue(taken);
-    if (auto* edit = dialog.findChild<QLineEdit*>())
-        edit->setValidator(new TNameValidator(edit));
-    if (dialog.exec() != QDialog::Accepted)
+    const std::unique_ptr<QInputDialog> dialog = MakeNameQuestion(taken);
+    if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.textValue();
+    return dialog->textValue();
 }
 
 void TTemplateCommands::InsertTemplate(int position)

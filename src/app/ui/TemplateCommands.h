@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class TAppServices;
 class TFieldsPage;
 class TFormProject;
 class TfrmVorlagen;
+class QInputDialog;
 class QWidget;
 
 // The field templates on the page "Felder": the template list, inserting
@@ -44,6 +46,10 @@ public:
     TfrmVorlagen& EnsureManager();
 
     TTemplateStore& Store() { return m_store; }
+    // The question for a new name instead of the taken one, not yet shown,
+    // in the language given (empty: the current one).
+    std::unique_ptr<QInputDialog> MakeNameQuestion(const QString& taken,
+                                                   const QString& language = QString()) const;
 
 private:
     void Report(const TStatus& status) const;
