@@ -1,6 +1,7 @@
 #include "dialogs/FieldNames.h"
 
 #include "fields/CheckBoxList.h"
+#include "fields/ZwField.h"
 #include "model/FieldList.h"
 
 namespace FieldNames
@@ -65,5 +66,29 @@ bool AcceptsTyped(QChar typed, int position)
     if ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_')
         return true;
     return c >= u'0' && c <= u'9' && position > 0;
+}
+QList<QString*> NamesOf(TFormField& field)
+{
+    QList<QString*> names;
+    if (dynamic_cast<TZwField*>(&field))
+        return names;
+    auto* list = dynamic_cast<TCheckBoxList*>(&field);
+    if (!list || !field.Name.isEmpty())
+        names << &field.Name;
+    if (list)
+        for (const auto& box : list->ListCheckboxes)
+            names << &box->Name;
+    return names;
+}
+
+QString NameRefusal(const TFieldList& fields, const QString& name, const QStringList& others)
+{
+    if (name.isEmpty())
+        return QStringLiteral("txtCalender0");
+    if (!TFormField::IsValidFieldName(name))
+        return QStringLiteral("txtCheckFieldName");
+    if (TakenElsewhere(fields, name, -1) || others.contains(name))
+        return QStringLiteral("txtCalender1");
+    return QString();
 }
 } // namespace FieldNames

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
 
 class TCheckBoxFieldSimple;
 class TFieldList;
+class TFormField;
 
 // How the field dialogs keep the names of a project's fields apart. A check
 // box inside a check-box list counts as a field at its list's position.
@@ -35,4 +38,17 @@ int CountNameUses(const TFieldList& fields, int listFeldNr,
 // anywhere, digits anywhere but at the front; position is where the
 // character would land.
 bool AcceptsTyped(QChar typed, int position);
+
+// The names a field brings into a project when it joins it whole (a
+// template inserted, say): its own and, for a check-box list, its boxes'.
+// An intermediate text and a list without a name of its own bring none of
+// their own. The pointers let the caller rename the field in place.
+QList<QString*> NamesOf(TFormField& field);
+
+// Why a name cannot be given to a field that joins the project, as the key
+// of the language text that says so: "txtCalender0" (empty),
+// "txtCheckFieldName" (no valid name; its text takes the name), or
+// "txtCalender1" (taken by a field or a box of the project, or by one of
+// others, the joining field's other names). Empty when the name is free.
+QString NameRefusal(const TFieldList& fields, const QString& name, const QStringList& others);
 } // namespace FieldNames

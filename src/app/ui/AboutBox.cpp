@@ -154,13 +154,3 @@ TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt:
     connect(timer, &QTimer::timeout, this, &QDialog::accept);
     timer->start();
 }
-
-void TfrmSplash::mousePressEvent(QMouseEvent*)
-{
-    accept();
-}
-
-void TfrmSplash::keyPressEvent(QKeyEvent*)
-{
-    accept();
-}

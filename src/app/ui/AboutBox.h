@@ -28,15 +28,11 @@ private:
 };
 
 // The window shown while the program starts: the picture, the version and
-// the copyright. It closes itself after two seconds, or at a click or a key.
+// the copyright. It closes itself after two seconds.
 class TfrmSplash : public QDialog
 {
     Q_OBJECT
 public:
     explicit TfrmSplash(QWidget* parent = nullptr);
     static constexpr int ShownMs = 2000;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -58,14 +58,14 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
         buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(Label(this, "Label7", 36, QStringLiteral("Vorlagen")));
-    // Field templates come later as well.
-    QComboBox* templates = FixedList(this, "cboVorlagen", {});
-    templates->setMinimumContentsLength(16);
-    templates->setEnabled(false);
-    buttons->addWidget(templates);
+    m_templates = FixedList(this, "cboVorlagen", {});
+    m_templates->setMinimumContentsLength(20);
+    m_templates->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    buttons->addWidget(m_templates);
     QPushButton* insert = Button(this, "sbVorlage", 37, QStringLiteral("Einfügen"));
-    insert->setEnabled(false);
     buttons->addWidget(insert);
+    connect(insert, &QPushButton::clicked, this,
+            [this] { emit InsertTemplateRequested(SelectedTemplate()); });
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("itemList"));
@@ -149,7 +149,8 @@ void TFieldsPage::BuildMenus()
     QAction* remove = Entry(m_listMenu, "Lschen1", 35, QStringLiteral("&Löschen"));
     connect(remove, &QAction::triggered, this, &TFieldsPage::DeleteRequested);
     m_listMenu->addSeparator();
-    Entry(m_listMenu, "mnuVorlage", 49, QStringLiteral("Feld als Vorlage"))->setEnabled(false);
+    connect(Entry(m_listMenu, "mnuVorlage", 49, QStringLiteral("Feld als Vorlage")), &QAction::triggered,
+            this, &TFieldsPage::StoreTemplateRequested);
 }
 
 void TFieldsPage::ShowFields(const TFieldList& fields, const TLanguageTexts& texts)
@@ -185,4 +186,18 @@ void TFieldsPage::SelectRow(int row)
         m_list->setCurrentItem(item);
         item->setSelected(true);
     }
+}
+
+void TFieldsPage::ShowTemplates(const QStringList& names)
+{
+    const int chosen = m_templates->currentIndex();
+    m_templates->clear();
+    m_templates->addItems(names);
+    // The first template is offered until another is chosen.
+    m_templates->setCurrentIndex(chosen >= 0 && chosen < names.size() ? chosen : (names.isEmpty() ? -1 : 0));
+}
+
+int TFieldsPage::SelectedTemplate() const
+{
+    return m_templates->currentIndex();
 }

@@ -32,10 +32,26 @@ void FollowCommand(QObject* starter, QAction* command)
 
 TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
 {
-    for (const char* name : {"actNew", "actOpen", "actSave", "actSaveAs", "actExit", "actHTML", "actPHP",
-                             "actCopyHtml", "actCopyPHP", "actPreviewWindows", "actUpload", "actFtpProfiles",
-                             "actHtmlExportFile", "actInfo", "actVersionCheck", "actProjectSettings",
-                             "actErwEinstellungen", "actFormmailTemplates", "actProgramSettings"})
+    for (const char* name : {"actNew",
+                             "actOpen",
+                             "actSave",
+                             "actSaveAs",
+                             "actExit",
+                             "actHTML",
+                             "actPHP",
+                             "actCopyHtml",
+                             "actCopyPHP",
+                             "actPreviewWindows",
+                             "actUpload",
+                             "actFtpProfiles",
+                             "actHtmlExportFile",
+                             "actInfo",
+                             "actVersionCheck",
+                             "actProjectSettings",
+                             "actErwEinstellungen",
+                             "actFormmailTemplates",
+                             "actProgramSettings",
+                             "actTemplates"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -113,7 +129,7 @@ void TMainMenu::BuildMenus()
     Entry(exports, "PHPExport2", 15, QStringLiteral("PHP Export"), "actPHP");
 
     QMenu* settings = Menu("Einstellungen1", 16, QStringLiteral("&Einstellungen"));
-    Entry(settings, "Vorlagenverwalten1", 17, QStringLiteral("&Vorlagen verwalten"), nullptr);
+    Entry(settings, "Vorlagenverwalten1", 17, QStringLiteral("&Vorlagen verwalten"), "actTemplates");
     Entry(settings, "FTPProfileverwalten1", 18, QStringLiteral("FTP-Profile verwalten"), "actFtpProfiles");
     Entry(settings, "mnuEditFormmailTemplates", 19, QStringLiteral("Formmailer-Links verwalten"),
           "actFormmailTemplates");

@@ -20,9 +20,9 @@ public:
 
     // A command by name ("actNew", "actOpen", "actSave", "actSaveAs",
     // "actExit", "actHTML", "actPHP", "actCopyHtml", "actCopyPHP",
-    // "actPreviewWindows", "actUpload", "actHtmlExportFile",
+    // "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile",
     // "actProjectSettings", "actErwEinstellungen", "actFormmailTemplates",
-    // "actProgramSettings", "actInfo", "actVersionCheck").
+    // "actProgramSettings", "actTemplates", "actInfo", "actVersionCheck").
     QAction* Command(const char* name) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* RecentMenu() const { return m_recentMenu; }

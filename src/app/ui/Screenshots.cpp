@@ -4,6 +4,7 @@
 #include "app/ProgramSettings.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/FieldEditing.h"
+#include "app/ui/TemplateCommands.h"
 #include "app/ui/frmErwEinstellungen.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmProjectSettings.h"
@@ -29,6 +30,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
@@ -124,6 +126,7 @@ QStringList TScreenshots::Render(TfrmMain& window, QString* error)
     advanced.FileErrorPage = QStringLiteral("https://www.example.com/fehler/upload.htm");
     advanced.CaptchaError = TAdvancedSettings::CaptchaStartText();
     window.AdvancedSettings().SetValues(advanced);
+    window.Templates().EnsureManager();
     window.BuildAllPages();
     window.AboutBox();
     window.show();
@@ -204,6 +207,13 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
         Settle();
         saved = SavePages(&splash, error);
     }
+    // The question for a new name when an inserted template's is taken.
+    const std::unique_ptr<QInputDialog> question =
+        window.Templates().MakeNameQuestion(QStringLiteral("email"), m_language);
+    question->show();
+    Settle();
+    saved = saved && Save(question.get(), question->objectName(), error);
+    question->hide();
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
            RenderFormMailers(window, error);

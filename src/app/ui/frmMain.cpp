@@ -15,6 +15,7 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/SettingBinder.h"
 #include "app/ui/SettingsPage.h"
+#include "app/ui/TemplateCommands.h"
 #include "app/ui/frmErwEinstellungen.h"
 #include "app/ui/frmProgramSet.h"
 #include "app/ui/frmProjectSettings.h"
@@ -94,10 +95,16 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     m_colors = new TColorLinks(m_pages, project, this);
     m_fieldEditing = new TFieldEditing(
         m_services, project, [this](QWidget* edit) { EditHtml(edit); }, this);
+    m_templates = new TTemplateCommands(
+        m_services, project, *m_fieldsPage, [this] { RefreshFieldList(); }, this);
     ConnectCommands();
 
     TranslateInterface();
     m_pages->setCurrentWidget(m_fieldsPage);
+    // The user's templates start as a copy of the shipped ones. Neither a
+    // failed copy nor a damaged file keeps the window from opening.
+    m_templates->InstallDefault();
+    m_templates->LoadTemplateList();
     resize(960, 700);
 
     // The resident windows.
@@ -347,6 +354,7 @@ void TfrmMain::ConnectCommands()
     on("actErwEinstellungen", [this] { EditAdvancedSettings(); });
     on("actProgramSettings", [this] { EditProgramSettings(); });
     on("actFormmailTemplates", [this] { EditFormmailTemplates(); });
+    on("actTemplates", [this] { m_templates->ManageTemplates(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);

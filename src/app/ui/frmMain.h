@@ -26,6 +26,7 @@ class TMainMenu;
 class TProgramSettings;
 class TProjectSession;
 class TSettingBinder;
+class TTemplateCommands;
 class TFtpProfiles;
 class TfrmFTPBrowser;
 class TfrmExportHTML;
@@ -63,6 +64,8 @@ public:
 
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
+    // The field templates: the list on the page "Felder" and the manager.
+    TTemplateCommands& Templates() { return *m_templates; }
     TUploadCommand& Upload() { return *m_upload; }
     TfrmFTPLog& FtpLog() { return *m_ftpLog; }
     // The FTP profiles dialog, made and read on first use; null before.
@@ -161,6 +164,7 @@ private:
     TSettingBinder* m_binder = nullptr;
     TColorLinks* m_colors = nullptr;
     TFieldEditing* m_fieldEditing = nullptr;
+    TTemplateCommands* m_templates = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
     TfrmFTPBrowser* m_ftpBrowser = nullptr;
     TAboutBox* m_aboutBox = nullptr;
