@@ -29,6 +29,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -455,6 +456,29 @@ private slots:
         QCOMPARE(QFileInfo(opened[0].toLocalFile()).fileName(), page);
         QVERIFY(QFileInfo(opened[0].toLocalFile()).isFile());
         QVERIFY(ReadAll(opened[0].toLocalFile()).contains("action=checkurl"));
+        QVERIFY(prompter.entries.isEmpty());
+    }
+
+    // Help (F1, the menu and the tool bar) opens the program's page of the
+    // interface language.
+    void programHelp_data() { helpButton_data(); }
+
+    void programHelp()
+    {
+        QFETCH(QString, language);
+        MainWindowRig w = Window();
+        Record(*w);
+        w->Settings().SetLanguage(language);
+        QAction* entry = Find<QAction>(*w, "Hilfe2");
+        QCOMPARE(entry->shortcut(), QKeySequence(QKeySequence::HelpContents));
+        entry->trigger();
+        Find<QToolButton>(*w, "ToolButton7")->click();
+        QCOMPARE(opened.size(), 2);
+        const QString page = language == QLatin1String("Deutsch") ? "de_quorvel.htm" : "en_quorvel.htm";
+        for (const QUrl& url : opened) {
+            QCOMPARE(QFileInfo(url.toLocalFile()).fileName(), page);
+            QVERIFY(ReadAll(url.toLocalFile()).contains("quorvel-cli"));
+        }
         QVERIFY(prompter.entries.isEmpty());
     }
 

@@ -51,7 +51,8 @@ TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
                              "actErwEinstellungen",
                              "actFormmailTemplates",
                              "actProgramSettings",
-                             "actTemplates"})
+                             "actTemplates",
+                             "actHelp"})
         NewCommand(name);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
@@ -139,7 +140,7 @@ void TMainMenu::BuildMenus()
     Entry(view, "VorschauFenster1", 21, QStringLiteral("Vorschau Fenster"), "actPreviewWindows");
 
     QMenu* help = Menu("Hilfe1", 22, QStringLiteral("&Hilfe"));
-    Entry(help, "Hilfe2", 22, QStringLiteral("&Hilfe"), nullptr)->setShortcut(QKeySequence::HelpContents);
+    Entry(help, "Hilfe2", 22, QStringLiteral("&Hilfe"), "actHelp")->setShortcut(QKeySequence::HelpContents);
     Entry(help, "mnuNewVersionCheck", 23, QStringLiteral("Auf neue Version prüfen"), "actVersionCheck");
     Entry(help, "Info1", 24, QStringLiteral("&Info"), "actInfo");
 }
@@ -174,7 +175,7 @@ void TMainMenu::BuildToolBar()
     bar->addSeparator();
     button("ToolButton8", 25, QStringLiteral("FTP-Upload"), QStyle::SP_DriveNetIcon, "actUpload");
     bar->addSeparator();
-    button("ToolButton7", 22, QStringLiteral("Hilfe"), QStyle::SP_DialogHelpButton, nullptr);
+    button("ToolButton7", 22, QStringLiteral("Hilfe"), QStyle::SP_DialogHelpButton, "actHelp");
     button("ToolButton10", 26, QStringLiteral("Vorschau"), QStyle::SP_FileDialogInfoView,
            "actPreviewWindows");
     button("ToolButton9", 8, QStringLiteral("Beenden"), QStyle::SP_DialogCloseButton, "actExit");

@@ -22,7 +22,8 @@ public:
     // "actExit", "actHTML", "actPHP", "actCopyHtml", "actCopyPHP",
     // "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile",
     // "actProjectSettings", "actErwEinstellungen", "actFormmailTemplates",
-    // "actProgramSettings", "actTemplates", "actInfo", "actVersionCheck").
+    // "actProgramSettings", "actTemplates", "actHelp", "actInfo",
+    // "actVersionCheck").
     QAction* Command(const char* name) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* RecentMenu() const { return m_recentMenu; }

@@ -348,6 +348,7 @@ void TfrmMain::ConnectCommands()
     on("actCopyHtml", [this] { m_session.Generation().CopyHTML(); });
     on("actCopyPHP", [this] { m_session.Generation().CopyPHP(); });
     on("actHtmlExportFile", [this] { ExportIntoPage(); });
+    on("actHelp", [this] { OpenHelpPage(QStringLiteral("quorvel.htm"), m_services, m_urlOpener); });
     on("actInfo", [this] { AboutBox().exec(); });
     on("actVersionCheck", [this] { CheckForNewVersion(); });
     on("actProjectSettings", [this] { EditProjectSettings(); });
@@ -605,7 +606,9 @@ void TfrmMain::dropEvent(QDropEvent* event)
 // project's HTMLExportFileName when it closes.
 std::unique_ptr<TfrmExportHTML> TfrmMain::MakeExportWindow()
 {
-    return std::make_unique<TfrmExportHTML>(m_services, m_session, *m_upload, this);
+    auto window = std::make_unique<TfrmExportHTML>(m_services, m_session, *m_upload, this);
+    window->SetUrlOpener(m_urlOpener);
+    return window;
 }
 
 void TfrmMain::ExportIntoPage()

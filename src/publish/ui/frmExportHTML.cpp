@@ -517,11 +517,11 @@ void TfrmExportHTML::Upload()
 
 void TfrmExportHTML::ShowHelp()
 {
-    // The program's own help page, once one is installed in the data
-    // folder's help pages (which hold others as well).
-    const QString page = QStringLiteral("quorvel.htm");
+    // The window's own help page; without one installed, a word on where
+    // help is.
+    const QString page = QStringLiteral("export.htm");
     if (!HelpPagePath(m_services.DataDir(), m_services.Texts().CurrentLanguage(), page).isEmpty()) {
-        OpenHelpPage(page, m_services);
+        OpenHelpPage(page, m_services, m_urlOpener);
         return;
     }
     m_services.Prompt().Message(m_services.Texts().Text(QStringLiteral("txtHTMLExport7")),

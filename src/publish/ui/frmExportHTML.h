@@ -1,6 +1,7 @@
 #pragma once
 
 #include "publish/HtmlExport.h"
+#include "ui/HelpPage.h"
 
 #include <QDialog>
 #include <QString>
@@ -49,6 +50,8 @@ public:
     void Save(std::function<void(bool)> done = {});
     // The document's markup (the root element), when the browser answers.
     void ReadPageText(std::function<void(std::optional<QString>)> done);
+    // Where the help page goes (the desktop's browser when not set).
+    void SetUrlOpener(TUrlOpener opener) { m_urlOpener = std::move(opener); }
 
 public slots:
     // Every way of closing ends here.
@@ -60,6 +63,7 @@ signals:
     void Saved(bool written);
 
 private:
+    TUrlOpener m_urlOpener;
     QAction* Action(const char* name, int key, const QString& caption, int icon);
     void BuildWindow();
     void Run(const QString& script, std::function<void(const QVariant&)> done);
