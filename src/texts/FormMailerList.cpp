@@ -1,5 +1,6 @@
 #include "texts/FormMailerList.h"
 
+#include "app/LinkTest.h"
 #include "base/AtomicFile.h"
 #include "base/XmlValues.h"
 
@@ -111,10 +112,6 @@ TStatus TFormMailerList::LoadFormmailers(const QString& userFile, const QString&
 
 std::optional<QUrl> TFormMailerList::CheckAddress(const QString& address)
 {
-    const QUrl url(address.trimmed() + QStringLiteral("?action=checkurl"), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
-        url.host().isEmpty())
-        return std::nullopt;
-    return url;
+    // Only a web address goes to the browser, as for every test button.
+    return TLinkTest::WebAddress(address.trimmed() + QStringLiteral("?action=checkurl"));
 }

@@ -1,11 +1,9 @@
 #include "ui/OpenWebAddress.h"
 
 #include "app/LinkTest.h"
-
-#include <QDesktopServices>
+#include "ui/HelpPage.h"
 
 bool OpenWebAddress(const QString& text, const TLanguageTexts& texts, Prompter& prompter)
 {
-    return TLinkTest(texts, prompter, [](const QUrl& url) { return QDesktopServices::openUrl(url); })
-        .Open(text);
+    return TLinkTest(texts, prompter, DesktopUrlOpener()).Open(text);
 }
