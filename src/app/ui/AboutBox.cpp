@@ -150,6 +150,7 @@ TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt:
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setSingleShot(true);
+    timer->setTimerType(Qt::PreciseTimer); // a coarse timer may end it a tenth of a second early
     timer->setInterval(ShownMs);
     connect(timer, &QTimer::timeout, this, &QDialog::accept);
     timer->start();
