@@ -35,6 +35,7 @@ QString WithoutAccelerator(const QString& text)
 }
 
 const char* const KeyProperty = "langKey";
+const char* const NameProperty = "langName";
 const char* const ColumnKeysProperty = "langColumnKeys";
 
 // The texts of one language, taken once for all windows.
@@ -104,8 +105,12 @@ void TranslateColumns(QTreeWidget* view, const Section& texts)
 void TranslateObject(QObject* object, const Section& texts)
 {
     const int key = LangKey(object);
-    if (key == 0)
+    if (key == 0) {
+        const QString name = object->property(NameProperty).toString();
+        if (auto* label = qobject_cast<QLabel*>(object); label && !name.isEmpty())
+            label->setText(texts.Named(name));
         return;
+    }
     const QString text = texts.Text(key);
     if (auto* action = qobject_cast<QAction*>(object)) {
         action->setText(text);
@@ -157,6 +162,11 @@ void TranslateTree(QObject* window, const Section& texts, QSet<QObject*>& done)
 void SetLangKey(QObject* object, int key)
 {
     object->setProperty(KeyProperty, key);
+}
+
+void SetLangName(QObject* label, const char* name)
+{
+    label->setProperty(NameProperty, QString::fromLatin1(name));
 }
 
 int LangKey(const QObject* object)

@@ -18,6 +18,9 @@ class TLanguageTexts;
 // key 193, 267 or 275 their entries from named keys, keeping the chosen one;
 // a window its title. Edit boxes are never translated.
 void SetLangKey(QObject* object, int key);
+// A label whose text is a named text of the language file ("txtAbout0")
+// rather than a numbered window text.
+void SetLangName(QObject* label, const char* name);
 int LangKey(const QObject* object);
 // The keys of a list view's columns, in column order (0: keep the caption).
 void SetColumnLangKeys(QObject* listView, const QList<int>& keys);

@@ -56,7 +56,7 @@ QString TAboutBox::Mail()
     return QStringLiteral("quorvel@example.org");
 }
 
-TAboutBox::TAboutBox(const TLanguageTexts& texts, QWidget* parent) : QDialog(parent), m_texts(texts)
+TAboutBox::TAboutBox(const TLanguageTexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     SetLangKey(this, 24);
@@ -79,10 +79,11 @@ TAboutBox::TAboutBox(const TLanguageTexts& texts, QWidget* parent) : QDialog(par
     grid->addWidget(Label(this, "lblTxtVersion", 400, QStringLiteral("Version:")), 1, 1);
     grid->addWidget(Value(this, "lbVersion", version.DisplayedVersion()), 1, 2);
     grid->addWidget(Value(this, "lbCopyright", version.LegalCopyRight), 2, 1, 1, 2);
-    m_comments = Value(this, "lbComments", texts.Text(QStringLiteral("txtAbout0")));
-    m_comments->setWordWrap(true);
-    m_comments->setMinimumWidth(320);
-    grid->addWidget(m_comments, 3, 1, 1, 2);
+    QLabel* comments = Value(this, "lbComments", QString());
+    SetLangName(comments, "txtAbout0");
+    comments->setWordWrap(true);
+    comments->setMinimumWidth(320);
+    grid->addWidget(comments, 3, 1, 1, 2);
     grid->addWidget(Label(this, "lblHomepage", 401, QStringLiteral("Homepage: ")), 4, 1);
     grid->addWidget(Link(this, "lbHomepage", Homepage(), Homepage()), 4, 2);
     grid->addWidget(Label(this, "lblMail", 402, QStringLiteral("E-Mail:")), 5, 1);
@@ -94,12 +95,6 @@ TAboutBox::TAboutBox(const TLanguageTexts& texts, QWidget* parent) : QDialog(par
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     grid->addWidget(ok, 6, 0, 1, 3, Qt::AlignRight);
     TranslateWindow(this, texts);
-}
-
-void TAboutBox::showEvent(QShowEvent* event)
-{
-    m_comments->setText(m_texts.Text(QStringLiteral("txtAbout0")));
-    QDialog::showEvent(event);
 }
 
 TfrmSplash::TfrmSplash(QWidget* parent) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class TLanguageTexts;
 
 // "Info": the program's product name, version and copyright from its
@@ -16,15 +15,6 @@ public:
     // The maker's addresses.
     static QString Homepage();
     static QString Mail();
-
-protected:
-    // The word on the program is a named text: taken afresh, in the language
-    // of the moment, whenever the window is shown.
-    void showEvent(QShowEvent* event) override;
-
-private:
-    const TLanguageTexts& m_texts;
-    QLabel* m_comments;
 };
 
 // The window shown while the program starts: the picture, the version and
