@@ -74,21 +74,22 @@ private slots:
         const QString version = QStringLiteral(" " QUORVEL_TEST_VERSION "\n");
         for (const QString& program : programs) {
             const QString name = QFileInfo(program).fileName();
-            const auto row = [&](const char* what) {
-                return qPrintable(name + QLatin1Char(' ') + QLatin1String(what));
+            // The row's name lives until the row is made.
+            const auto row = [&](const char* what) -> QByteArray {
+                return (name + QLatin1Char(' ') + QLatin1String(what)).toUtf8();
             };
-            QTest::newRow(row("--help")) << program << QStringList{"--help"} << 0 << "usage:"
-                                         << "";
-            QTest::newRow(row("-h")) << program << QStringList{"-h"} << 0 << "usage:"
-                                     << "";
-            QTest::newRow(row("--version"))
+            QTest::newRow(row("--help").constData()) << program << QStringList{"--help"} << 0 << "usage:"
+                                                     << "";
+            QTest::newRow(row("-h").constData()) << program << QStringList{"-h"} << 0 << "usage:"
+                                                 << "";
+            QTest::newRow(row("--version").constData())
                 << program << QStringList{"--version"} << 0 << name + version << "";
-            QTest::newRow(row("unknown option")) << program << QStringList{"--bogus"} << 2 << ""
-                                                 << "unknown option --bogus";
+            QTest::newRow(row("unknown option").constData()) << program << QStringList{"--bogus"} << 2 << ""
+                                                             << "unknown option --bogus";
             const QStringList noValue =
                 program == programs[0] ? QStringList{"check", "--language"} : QStringList{"--pages"};
-            QTest::newRow(row("option without value")) << program << noValue << 2 << ""
-                                                       << "needs a value";
+            QTest::newRow(row("option without value").constData()) << program << noValue << 2 << ""
+                                                                   << "needs a value";
         }
         QTest::newRow("quorvel-cli without command") << programs[0] << QStringList{} << 2 << ""
                                                      << "usage:";
