@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QIntValidator>
 #include <QLabel>
@@ -65,6 +67,19 @@ QPushButton* Button(QWidget* parent, const char* name, int key, const QString& t
     if (key != 0)
         button->setToolTip(text);
     return button;
+}
+
+QDialogButtonBox* OkCancel(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* ok = Button(dialog, "btOK", 155, QStringLiteral("&OK"));
+    ok->setDefault(true);
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(Button(dialog, "btCancel", 156, QStringLiteral("&Abbrechen")),
+                       QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 QPushButton* Ellipsis(QWidget* parent, const char* name)

@@ -4,6 +4,8 @@
 #include <QStringList>
 
 class QComboBox;
+class QDialog;
+class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -25,6 +27,9 @@ QLabel* Note(QWidget* parent, const char* name, int key, const QString& text);
 QLabel* Heading(QWidget* parent, const char* name, int key, const QString& text);
 QGroupBox* Group(QWidget* parent, const char* name, int key, const QString& text);
 QPushButton* Button(QWidget* parent, const char* name, int key, const QString& text);
+// The OK (default) and "Abbrechen" buttons of a dialog ("btOK",
+// "btCancel"), accepting and rejecting it.
+QDialogButtonBox* OkCancel(QDialog* dialog);
 // A narrow "..." button that opens an editor or a chooser for the control
 // beside it.
 QPushButton* Ellipsis(QWidget* parent, const char* name);

@@ -38,14 +38,7 @@ TfrmProgramSet::TfrmProgramSet(TProgramSettings& settings, const TLanguageTexts&
     count->setBuddy(edtNumLastUsed);
     form->addRow(count, edtNumLastUsed);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = Button(this, "btOK", 155, QStringLiteral("&OK"));
-    ok->setDefault(true);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(Button(this, "btCancel", 156, QStringLiteral("&Abbrechen")),
-                       QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

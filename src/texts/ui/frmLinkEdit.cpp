@@ -38,14 +38,7 @@ TfrmLinkEdit::TfrmLinkEdit(const TLanguageTexts& texts, QWidget* parent) : QDial
     m_linkText = Edit(group, "edtLinkText");
     form->addRow(m_textLabel, m_linkText);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = Button(this, "btOK", 155, QStringLiteral("&OK"));
-    ok->setDefault(true);
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(Button(this, "btCancel", 156, QStringLiteral("&Abbrechen")),
-                       QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -78,14 +78,8 @@ TfrmPopUpLink::TfrmPopUpLink(const TLanguageTexts& texts, QWidget* parent) : QDi
     m_left = PixelEdit(position, "edtLeft", QStringLiteral("100"));
     place->addRow(Label(position, "Label6", 205, QStringLiteral("Abstand linker Bildschirmrand:")), m_left);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = Button(this, "btOK", 155, QStringLiteral("&OK"));
-    m_ok->setDefault(true);
-    buttons->addButton(m_ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(Button(this, "btCancel", 156, QStringLiteral("&Abbrechen")),
-                       QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancel(this);
+    m_ok = findChild<QPushButton*>(QStringLiteral("btOK"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(link);
