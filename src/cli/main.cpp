@@ -9,15 +9,21 @@
 #include "codegen/PageFiles.h"
 #include "codegen/ProjectCheck.h"
 #include "model/FormProject.h"
+#include "preview/LocalTest.h"
 #include "projectfile/ProjectFile.h"
 #include "publish/FtpUpload.h"
 #include "publish/PageUpload.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QSocketNotifier>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 #include <optional>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -30,6 +36,7 @@ const char* const UsageText =
     "  quorvel-cli generate (--html | --php) PROJECT.qvf [-o OUT] [--form-id N] [--language NAME]\n"
     "                       [--data-dir DIR]\n"
     "  quorvel-cli upload PROJECT.qvf [--html | --php] [--form-id N] [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli serve PROJECT.qvf [--html | --php] [--port N] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli --help | --version\n"
     "Exit codes: 0 success, 1 the project or a file failed, 2 usage.\n";
 
@@ -41,6 +48,7 @@ struct Options
     QString language;
     QString format; // "html" or "php"
     std::optional<int> formId;
+    int port = 0;        // serve: 0 takes a free one
     bool strict = false; // check: warnings fail
 };
 
@@ -83,6 +91,16 @@ bool Parse(const QStringList& args, Options& o, QString& error)
                 return false;
             }
             o.formId = n;
+        } else if (a == QLatin1String("--port")) {
+            QString port;
+            if (!value(port))
+                return false;
+            bool ok = false;
+            o.port = port.toInt(&ok);
+            if (!ok || o.port < 1 || o.port > 65535) {
+                error = QStringLiteral("--port takes a number from 1 to 65535");
+                return false;
+            }
         } else if (a == QLatin1String("--strict")) {
             o.strict = true;
         } else if (a == QLatin1String("--language")) {
@@ -176,6 +194,93 @@ int Upload(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
     return command.Run(upload, php, o.formId) ? Success : Failed;
 }
 
+// The write end of the pipe the signal handler wakes the event loop through.
+int signalPipe[2] = {-1, -1};
+
+void OnStopSignal(int)
+{
+    const char byte = 1;
+    (void)!write(signalPipe[1], &byte, 1);
+}
+
+QByteArray Local(const QString& text)
+{
+    return text.toLocal8Bit();
+}
+
+// One line per captured mail: recipients, subject, attachments.
+QString MailSummary(const TMailMessage& mail, bool copyToSender)
+{
+    if (!mail.error.isEmpty())
+        return QStringLiteral("mail (unreadable: ") + mail.error + QStringLiteral(")");
+    QString line = QStringLiteral("mail to ") + mail.Recipients().join(QStringLiteral(", ")) +
+                   QStringLiteral(": \"") + mail.Subject() + QStringLiteral("\"");
+    const qsizetype attachments = mail.Attachments().size();
+    if (attachments > 0)
+        line += QStringLiteral(", %1 attachment%2")
+                    .arg(attachments)
+                    .arg(attachments == 1 ? QString() : QStringLiteral("s"));
+    if (copyToSender)
+        line += QStringLiteral(" (copy to the sender)");
+    return line;
+}
+
+// The local test from the command line: serves the page until SIGINT or
+// SIGTERM, printing the address and a line for each mail the page sends;
+// PHP's own output goes to the error output.
+int Serve(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
+{
+    if (o.positional.size() != 1)
+        return UsageError(QStringLiteral("serve takes one project file"));
+    TFormProject project;
+    if (!Load(project, o.positional.first(), texts, prompter))
+        return Failed;
+    const bool php = o.format.isEmpty() ? project.cboUploadFormat == 1 : o.format == QLatin1String("php");
+    if (pipe(signalPipe) != 0)
+        return Failed;
+    fcntl(signalPipe[0], F_SETFD, FD_CLOEXEC);
+    fcntl(signalPipe[1], F_SETFD, FD_CLOEXEC);
+    struct sigaction action = {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    TTempFolder temp;
+    TLocalTest test(texts, AppPaths::DataDir(), temp.Path());
+    if (const TStatus started =
+            test.Start(project, php ? TLocalTest::TKind::Php : TLocalTest::TKind::Html, o.port);
+        !started) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", Local(started.Error()).constData());
+        return Failed;
+    }
+    std::printf("serving %s at %s (Ctrl+C ends the test)\n", php ? "the PHP page" : "the HTML form",
+                Local(test.PageUrl().toString()).constData());
+    std::fflush(stdout);
+    QObject::connect(&test, &TLocalTest::MailReceived,
+                     [](const TMailMessage& mail, bool copy, const QDateTime&) {
+                         std::printf("%s\n", Local(MailSummary(mail, copy)).constData());
+                         std::fflush(stdout);
+                     });
+    QObject::connect(&test, &TLocalTest::ServerOutput, [](const QByteArray& chunk) {
+        std::fwrite(chunk.constData(), 1, static_cast<size_t>(chunk.size()), stderr);
+    });
+    int exitCode = Success;
+    QObject::connect(&test, &TLocalTest::Ended, [&exitCode](const QString& reason) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", Local(reason).constData());
+        exitCode = Failed;
+        QCoreApplication::quit();
+    });
+    QSocketNotifier stop(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&stop, &QSocketNotifier::activated, [] { QCoreApplication::quit(); });
+    QCoreApplication::exec();
+    // The last mails of the test, then the server goes.
+    test.Poll();
+    test.Stop();
+    std::printf("test ended\n");
+    return exitCode;
+}
+
 int New(const Options& o, const TLanguageTexts& texts)
 {
     if (!o.positional.isEmpty())
@@ -238,5 +343,7 @@ int main(int argc, char** argv)
         return New(o, texts);
     if (o.command == QLatin1String("upload"))
         return Upload(o, texts, prompter);
+    if (o.command == QLatin1String("serve"))
+        return Serve(o, texts, prompter);
     return UsageError(QStringLiteral("unknown command ") + o.command);
 }

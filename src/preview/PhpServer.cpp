@@ -31,14 +31,16 @@ QString TPhpServer::Program()
     return QStandardPaths::findExecutable(QStringLiteral("php"));
 }
 
-TStatus TPhpServer::Start(const QString& root, const QStringList& settings, const QStringList& options)
+TStatus TPhpServer::Start(const QString& root, const QStringList& settings, const QStringList& options,
+                          int port)
 {
     Stop();
     const QString php = Program();
     if (php.isEmpty())
         return TFailure{QStringLiteral("PHP is not installed (the package php-cli provides it)"), root};
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        const int candidate = FreeLocalPort();
+    // A port of the user's choice is tried once.
+    for (int attempt = 0; attempt < (port ? 1 : 5); ++attempt) {
+        const int candidate = port ? port : FreeLocalPort();
         if (candidate == 0)
             return TFailure{QStringLiteral("no free port on 127.0.0.1"), root};
         QStringList args = options;
@@ -57,8 +59,10 @@ TStatus TPhpServer::Start(const QString& root, const QStringList& settings, cons
         }
         Stop();
     }
-    return TFailure{
-        QStringLiteral("PHP's server did not start: ") + QString::fromLocal8Bit(m_output.trimmed()), php};
+    const QString said = QString::fromLocal8Bit(m_output.trimmed());
+    if (port && said.contains(QLatin1String("in use"), Qt::CaseInsensitive))
+        return TFailure{QStringLiteral("port %1 of 127.0.0.1 is in use").arg(port), php};
+    return TFailure{QStringLiteral("PHP's server did not start: ") + said, php};
 }
 
 void TPhpServer::Stop()

@@ -18,9 +18,11 @@ public:
     ~TPhpServer() { Stop(); }
 
     // Serves root with the given "-d" settings (and further options before
-    // them, such as "-n" for PHP without its extensions). Fails with the
-    // reason, naming the package to install when there is no PHP.
-    TStatus Start(const QString& root, const QStringList& settings = {}, const QStringList& options = {});
+    // them, such as "-n" for PHP without its extensions), on port when it is
+    // not 0. Fails with the reason, naming the package to install when there
+    // is no PHP.
+    TStatus Start(const QString& root, const QStringList& settings = {}, const QStringList& options = {},
+                  int port = 0);
     void Stop();
 
     bool IsRunning() const { return m_process.state() == QProcess::Running; }
