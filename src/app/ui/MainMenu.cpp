@@ -52,8 +52,11 @@ TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
                              "actFormmailTemplates",
                              "actProgramSettings",
                              "actTemplates",
-                             "actHelp"})
+                             "actHelp",
+                             "actLocalTest"})
         NewCommand(name);
+    // Checked while a local test runs.
+    Command("actLocalTest")->setCheckable(true);
     // The upload has no menu entry: its key works in the whole window.
     QAction* upload = Command("actUpload");
     upload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
@@ -138,6 +141,11 @@ void TMainMenu::BuildMenus()
 
     QMenu* view = Menu("Ansicht1", 20, QStringLiteral("&Ansicht"));
     Entry(view, "VorschauFenster1", 21, QStringLiteral("Vorschau Fenster"), "actPreviewWindows");
+    QAction* localTest =
+        Entry(view, "mnLocalTest", 403, QStringLiteral("Auf diesem Computer testen"), "actLocalTest");
+    localTest->setShortcut(QKeySequence(Qt::Key_F9));
+    localTest->setCheckable(true);
+    connect(Command("actLocalTest"), &QAction::toggled, localTest, &QAction::setChecked);
 
     QMenu* help = Menu("Hilfe1", 22, QStringLiteral("&Hilfe"));
     Entry(help, "Hilfe2", 22, QStringLiteral("&Hilfe"), "actHelp")->setShortcut(QKeySequence::HelpContents);
@@ -178,5 +186,6 @@ void TMainMenu::BuildToolBar()
     button("ToolButton7", 22, QStringLiteral("Hilfe"), QStyle::SP_DialogHelpButton, "actHelp");
     button("ToolButton10", 26, QStringLiteral("Vorschau"), QStyle::SP_FileDialogInfoView,
            "actPreviewWindows");
+    button("tbLocalTest", 407, QStringLiteral("Lokal testen"), QStyle::SP_MediaPlay, "actLocalTest");
     button("ToolButton9", 8, QStringLiteral("Beenden"), QStyle::SP_DialogCloseButton, "actExit");
 }

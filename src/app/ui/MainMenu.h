@@ -23,7 +23,7 @@ public:
     // "actPreviewWindows", "actUpload", "actFtpProfiles", "actHtmlExportFile",
     // "actProjectSettings", "actErwEinstellungen", "actFormmailTemplates",
     // "actProgramSettings", "actTemplates", "actHelp", "actInfo",
-    // "actVersionCheck").
+    // "actVersionCheck", "actLocalTest").
     QAction* Command(const char* name) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     QMenu* RecentMenu() const { return m_recentMenu; }

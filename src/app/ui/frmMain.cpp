@@ -123,6 +123,7 @@ TfrmMain::TfrmMain(TAppServices& services, TProjectSession& session, QWidget* pa
     });
     connect(m_upload, &TUploadCommand::Finished, upload, [upload] { upload->setEnabled(true); });
     connect(m_menu->Command("actFtpProfiles"), &QAction::triggered, this, &TfrmMain::ManageFtpProfiles);
+    connect(m_menu->Command("actLocalTest"), &QAction::triggered, this, &TfrmMain::ToggleLocalTest);
     m_programSet = new TfrmProgramSet(m_services.Settings(), m_services.Texts(), m_services.Prompt(), this);
 }
 
@@ -290,6 +291,9 @@ void TfrmMain::BuildPages()
                 m_services, m_session.Project(), [&generation] { return generation.GenerateHTML(); }, page);
             previewTab->setObjectName(QStringLiteral("WebBrowser1"));
             previewLayout->addWidget(previewTab);
+            m_previewTab = previewTab;
+            QAction* localTest = m_menu->Command("actLocalTest");
+            connect(previewTab, &TPreviewTab::LocalTestChanged, localTest, &QAction::setChecked);
         },
         m_pages);
     m_previewPage->setObjectName(QStringLiteral("tsVorschau"));
@@ -380,8 +384,28 @@ QString TfrmMain::StatusText() const
     return m_status->text();
 }
 
+void TfrmMain::ToggleLocalTest()
+{
+    // The test runs on the preview page; showing it makes it.
+    m_pages->setCurrentWidget(m_previewPage);
+    m_previewPage->EnsureBuilt();
+    if (m_previewTab->LocalTestRunning())
+        m_previewTab->StopLocalTest();
+    else
+        m_previewTab->StartLocalTest();
+}
+
+TPreviewTab* TfrmMain::PreviewTab()
+{
+    m_previewPage->EnsureBuilt();
+    return m_previewTab;
+}
+
 void TfrmMain::AfterFileCommand(bool replaced)
 {
+    // A local test shows the project it started with: it ends with it.
+    if (replaced && m_previewTab)
+        m_previewTab->ProjectReplaced();
     if (replaced)
         ShowProject();
     else
@@ -584,6 +608,8 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         return;
     }
     m_upload->CancelAndWait();
+    if (m_previewTab)
+        m_previewTab->StopLocalTest();
     event->accept();
 }
 

@@ -33,6 +33,7 @@ class TfrmExportHTML;
 class TfrmFTPLog;
 class TftpProfiles;
 class TfrmPreview;
+class TPreviewTab;
 class TfrmErwEinstellungen;
 class TfrmProjectSettings;
 class TfrmProgramSet;
@@ -87,6 +88,11 @@ public:
     // screenshots, say, or a test that reaches into every page).
     void BuildAllPages();
     QString StatusText() const;
+    // The page "Vorschau / Test" (made now if it was not yet).
+    TPreviewTab* PreviewTab();
+    // "Auf diesem Computer testen": starts the local test on the preview
+    // page, or ends the one running.
+    void ToggleLocalTest();
 
     bool OpenProjectFile(const QString& path);
     bool SaveProjectFile(const QString& path);
@@ -157,6 +163,7 @@ private:
     TCodePage* m_htmlPage = nullptr;
     TCodePage* m_phpPage = nullptr;
     TLazyPage* m_previewPage = nullptr;
+    TPreviewTab* m_previewTab = nullptr;
     TfrmPreview* m_preview = nullptr;
     TfrmProgramSet* m_programSet = nullptr;
     TUrlOpener m_urlOpener;

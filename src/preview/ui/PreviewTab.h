@@ -5,13 +5,24 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSplitter;
 class QWebEngineView;
 class TAppServices;
 class TFormProject;
+class TInboxPanel;
+class TLocalTest;
 
 // The content of the main window's page "Vorschau / Test": the HTML form as a
 // browser shows it, rebuilt every time the page is shown. The browser is made
 // on the first showing only, since starting the web engine takes a while.
+//
+// "Auf diesem Computer testen" runs the page on this computer instead (the
+// PHP page, or the HTML form with the companion form mailer): the browser
+// shows it from the local server, where sending works, and the inbox beside
+// it shows every mail the page sent.
 class TPreviewTab : public QWidget
 {
     Q_OBJECT
@@ -21,14 +32,26 @@ public:
     using HtmlGenerator = std::function<std::optional<QString>()>;
 
     // The services and the project must outlive the widget.
-    TPreviewTab(TAppServices& services, const TFormProject& project, HtmlGenerator generateHtml,
+    TPreviewTab(TAppServices& services, TFormProject& project, HtmlGenerator generateHtml,
                 QWidget* parent = nullptr);
+    ~TPreviewTab() override;
 
     // Generates the form, writes it into the user's private temporary folder
     // (with the calendar picture beside it when a calendar field needs it)
     // and loads it. The browser stays hidden until the page is complete, so
     // nobody sees a half-drawn form.
     void Refresh();
+
+    // The local test: started for the chosen page (a failure is reported),
+    // and stopped (nothing of it stays running). A running test restarts.
+    bool StartLocalTest();
+    void StopLocalTest();
+    bool LocalTestRunning() const;
+    // Another project came: a running test ends, the page kind follows the
+    // project's upload format again.
+    void ProjectReplaced();
+    TLocalTest& LocalTest() { return *m_localTest; }
+    TInboxPanel* Inbox() const { return m_inbox; }
 
     // Null until the page was first shown.
     QWebEngineView* Browser() const { return m_browser; }
@@ -38,16 +61,25 @@ public:
 signals:
     // The browser has finished loading the page of a refresh.
     void PageShown(bool ok);
+    void LocalTestChanged(bool running);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void EnsureBrowser();
+    void ShowTestState();
 
     TAppServices& m_services;
-    const TFormProject& m_project;
+    TFormProject& m_project;
     HtmlGenerator m_generateHtml;
+    TLocalTest* m_localTest;
+    QPushButton* m_testButton;
+    QRadioButton* m_phpKind;
+    QRadioButton* m_htmlKind;
+    QLabel* m_testAddress;
+    QSplitter* m_splitter;
+    TInboxPanel* m_inbox = nullptr;
     QWebEngineView* m_browser = nullptr;
     QString m_pageFile;
 };
