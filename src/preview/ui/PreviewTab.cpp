@@ -15,7 +15,35 @@
 #include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <QWebEngineView>
+#include <functional>
+
+namespace
+{
+// The preview's page. During a local test it stays on the test's server: a
+// thank-you page elsewhere (or any other address) is not loaded, so the
+// test never reaches out of the computer; the tab says where it would go.
+class TLocalTestPage : public QWebEnginePage
+{
+public:
+    using QWebEnginePage::QWebEnginePage;
+    std::function<void(const QUrl&)> refused;
+    // Scheme, host and port the page may go to; empty: anywhere.
+    QUrl origin;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
+    {
+        if (origin.isEmpty() || !isMainFrame ||
+            (url.scheme() == origin.scheme() && url.host() == origin.host() && url.port() == origin.port()))
+            return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+        if (refused)
+            refused(url);
+        return false;
+    }
+};
+} // namespace
 
 TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGenerator generateHtml,
                          QWidget* parent)
@@ -116,6 +144,9 @@ void TPreviewTab::ShowTestState()
     TranslateWindow(m_testButton, m_services.Texts());
     m_phpKind->setEnabled(!running);
     m_htmlKind->setEnabled(!running);
+    if (m_browser)
+        static_cast<TLocalTestPage*>(m_browser->page())->origin =
+            running ? m_localTest->PageUrl().adjusted(QUrl::RemovePath | QUrl::RemoveQuery) : QUrl();
     if (running) {
         const QString address = m_localTest->PageUrl().toString();
         m_testAddress->setText(m_services.Texts()
@@ -136,6 +167,16 @@ void TPreviewTab::EnsureBrowser()
         return;
     m_browser = new QWebEngineView(m_splitter);
     m_browser->setObjectName(QStringLiteral("browser"));
+    auto* page = new TLocalTestPage(m_browser);
+    page->refused = [this](const QUrl& url) {
+        const QString address = url.toString().toHtmlEscaped();
+        m_testAddress->setText(m_services.Texts()
+                                   .Text(QStringLiteral("txtLocalTestLeaves"))
+                                   .toHtmlEscaped()
+                                   .arg(QStringLiteral("<a href=\"") + address + QStringLiteral("\">") +
+                                        address + QStringLiteral("</a>")));
+    };
+    m_browser->setPage(page);
     m_splitter->insertWidget(0, m_browser);
     m_splitter->setStretchFactor(0, 3);
     connect(m_browser, &QWebEngineView::loadFinished, this, [this](bool ok) {
