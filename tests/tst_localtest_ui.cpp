@@ -102,11 +102,20 @@ private slots:
     }
 
     // The default project with the copy to the sender, the picture code and
-    // an upload: filled and sent in the preview, the owner's mail carries
+    // an upload, as the PHP page and as the HTML form posting to the
+    // companion mailer beside it: filled and sent in the preview, the owner's mail carries
     // the values and the file, the visitor's copy is marked as such; ending
     // the test leaves neither the process nor its port.
+    void sendFromThePreview_data()
+    {
+        QTest::addColumn<QString>("kind"); // the radio button of the page kind
+        QTest::newRow("PHP page") << "rbLocalTestPhp";
+        QTest::newRow("HTML form with the companion mailer") << "rbLocalTestHtml";
+    }
+
     void sendFromThePreview()
     {
+        QFETCH(QString, kind);
         MainWindowRig w(prompter, QString());
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         TFormProject& project = w->Project();
@@ -118,7 +127,7 @@ private slots:
         project.ListField.Add(std::move(upload));
 
         TPreviewTab* tab = w->PreviewTab();
-        tab->findChild<QRadioButton*>(QStringLiteral("rbLocalTestPhp"))->setChecked(true);
+        tab->findChild<QRadioButton*>(kind)->setChecked(true);
         QSignalSpy mails(&tab->LocalTest(), &TLocalTest::MailReceived);
         StartFromMenu(w, tab);
         const qint64 pid = tab->LocalTest().ProcessId();

@@ -81,6 +81,7 @@ constexpr TMarkerContext MarkerContexts[] = {
     {"<!-- ERRORPAGES -->", Literals::TContext::Generated},
     // the PHP page (its form address is its own, written by the generator)
     {"<!-- PHPSETTINGS -->", Literals::TContext::Generated},
+    {"<!-- PHPHELPERS -->", Literals::TContext::Generated},
     {"<!-- FIELDLIST -->", Literals::TContext::Generated},
     {"<!-- FORMVAR -->", Literals::TContext::Generated},
     {"<!-- ERRORVAR -->", Literals::TContext::Generated},

@@ -2,6 +2,7 @@
 
 #include "base/Crlf.h"
 #include "base/Literals.h"
+#include "codegen/CompanionMailer.h"
 #include "model/FormProject.h"
 
 TResult<QString> TGenHTML::GenCode()
@@ -40,7 +41,13 @@ TResult<TPageTemplate> TGenHTML::FillTemplate(const QString& templateName)
         page.Fill(u"<!-- CAPTCHA -->", *captcha); // template text: later steps fill it too
     }
     Fill(page, QLatin1String("<!-- FORMMAIL -->"), m_project.cboFormMailer);
-    Fill(page, QLatin1String("<!-- ERRORPAGES -->"), GenErrorPageFields());
+    QString hidden = GenErrorPageFields();
+    // The companion mailer learns the form's own fields from the form; no
+    // other mailer reads them, so their forms stay as they were.
+    if (TCompanionMailer::IsUsedBy(m_project))
+        hidden += QStringLiteral("  <input type=\"hidden\" name=\"qvfields\" value=\"") +
+                  TCompanionMailer::FieldList(m_project) + QStringLiteral("\">") + CRLF;
+    Fill(page, QLatin1String("<!-- ERRORPAGES -->"), hidden);
     return filled;
 }
 
@@ -61,7 +68,10 @@ TResult<TPageTemplate> TGenHTML::CaptchaBlock()
     Fill(block, QLatin1String("{#CAPTCHA_TEXT#}"), m_project.edtCaptchaText1);
     Fill(block, QLatin1String("{#CAPTCHALINK#}"), GetCaptchaLink());
     QString folder = m_project.cboFormMailer;
-    folder.remove(QStringLiteral("formmail.php"), Qt::CaseInsensitive);
+    if (TCompanionMailer::IsUsedBy(m_project))
+        folder.truncate(folder.lastIndexOf(QLatin1Char('/')) + 1); // the folder of the mailer
+    else
+        folder.remove(QStringLiteral("formmail.php"), Qt::CaseInsensitive);
     Fill(block, QLatin1String("{#FORMMAILERPATH}"), folder);
     return loaded;
 }

@@ -63,6 +63,10 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
             formcheck << field->GenFormCheckPHP(ctx) << lineEnd;
     }
     errorvar << QStringLiteral("$errCaptcha = \"\";") + CRLF;
+    const TResult<QString> helpers = LoadHelpers();
+    if (!helpers)
+        return helpers.Failure();
+    page.Fill(u"<!-- PHPHELPERS -->", *helpers);
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- FIELDLIST -->"), fieldlist);
@@ -84,6 +88,26 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
               QStringLiteral(
                   "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
     return filled;
+}
+
+TResult<QString> TGenPHP::LoadHelpers() const
+{
+    TResult<QString> loaded = LoadTemplate(QStringLiteral("formmailer/qvmail.php"));
+    if (!loaded)
+        return loaded;
+    // The file opens with "<?php" and a comment about itself, up to the first
+    // empty line; the page takes the rest, without the last line end (the
+    // marker's line brings its own).
+    QString text = std::move(loaded).Value();
+    const QString paragraphEnd = QStringLiteral("\r\n\r\n");
+    const qsizetype opening = text.indexOf(paragraphEnd);
+    if (!text.startsWith(QLatin1String("<?php")) || opening < 0)
+        return TFailure{QStringLiteral("The mail helpers do not open as expected"),
+                        m_dataDir + QStringLiteral("/formmailer/qvmail.php")};
+    text.remove(0, opening + paragraphEnd.size());
+    if (text.endsWith(CRLF))
+        text.chop(CRLF.size());
+    return text;
 }
 
 TResult<QString> TGenPHP::GenCaptcha()

@@ -17,4 +17,6 @@ protected:
     TResult<TPageTemplate> FillTemplate(const QString& templateName) override;
     // The page's own settings (recipients, subject, mail text and switches).
     QString GenSettings() const;
+    // The shared mail helpers (formmailer/qvmail.php) as the page carries them.
+    TResult<QString> LoadHelpers() const;
 };

@@ -90,6 +90,9 @@ public:
     bool chkFtpTls = false;
     QString edtFtpTlsKey;
     int cboUploadFormat = 0; // 0 HTML, 1 PHP
+    // The HTML form's upload also puts Quorvel's form mailer and its
+    // configuration beside it.
+    bool chkUploadMailer = false;
     // spam protection
     bool chkCaptcha = false;
     QString edtCaptchaText1;

@@ -108,6 +108,7 @@ const std::vector<TSettingKey>& SettingKeys()
         QV_OPT_FLAG(chkFtpTls),
         QV_OPT_TEXT(edtFtpTlsKey),
         QV_INT("cboUploadFormat", cboUploadFormat, IntStrict),
+        QV_OPT_FLAG(chkUploadMailer),
         QV_FLAG(chkCaptcha, FlagTolerant),
         QV_TEXT(edtCaptchaText1, Text, nullptr),
         QV_TEXT(memoMailtext, Text, nullptr),

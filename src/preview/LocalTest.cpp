@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/LanguageTexts.h"
+#include "codegen/CompanionMailer.h"
 #include "codegen/GenHTML.h"
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
@@ -176,6 +177,9 @@ TStatus TLocalTest::WritePage(TFormProject& project)
     if (const TStatus written = PageFiles::WritePage(file, *page, project.ExtSettings.encoding); !written)
         return Fail(QStringLiteral("txtLocalTestFailed"), written.Failure().Text());
     (void)PageFiles::CopyAdditionalFiles(project, m_dataDir, file, true);
+    // The mailer and its allow-list of the project's own addresses.
+    if (const TStatus beside = TCompanionMailer::WriteInto(site, project, m_dataDir); !beside)
+        return Fail(QStringLiteral("txtLocalTestFailed"), beside.Failure().Text());
     return {};
 }
 

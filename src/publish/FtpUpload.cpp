@@ -63,10 +63,23 @@ bool TFtpUpload::CheckFtpSettings()
     m_fileName = m_project.edtDateiname;
     m_calendar = PageFiles::ContainsCalendarField(m_project);
     m_text.clear();
-    for (const char* key : {"txtMainFrmFTP0", "txtMainFrmFTP1", "txtMainFrmFTP2", "txtMainFrmFTP3",
-                            "txtMainFrmFTP4", "txtMainFrmFTP5", "txtMainFrmFTP7", "txtMainFrmFTP8",
-                            "txtMainFrmFTP9", "txtMainFrmFTP10", "txtMainFrmFTP11", "MsgError"})
+    for (const char* key :
+         {"txtMainFrmFTP0", "txtMainFrmFTP1", "txtMainFrmFTP2", "txtMainFrmFTP3", "txtMainFrmFTP4",
+          "txtMainFrmFTP5", "txtMainFrmFTP7", "txtMainFrmFTP8", "txtMainFrmFTP9", "txtMainFrmFTP10",
+          "txtMainFrmFTP11", "MsgError", "txtMailerUpload"})
         m_text.insert(QLatin1String(key), m_texts.Text(QLatin1String(key)));
+    // The form mailer goes along only with the HTML form, which posts to it.
+    m_mailerFiles.clear();
+    if (m_project.chkUploadMailer && m_htmlForm.value_or(m_project.cboUploadFormat != 1)) {
+        if (TCompanionMailer::Recipients(m_project).isEmpty())
+            return refuse("txtMailerNoRecipient");
+        TResult<QList<TCompanionMailer::TFile>> files = TCompanionMailer::Files(m_project, m_dataDir);
+        if (!files) {
+            GeneralError(files.Error());
+            return false;
+        }
+        m_mailerFiles = std::move(files).Value();
+    }
     return true;
 }
 
@@ -152,6 +165,19 @@ bool TFtpUpload::Transfer(const QString& localPath)
         if (!binary.Connect() || (!m_folder.isEmpty() && !binary.ChangeDir(m_folder)) ||
             !binary.Store(QStringLiteral("cal.png"), picture, m_progress))
             return Fail(binary, true);
+        binary.Quit();
+    }
+    if (!m_mailerFiles.isEmpty()) {
+        client.Quit();
+        TFtpClient binary(m_settings, m_protocol);
+        binary.SetBinary(true);
+        if (!binary.Connect() || (!m_folder.isEmpty() && !binary.ChangeDir(m_folder)))
+            return Fail(binary, true);
+        for (const TCompanionMailer::TFile& file : m_mailerFiles) {
+            m_log(Text("txtMailerUpload") + QLatin1Char(' ') + file.name);
+            if (!binary.Store(file.name, file.bytes, m_progress))
+                return Fail(binary, true);
+        }
         binary.Quit();
     }
     m_log(Text("txtMainFrmFTP5"));

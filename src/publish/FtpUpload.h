@@ -1,11 +1,13 @@
 #pragma once
 
+#include "codegen/CompanionMailer.h"
 #include "publish/FtpClient.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Prompter;
 
@@ -41,6 +43,11 @@ public:
     // Also every line the client sends and hears.
     void SetProtocol(TFtpClient::LineHook hook) { m_protocol = std::move(hook); }
 
+    // Whether the file is the HTML form (the project's upload format when
+    // not set): only the HTML form takes the form mailer along, when the
+    // project asks for it.
+    void SetHtmlForm(bool html) { m_htmlForm = html; }
+
     // CheckFtpSettings and Transfer; false when a setting was refused or a
     // step failed (already said).
     bool UploadFile(const QString& localPath);
@@ -72,5 +79,7 @@ private:
     QString m_folder;
     QString m_fileName;
     bool m_calendar = false;
+    std::optional<bool> m_htmlForm;
+    QList<TCompanionMailer::TFile> m_mailerFiles;
     QHash<QString, QString> m_text;
 };

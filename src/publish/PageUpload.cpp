@@ -74,6 +74,7 @@ bool TPageUpload::Run(TFtpUpload& upload, std::optional<bool> php, std::optional
     const std::optional<QString> file = WritePage(php, formId);
     if (!file)
         return false;
+    upload.SetHtmlForm(!php.value_or(m_project.cboUploadFormat == 1));
     const bool uploaded = upload.UploadFile(*file);
     QFile::remove(*file);
     return uploaded;

@@ -43,8 +43,12 @@ QGroupBox* FtpGroup(QWidget* page)
     grid->addWidget(Label(group, "Label54", 125, QStringLiteral("Dateiname")), 6, 0);
     grid->addWidget(Edit(group, "edtDateiname"), 6, 1);
     grid->addWidget(Label(group, "Label42", 126, QStringLiteral("Upload-Dateiformat")), 7, 0);
-    grid->addWidget(FixedList(group, "cboUploadFormat", {QStringLiteral("HTML"), QStringLiteral("PHP")}), 7,
-                    1, Qt::AlignLeft);
+    auto* format = new QHBoxLayout;
+    format->addWidget(FixedList(group, "cboUploadFormat", {QStringLiteral("HTML"), QStringLiteral("PHP")}));
+    // Quorvel's form mailer goes beside the HTML form (which must post to it).
+    format->addWidget(Check(group, "chkUploadMailer", 430, QStringLiteral("Formmailer mit hochladen")));
+    format->addStretch(1);
+    grid->addLayout(format, 7, 1);
     // Only for a server with a self-signed certificate.
     grid->addWidget(Label(group, "Label55", 291, QStringLiteral("Serverschlüssel")), 8, 0);
     QLineEdit* key = Edit(group, "edtFtpTlsKey");
