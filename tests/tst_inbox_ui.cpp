@@ -117,6 +117,11 @@ private slots:
         QTest::newRow("unreadable") << unreadable << QString::fromLatin1(unreadable) << true
                                     << "Diese Mail konnte nicht gelesen werden: "
                                        "a multipart part without a boundary";
+        QByteArray large;
+        while (large.size() < 1700 * 1024)
+            large += "<p>Eine Zeile des Formulars, wie sie in einer langen Mail steht.</p>\r\n";
+        QTest::newRow("html too large for the view, as its source")
+            << RawMail("text/html", large) << QString::fromLatin1(large) << true << QString();
         QTest::newRow("no text part") << RawMail("application/pdf", "%PDF-1.4", "a.bin", "x") << QString()
                                       << false << "Diese Mail hat keinen Textteil.";
     }

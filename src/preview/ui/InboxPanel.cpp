@@ -38,6 +38,9 @@ enum MailColumn { TimeColumn, RecipientsColumn, SubjectColumn, AttachmentsColumn
 enum MessageColumn { MessageTimeColumn, LevelColumn, TextColumn };
 enum AttachmentColumn { NameColumn, SizeColumn };
 
+// The longest address the browser engine loads (2 MB).
+constexpr qsizetype LongestDataUrl = 2 * 1024 * 1024;
+
 // A mail's HTML loads nothing: no pictures, style sheets or frames from a
 // server (they would tell the sender the mail was read, and a test must not
 // reach out), no local files. Only the document itself comes through.
@@ -182,7 +185,7 @@ void TInboxPanel::BuildPanel()
                         {QStringLiteral("Zeit"), QString::fromUtf8("Empfänger"), QStringLiteral("Betreff"),
                          QString::fromUtf8("Anhänge"), QStringLiteral("Hinweis")},
                         {411, 412, 413, 414, 415});
-    lstMails->setMinimumWidth(340);
+    lstMails->setMinimumWidth(260);
     // The subject takes what is left, so the marker of the copy stays in
     // sight.
     QHeaderView* mailHeader = lstMails->header();
@@ -282,7 +285,7 @@ void TInboxPanel::BuildPanel()
     memoSource->setLineWrapMode(QPlainTextEdit::NoWrap);
     tabsMail->addTab(memoSource, QStringLiteral("Quelltext"));
     SetLangKey(memoSource, 421);
-    details->setMinimumWidth(380);
+    details->setMinimumWidth(320);
     mailSplit->addWidget(mailsBox);
     mailSplit->addWidget(details);
     mailSplit->setStretchFactor(0, 1);
@@ -317,7 +320,6 @@ void TInboxPanel::BuildPanel()
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
 
-    setMinimumSize(740, 420);
     setFocusProxy(lstMails);
 }
 
@@ -468,6 +470,11 @@ void TInboxPanel::ShowHtml(const QString& html)
     // text is decoded already.
     const QUrl url(QStringLiteral("data:text/html;charset=UTF-8;base64,") +
                    QString::fromLatin1(html.toUtf8().toBase64()));
+    // The browser takes no longer address: a larger page shows as its source.
+    if (url.toEncoded().size() > LongestDataUrl) {
+        ShowText(html, true);
+        return;
+    }
     stkBody->setCurrentWidget(m_web);
     m_page->Permit(url);
     m_web->load(url);
