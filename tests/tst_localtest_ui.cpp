@@ -9,6 +9,7 @@
 #include "fields/FileField.h"
 #include "model/FormProject.h"
 #include "preview/LocalTest.h"
+#include "preview/ui/InboxPanel.h"
 #include "preview/ui/PreviewTab.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QTabWidget>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
@@ -169,6 +171,23 @@ private slots:
         QCOMPARE(owner->Attachments().first().fileName, QStringLiteral("notiz.txt"));
         QCOMPARE(owner->Attachments().first().data, QByteArray("Inhalt der Anlage"));
         QCOMPARE(copy->Recipients(), QStringList{QStringLiteral("erika@example.org")});
+        // Both are in the inbox, the copy marked, and PHP had nothing to say.
+        TInboxPanel* inbox = tab->Inbox();
+        QVERIFY(inbox->isVisible());
+        QCOMPARE(inbox->MailCount(), 2);
+        auto* list = inbox->findChild<QTreeWidget*>(QStringLiteral("lstMails"));
+        QString shown;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            for (int column = 0; column < list->columnCount(); ++column)
+                shown += list->topLevelItem(i)->text(column) + QLatin1Char('|');
+        QVERIFY2(shown.contains(QStringLiteral("Kopie an Absender")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("info@example.com")), qPrintable(shown));
+        QCOMPARE(inbox->MessageCount(), 0);
+        // The upload is the owner's mail's attachment.
+        inbox->SelectMail(mails.at(0).at(1).toBool() ? 1 : 0);
+        auto* attachments = inbox->findChild<QTreeWidget*>(QStringLiteral("lstAttachments"));
+        QCOMPARE(attachments->topLevelItemCount(), 1);
+        QCOMPARE(attachments->topLevelItem(0)->text(0), QStringLiteral("notiz.txt"));
         // The thank-you page lies on the internet: the test does not go
         // there, it says where the page would go.
         QTRY_VERIFY(

@@ -10,6 +10,7 @@
 #include "codegen/ProjectCheck.h"
 #include "model/FormProject.h"
 #include "preview/LocalTest.h"
+#include "preview/ServerLog.h"
 #include "projectfile/ProjectFile.h"
 #include "publish/FtpUpload.h"
 #include "publish/PageUpload.h"
@@ -262,8 +263,20 @@ int Serve(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
                          std::printf("%s\n", Local(MailSummary(mail, copy)).constData());
                          std::fflush(stdout);
                      });
-    QObject::connect(&test, &TLocalTest::ServerOutput, [](const QByteArray& chunk) {
-        std::fwrite(chunk.constData(), 1, static_cast<size_t>(chunk.size()), stderr);
+    // PHP's warnings, notices and errors, a line each; its request log is
+    // left out.
+    TServerLog log;
+    qsizetype printed = 0;
+    QObject::connect(&test, &TLocalTest::ServerOutput, [&log, &printed](const QByteArray& chunk) {
+        log.Add(chunk);
+        for (; printed < log.Messages().size(); ++printed) {
+            const TServerMessage& m = log.Messages().at(printed);
+            QString line = QStringLiteral("php: ") +
+                           (m.level.isEmpty() ? QString() : m.level + QStringLiteral(": ")) + m.text;
+            if (!m.file.isEmpty())
+                line += QStringLiteral(" in %1 on line %2").arg(m.file).arg(m.line);
+            std::fprintf(stderr, "%s\n", Local(line).constData());
+        }
     });
     int exitCode = Success;
     QObject::connect(&test, &TLocalTest::Ended, [&exitCode](const QString& reason) {

@@ -4,6 +4,8 @@
 
 TGuardedPage::TGuardedPage(QObject* parent) : QWebEnginePage(parent) {}
 
+TGuardedPage::TGuardedPage(QWebEngineProfile* profile, QObject* parent) : QWebEnginePage(profile, parent) {}
+
 bool TGuardedPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     if (isMainFrame && type == NavigationTypeTyped && !m_permitted.isEmpty() && url == m_permitted) {

@@ -14,6 +14,8 @@ class TGuardedPage : public QWebEnginePage
     Q_OBJECT
 public:
     explicit TGuardedPage(QObject* parent = nullptr);
+    // In a profile of its own (which must outlive the page).
+    TGuardedPage(QWebEngineProfile* profile, QObject* parent);
 
     // The program's next load of url is let through, once.
     void Permit(const QUrl& url) { m_permitted = url; }

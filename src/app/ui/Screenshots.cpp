@@ -2,6 +2,7 @@
 
 #include "app/AdvancedSettings.h"
 #include "app/ProgramSettings.h"
+#include "app/TempFolder.h"
 #include "app/ui/AboutBox.h"
 #include "app/ui/FieldEditing.h"
 #include "app/ui/TemplateCommands.h"
@@ -11,6 +12,8 @@
 #include "base/LanguageTexts.h"
 #include "dialogs/ui/frmCalender.h"
 #include "model/FormProject.h"
+#include "preview/MailMessage.h"
+#include "preview/ui/InboxPanel.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
 #include "publish/FtpProfiles.h"
@@ -216,7 +219,7 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     question->hide();
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
-           RenderFormMailers(window, error);
+           RenderFormMailers(window, error) && RenderInbox(window, error);
 }
 
 bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)
@@ -264,6 +267,72 @@ bool TScreenshots::RenderFormMailers(TfrmMain& window, QString* error)
     Settle();
     saved = saved && Save(&link, link.objectName(), error);
     link.hide();
+    return saved;
+}
+
+// The inbox of the local test after one sent form: the mail to the owner in
+// HTML with an upload attached, the copy to the sender, and a warning PHP
+// printed meanwhile.
+bool TScreenshots::RenderInbox(TfrmMain& window, QString* error)
+{
+    const QByteArray html =
+        "<html><body style=\"font-family: Arial, sans-serif\"><h3>Kontaktformular</h3>"
+        "<table cellpadding=\"4\"><tr><td><b>Name:</b></td><td>Erika Mustermann</td></tr>"
+        "<tr><td><b>E-Mail:</b></td><td>erika@example.org</td></tr>"
+        "<tr><td><b>Nachricht:</b></td><td>Bitte rufen Sie mich zur&uuml;ck.</td></tr></table>"
+        "</body></html>";
+    const QByteArray upload = QByteArray("%PDF-1.4\n").leftJustified(12595, '.');
+    const QByteArray mail = "To: info@example.com\r\n"
+                            "Subject: =?UTF-8?B?" +
+                            QByteArray("Anfrage über das Kontaktformular").toBase64() +
+                            "?=\r\n"
+                            "From: info@example.com\r\n"
+                            "Reply-To: erika@example.org\r\n"
+                            "MIME-Version: 1.0\r\n"
+                            "Content-Type: multipart/mixed; boundary=\"qv-5f3a\"\r\n\r\n"
+                            "--qv-5f3a\r\n"
+                            "Content-Type: text/html; charset=UTF-8\r\n"
+                            "Content-Transfer-Encoding: base64\r\n\r\n" +
+                            html.toBase64() +
+                            "\r\n--qv-5f3a\r\n"
+                            "Content-Type: application/pdf; name=\"lebenslauf.pdf\"\r\n"
+                            "Content-Transfer-Encoding: base64\r\n"
+                            "Content-Disposition: attachment; filename=\"lebenslauf.pdf\"\r\n\r\n" +
+                            upload.toBase64() + "\r\n--qv-5f3a--\r\n";
+    const QByteArray copy = "To: erika@example.org\r\n"
+                            "Subject: =?UTF-8?B?" +
+                            QByteArray("Ihre Anfrage über das Kontaktformular").toBase64() +
+                            "?=\r\n"
+                            "From: info@example.com\r\n"
+                            "MIME-Version: 1.0\r\n"
+                            "Content-Type: text/plain; charset=UTF-8\r\n\r\n"
+                            "Name: Erika Mustermann\r\n";
+    QTemporaryDir folder;
+    TTempFolder temp(folder.path());
+    TInboxPanel inbox(window.Texts(), temp, window.Prompt());
+    TranslateWindow(&inbox, window.Texts(), m_language);
+    inbox.resize(1000, 620);
+    const QDateTime sent(QDate(2026, 12, 11), QTime(10, 15, 30));
+    inbox.AddServerOutput("[Fri Dec 11 10:15:30 2026] 127.0.0.1:51320 Accepted\n"
+                          "[Fri Dec 11 10:15:30 2026] PHP Warning:  Undefined array key \"telefon\" in "
+                          "/tmp/quorvel-1000/test/kontakt.php on line 57\n");
+    inbox.AddMail(TMailMessage::Parse(mail), false, sent);
+    inbox.AddMail(TMailMessage::Parse(copy), true, sent.addSecs(1));
+    inbox.AddServerOutput("[Fri Dec 11 10:15:31 2026] 127.0.0.1:51320 [200]: POST /kontakt.php\n");
+    inbox.show();
+    // The first mail's page was left for the copy's text: that load ends
+    // first.
+    Settle(300);
+    {
+        QEventLoop loop;
+        QObject::connect(&inbox, &TInboxPanel::HtmlShown, &loop, &QEventLoop::quit);
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        inbox.SelectMail(0);
+        loop.exec();
+    }
+    Settle(300);
+    const bool saved = Save(&inbox, inbox.objectName(), error);
+    inbox.hide();
     return saved;
 }
 

@@ -25,6 +25,7 @@ private:
     bool RenderExportWindow(TfrmMain& window, QString* error);
     bool RenderProjectSettings(TfrmMain& window, QString* error);
     bool RenderFormMailers(TfrmMain& window, QString* error);
+    bool RenderInbox(TfrmMain& window, QString* error);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);

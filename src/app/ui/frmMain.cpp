@@ -292,6 +292,8 @@ void TfrmMain::BuildPages()
             previewTab->setObjectName(QStringLiteral("WebBrowser1"));
             previewLayout->addWidget(previewTab);
             m_previewTab = previewTab;
+            if (m_urlOpener)
+                previewTab->SetUrlOpener(m_urlOpener);
             QAction* localTest = m_menu->Command("actLocalTest");
             connect(previewTab, &TPreviewTab::LocalTestChanged, localTest, &QAction::setChecked);
         },

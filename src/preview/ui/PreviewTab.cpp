@@ -5,6 +5,7 @@
 #include "model/FormProject.h"
 #include "preview/LocalTest.h"
 #include "preview/PreviewFiles.h"
+#include "preview/ui/InboxPanel.h"
 #include "ui/TranslateInterface.h"
 
 #include <QHBoxLayout>
@@ -71,6 +72,9 @@ TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGene
     m_testAddress->setObjectName(QStringLiteral("lblLocalTest"));
     m_testAddress->setTextInteractionFlags(Qt::TextBrowserInteraction);
     m_testAddress->setOpenExternalLinks(true);
+    // A long address wraps instead of widening the window.
+    m_testAddress->setWordWrap(true);
+    m_testAddress->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row->addWidget(m_testButton);
     row->addWidget(m_phpKind);
     row->addWidget(m_htmlKind);
@@ -81,6 +85,12 @@ TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGene
     m_splitter->setObjectName(QStringLiteral("splLocalTest"));
     m_splitter->setChildrenCollapsible(false);
     layout->addWidget(m_splitter, 1);
+    // The inbox shows from the first test on, and keeps the last test's
+    // mails after it ended, until the next one starts.
+    m_inbox = new TInboxPanel(services.Texts(), services.TempFolder(), services.Prompt(), m_splitter);
+    m_inbox->setObjectName(QStringLiteral("pnlInbox"));
+    m_inbox->hide();
+    m_splitter->addWidget(m_inbox);
 
     ProjectReplaced();
     connect(m_testButton, &QPushButton::clicked, this, [this] {
@@ -89,6 +99,8 @@ TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGene
         else
             StartLocalTest();
     });
+    connect(m_localTest, &TLocalTest::MailReceived, m_inbox, &TInboxPanel::AddMail);
+    connect(m_localTest, &TLocalTest::ServerOutput, m_inbox, &TInboxPanel::AddServerOutput);
     connect(m_localTest, &TLocalTest::Ended, this, [this](const QString& reason) {
         StopLocalTest();
         m_services.Prompt().Message(reason);
@@ -122,14 +134,27 @@ bool TPreviewTab::StartLocalTest()
         m_services.Prompt().Message(started.Error());
         return false;
     }
+    m_inbox->Clear();
+    if (m_inbox->isHidden()) {
+        m_inbox->show();
+        m_splitter->setSizes({m_splitter->width() * 11 / 20, m_splitter->width() * 9 / 20});
+    }
     ShowTestState();
     m_browser->load(m_localTest->PageUrl());
     return true;
 }
 
+void TPreviewTab::SetUrlOpener(TUrlOpener opener)
+{
+    m_inbox->SetUrlOpener(std::move(opener));
+}
+
 void TPreviewTab::StopLocalTest()
 {
     const bool wasRunning = m_localTest->IsRunning() || !m_localTest->Folder().isEmpty();
+    // The last mails of the test still come in.
+    if (wasRunning)
+        m_localTest->Poll();
     m_localTest->Stop();
     ShowTestState();
     // Back to the page from the file: the local address answers no more.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/HelpPage.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -52,6 +54,8 @@ public:
     void ProjectReplaced();
     TLocalTest& LocalTest() { return *m_localTest; }
     TInboxPanel* Inbox() const { return m_inbox; }
+    // How the inbox opens an attachment (the desktop's unless set).
+    void SetUrlOpener(TUrlOpener opener);
 
     // Null until the page was first shown.
     QWebEngineView* Browser() const { return m_browser; }
