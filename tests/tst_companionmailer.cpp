@@ -155,8 +155,8 @@ private slots:
         const TStatus written = TCompanionMailer::WriteInto(folder, project, Data);
         QVERIFY2(written, qPrintable(written.Error()));
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
-                 (QStringList{"formmailer.php", "formmailer_config.php", "qvmail.php"}));
-        for (const char* name : {"formmailer.php", "qvmail.php"})
+                 (QStringList{"formmailer.php", "formmailer_config.php", "qvmail.php", "refresh.png"}));
+        for (const char* name : {"formmailer.php", "qvmail.php", "refresh.png"})
             QCOMPARE(Read(folder + QLatin1Char('/') + QLatin1String(name)),
                      Read(Data + QStringLiteral("/formmailer/") + QLatin1String(name)));
         const QString config = folder + QStringLiteral("/formmailer_config.php");

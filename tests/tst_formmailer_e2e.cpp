@@ -73,6 +73,8 @@ class TestFormMailerE2E : public QObject
     RecordingPrompter prompter;
     TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), &prompter};
 
+    QString page; // the HTML form Publish made last
+
     QString Site() const { return dir.path() + QStringLiteral("/site"); }
     QString Mails() const { return dir.path() + QStringLiteral("/mails"); }
     QString Sessions() const { return dir.path() + QStringLiteral("/sessions"); }
@@ -101,15 +103,16 @@ class TestFormMailerE2E : public QObject
             qFatal("%s", qPrintable(written.Error()));
         TGenHTML gen(project, texts, Data);
         gen.SetFixedFormID(4711);
-        const TResult<QString> page = gen.GenCode();
-        if (!page)
-            qFatal("%s", qPrintable(page.Error()));
-        if (!page->contains(QLatin1String("action=\"formmailer.php\"")))
+        const TResult<QString> made = gen.GenCode();
+        if (!made)
+            qFatal("%s", qPrintable(made.Error()));
+        page = *made;
+        if (!page.contains(QLatin1String("action=\"formmailer.php\"")))
             qFatal("the form does not post to the mailer");
         Post post = visitor;
         const QRegularExpression hidden(
             QStringLiteral("<input type=\"hidden\" name=\"([^\"]+)\" value=\"([^\"]*)\">"));
-        for (auto it = hidden.globalMatch(*page); it.hasNext();) {
+        for (auto it = hidden.globalMatch(page); it.hasNext();) {
             const QRegularExpressionMatch m = it.next();
             post.append({m.captured(1), m.captured(2).replace(QLatin1String("&amp;"), QLatin1String("&"))});
         }
@@ -425,6 +428,11 @@ private slots:
         project.ExtSettings.kopie_absender = true;
         Post post = Publish(project, Visitor());
         QCOMPARE(Value(post, QStringLiteral("formid")), QStringLiteral("4711"));
+        // The form's pictures come from beside it: the code from the mailer,
+        // the picture of the link that draws a new one lies beside it.
+        QVERIFY(page.contains(QLatin1String("src=\"formmailer.php?action=captcha&amp;id=4711\"")));
+        QVERIFY(page.contains(QLatin1String("src=\"refresh.png\"")));
+        QVERIFY(Request(QStringLiteral("refresh.png")).body.startsWith("\x89PNG"));
 
         Response r = Send(post); // no code drawn, none typed
         QCOMPARE(r.status, 403);
@@ -511,6 +519,29 @@ private slots:
         r = Send(post, {{QStringLiteral("anhang"), QByteArray(1048577, 'x')}});
         QCOMPARE(r.status, 400);
         QVERIFY(r.body.contains("anhang"));
+        QVERIFY(MailFiles().isEmpty());
+    }
+
+    // The form's own error pages take a wrong code and a file too large,
+    // when they are addresses that may stand in a redirect.
+    void errorPages()
+    {
+        TFormProject project = DefaultProject();
+        project.chkCaptcha = true;
+        project.ExtSettings.ErrorPages.CaptchaErrorPage = QStringLiteral("https://www.example.com/code.htm");
+        project.ExtSettings.ErrorPages.FileErrorPage = QStringLiteral("javascript:alert(1)");
+        auto file = std::make_unique<TFileField>();
+        file->Name = QStringLiteral("anhang");
+        project.ListField.Add(std::move(file));
+        Post post = Publish(project, Visitor());
+        Set(post, QStringLiteral("captcha_input"), QStringLiteral("ZZZZZ"));
+        Response r = Send(post);
+        QCOMPARE(r.status, 303);
+        QCOMPARE(r.location, QStringLiteral("https://www.example.com/code.htm"));
+        Set(post, QStringLiteral("captcha_input"), PictureCode(QStringLiteral("4711")));
+        r = Send(post, {{QStringLiteral("anhang"), QByteArray(1048577, 'x')}});
+        QCOMPARE(r.status, 400);
+        QVERIFY(r.location.isEmpty() && !r.body.contains("alert"));
         QVERIFY(MailFiles().isEmpty());
     }
 

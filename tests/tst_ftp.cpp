@@ -4,6 +4,7 @@
 // encrypted connections.
 #include "FtpServer.h"
 #include "RecordingPrompter.h"
+#include "codegen/CompanionMailer.h"
 
 #include "base/LanguageTexts.h"
 #include "codegen/GenHTML.h"
@@ -183,6 +184,68 @@ private slots:
             QCOMPARE(Read(target + QStringLiteral("/cal.png")), Read(Data + QStringLiteral("/cal/cal.png")));
         // The private temporary page is gone again.
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("quorvel_temp*")}, QDir::Files), QStringList());
+    }
+
+    // With the option on, the HTML form takes Quorvel's form mailer and the
+    // project's configuration along into its folder; the PHP page never
+    // does, nor does the form without the option.
+    void mailerGoesAlong_data()
+    {
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<bool>("php");
+        QTest::addColumn<bool>("mailer");
+        QTest::newRow("html with the mailer") << true << false << true;
+        QTest::newRow("php page with the option") << true << true << false;
+        QTest::newRow("html without the option") << false << false << false;
+    }
+
+    void mailerGoesAlong()
+    {
+        QFETCH(bool, option);
+        QFETCH(bool, php);
+        QFETCH(bool, mailer);
+        TFormProject project = Project(server.Port());
+        project.edtEMail = QStringLiteral("owner@example.com");
+        project.cboFormMailer = QStringLiteral("formmailer.php");
+        project.chkUploadMailer = option;
+        project.edtFolder = QStringLiteral("mailer");
+        const QString target = Root() + QStringLiteral("/mailer");
+        QDir(target).removeRecursively();
+        QVERIFY(QDir().mkpath(target));
+
+        QVERIFY(TPageUpload(project, texts, prompter, Data, dir.path()).Run(*Upload(project), php, 4711));
+        QVERIFY2(prompter.entries.isEmpty(), qPrintable(prompter.Texts().join(QLatin1Char('\n'))));
+        const QStringList expected = mailer ? QStringList{"formmailer.php", "formmailer_config.php",
+                                                          "kontakt.htm", "qvmail.php", "refresh.png"}
+                                            : QStringList{"kontakt.htm"};
+        QCOMPARE(QDir(target).entryList(QDir::Files, QDir::Name), expected);
+        QCOMPARE(log.last(), Text("txtMainFrmFTP5"));
+        if (!mailer)
+            return;
+        QVERIFY(log.contains(Text("txtMailerUpload") + QStringLiteral(" formmailer_config.php")));
+        QCOMPARE(Read(target + QStringLiteral("/formmailer.php")),
+                 Read(Data + QStringLiteral("/formmailer/formmailer.php")));
+        QCOMPARE(Read(target + QStringLiteral("/qvmail.php")),
+                 Read(Data + QStringLiteral("/formmailer/qvmail.php")));
+        QCOMPARE(Read(target + QStringLiteral("/formmailer_config.php")),
+                 TCompanionMailer::ConfigText(project).toUtf8());
+    }
+
+    // Without a valid recipient the mailer would take nothing: the upload
+    // does not start and says why.
+    void mailerNeedsARecipient()
+    {
+        TFormProject project = Project(server.Port());
+        project.edtEMail = QStringLiteral("keine Adresse");
+        project.edtEMail1.clear();
+        project.edtEMail2.clear();
+        project.chkUploadMailer = true;
+        project.edtFolder = QStringLiteral("nomailer");
+        QVERIFY(QDir().mkpath(Root() + QStringLiteral("/nomailer")));
+        QVERIFY(!TPageUpload(project, texts, prompter, Data, dir.path()).Run(*Upload(project), false, 4711));
+        QCOMPARE(prompter.Texts(), QStringList{Text("txtMailerNoRecipient")});
+        QVERIFY(log.isEmpty());
+        QVERIFY(QDir(Root() + QStringLiteral("/nomailer")).entryList(QDir::Files).isEmpty());
     }
 
     // The server's refusals end the log with the reply-error lines and the

@@ -168,6 +168,39 @@ private slots:
         QCOMPARE(after(project).first(), QStringLiteral("cboUploadFormat=0"));
     }
 
+    // Taking the form mailer along is written only when on, after the
+    // upload format; a project without it saves as before, byte for byte.
+    void uploadMailerStoredOnlyWhenOn()
+    {
+        TFormProject project;
+        const QString off = dir.path() + QStringLiteral("/mailer-off.qvf");
+        QVERIFY(File().SaveProject(project, off));
+        QFile plain(off);
+        QVERIFY(plain.open(QIODevice::ReadOnly));
+        const QByteArray before = plain.readAll();
+        QVERIFY(!before.contains("chkUploadMailer"));
+
+        project.chkUploadMailer = true;
+        const QString on = dir.path() + QStringLiteral("/mailer-on.qvf");
+        QVERIFY(File().SaveProject(project, on));
+        QFile marked(on);
+        QVERIFY(marked.open(QIODevice::ReadOnly));
+        QByteArray after = marked.readAll();
+        QVERIFY(after.contains(
+            "<cboUploadFormat>0</cboUploadFormat>\n    <chkUploadMailer>-1</chkUploadMailer>\n"));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, on));
+        QVERIFY(loaded.chkUploadMailer);
+        QVERIFY(File().LoadProject(loaded, off));
+        QVERIFY(!loaded.chkUploadMailer);
+        // Switched off again, the file is the one of before.
+        loaded.chkUploadMailer = false;
+        QVERIFY(File().SaveProject(loaded, on));
+        marked.close();
+        QVERIFY(marked.open(QIODevice::ReadOnly));
+        QCOMPARE(marked.readAll(), before);
+    }
+
     void savedFileIsIndentedUtf8()
     {
         TFormProject project;

@@ -94,7 +94,7 @@ TResult<QList<TCompanionMailer::TFile>> TCompanionMailer::Files(const TFormProje
         return TFailure{QStringLiteral("the project has no valid recipient address for the form mailer"),
                         QString()};
     QList<TFile> files;
-    for (const char* name : {ScriptName, HelpersName}) {
+    for (const char* name : {ScriptName, HelpersName, RefreshPicture}) {
         QFile file(QDir(dataDir).filePath(QStringLiteral("formmailer/") + QLatin1String(name)));
         if (!file.open(QIODevice::ReadOnly))
             return TFailure{file.errorString(), file.fileName()};

@@ -18,6 +18,8 @@ public:
     static constexpr const char* ScriptName = "formmailer.php";
     static constexpr const char* HelpersName = "qvmail.php";
     static constexpr const char* ConfigName = "formmailer_config.php";
+    // The picture of the form's "new picture code" link, beside the mailer.
+    static constexpr const char* RefreshPicture = "refresh.png";
 
     // One file of the mailer as it goes beside the form.
     struct TFile
@@ -46,7 +48,7 @@ public:
     // the script runs, so no address can end its string or hold code.
     static QString ConfigText(const TFormProject& project);
 
-    // The shipped scripts of dataDir and the project's configuration; fails
+    // The shipped files of dataDir and the project's configuration; fails
     // when a script cannot be read or the project has no valid recipient.
     static TResult<QList<TFile>> Files(const TFormProject& project, const QString& dataDir);
     // Writes the mailer's files into folder (the configuration readable by
