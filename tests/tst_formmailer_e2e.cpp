@@ -467,6 +467,34 @@ private slots:
         QVERIFY(MailFiles().isEmpty());
     }
 
+    // What the program wrote into the configuration (subject, mail text,
+    // thank-you page, whether a copy goes out) wins over a forged post: a
+    // solved code never sends the visitor a copy with a text of their own
+    // when the project sends no copy.
+    void configurationWinsOverThePost()
+    {
+        TFormProject project = DefaultProject();
+        project.chkCaptcha = true;
+        project.memoMailtext = QStringLiteral("Neue Anfrage von {#name#}");
+        Post post = Publish(project, Visitor());
+        Set(post, QStringLiteral("subject"), QStringLiteral("Sie haben gewonnen"));
+        Set(post, QStringLiteral("einleittext"),
+            TCodeExport::ScrambledBase64(QStringLiteral("Klicken Sie hier")));
+        Set(post, QStringLiteral("danke"), QStringLiteral("https://elsewhere.example.net/"));
+        Set(post, QStringLiteral("ReturnToSender"), QStringLiteral("-1"));
+        Set(post, QStringLiteral("copyfields"), QStringLiteral("-1"));
+        Set(post, QStringLiteral("captcha_input"), PictureCode(QStringLiteral("4711")));
+        const Response r = Send(post);
+        QVERIFY2(r.status == 303, r.body.constData());
+        QCOMPARE(r.location, project.edtDanke);
+        const QList<QByteArray> mails = AllMails();
+        QCOMPARE(mails.size(), 1);
+        const TMailMessage mail = TMailMessage::Parse(mails.first());
+        QCOMPARE(mail.Subject(), project.edtBetreff);
+        QVERIFY(mail.Body()->Text().contains(QStringLiteral("Neue Anfrage von Eva Muster")));
+        QVERIFY(!mail.Body()->Text().contains(QStringLiteral("Klicken")));
+    }
+
     // Checks the form makes in the browser are made again; the answer never
     // shows posted text as markup.
     void requiredFieldsCheckedAgain()

@@ -41,8 +41,21 @@ function qv_load_config()
     $size = function ($key, $default) use ($config) {
         return isset($config[$key]) && is_int($config[$key]) && $config[$key] > 0 ? $config[$key] : $default;
     };
+    // What the configuration sets wins over the post; null: the post says.
+    $text = function ($key) use ($config) {
+        return isset($config[$key]) && is_string($config[$key]) ? $config[$key] : null;
+    };
+    $flag = function ($key) use ($config) {
+        return isset($config[$key]) && is_bool($config[$key]) ? $config[$key] : null;
+    };
     return array(
         "owner" => $owner !== "" ? $owner : $recipients[0],
+        "subject" => $text("subject"),
+        "mailtext" => $text("mailtext"),
+        "thanks" => $text("thanks"),
+        // A copy to the visitor only where the configuration allows it.
+        "copy" => $flag("copy") === true,
+        "copyfields" => $flag("copyfields"),
         "recipients" => $recipients,
         "max_attach_size" => $size("max_attach_size", 1048576),
         "max_attach_total" => $size("max_attach_total", 4194304),
@@ -315,10 +328,12 @@ foreach ($qvAttachments as $qvIndex => $qvAttachment) {
 $qvFormat = strtolower(trim(qv_posted($qvPost, "typemail")));
 if ($qvFormat !== "plain" && $qvFormat !== "xml")
     $qvFormat = "html";
-$qvSubject = qv_to_utf8(qv_posted($qvPost, "subject"), $qvCharset);
+$qvSubject = $qvConfig["subject"] !== null ? $qvConfig["subject"]
+    : qv_to_utf8(qv_posted($qvPost, "subject"), $qvCharset);
 
 // The extra mail text, with the visitor's values for its placeholders.
-$qvIntro = str_replace("#br#", "\n", qv_unscramble(qv_posted($qvPost, "einleittext")));
+$qvIntro = $qvConfig["mailtext"] !== null ? $qvConfig["mailtext"]
+    : str_replace("#br#", "\n", qv_unscramble(qv_posted($qvPost, "einleittext")));
 $qvIntro = preg_replace_callback('/\{#([^#{}]{1,64})#\}/', function ($m) use ($qvValues) {
     return isset($qvValues[$m[1]]) ? $qvValues[$m[1]] : "";
 }, $qvIntro);
@@ -344,13 +359,16 @@ if (!qv_send($qvRecipients, $qvSubject, qv_mail_body($qvFormat, $qvIntro, $qvFie
 
 // The copy goes to an address the visitor typed: only after this very post
 // solved a picture code, so the mailer cannot be made to mail strangers.
-if ($qvCaptchaOn && $qvSender !== "" && qv_posted($qvPost, "ReturnToSender") === "-1") {
-    $qvCopyFields = qv_posted($qvPost, "copyfields") === "-1" ? $qvFields : array();
+// The configuration must allow it: the copy goes to whatever address was typed.
+if ($qvConfig["copy"] && $qvCaptchaOn && $qvSender !== "" && qv_posted($qvPost, "ReturnToSender") === "-1") {
+    $qvWithFields = $qvConfig["copyfields"] !== null ? $qvConfig["copyfields"]
+        : qv_posted($qvPost, "copyfields") === "-1";
+    $qvCopyFields = $qvWithFields ? $qvFields : array();
     qv_send(array($qvSender), $qvSubject, qv_mail_body($qvFormat, $qvIntro, $qvCopyFields, ""), $qvOwner, $qvOwner,
         array());
 }
 
-$qvTarget = qv_redirect_target(trim(qv_posted($qvPost, "danke")));
+$qvTarget = qv_redirect_target(trim($qvConfig["thanks"] !== null ? $qvConfig["thanks"] : qv_posted($qvPost, "danke")));
 if ($qvTarget !== "") {
     header("Location: " . $qvTarget, true, 303);
     exit;

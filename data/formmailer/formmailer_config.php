@@ -29,6 +29,19 @@ return array(
         // "info@example.com",
     ),
 
+    // Kopie an den Absender (an die Adresse, die der Besucher eingibt, nach
+    // gelöstem Sicherheitscode): nur mit true.
+    // The copy to the sender (to the address the visitor types, after a
+    // solved picture code): only with true.
+    "copy" => false,
+
+    // Was hier steht, gilt statt dessen, was das Formular sendet:
+    // What stands here applies instead of what the form sends:
+    // "subject" => "Nachricht über das Kontaktformular",
+    // "mailtext" => "",
+    // "thanks" => "https://www.example.com/danke.htm",
+    // "copyfields" => true,
+
     // Größte Datei (Bytes), die angehängt wird, und alle Anhänge einer Mail zusammen.
     // The largest file (bytes) that is attached, and all attachments of one mail together.
     "max_attach_size" => 1048576,

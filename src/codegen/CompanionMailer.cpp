@@ -77,8 +77,21 @@ QString TCompanionMailer::ConfigText(const TFormProject& project)
                            "    \"recipients\" => array(\n");
     for (const QString& address : recipients)
         text += QStringLiteral("        ") + Literal(address) + QStringLiteral(",\n");
-    text += QStringLiteral("    ),\n"
-                           "    // Größte Datei und alle Anhänge zusammen (Bytes).\n"
+    text += QStringLiteral("    ),\n");
+    // What the project sets for its mails: the post cannot change it, so
+    // nobody can send a copy with a text of their own.
+    QString mailText = project.memoMailtext;
+    mailText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const auto flag = [](bool on) { return on ? QStringLiteral("true") : QStringLiteral("false"); };
+    text += QStringLiteral("    // Betreff, Mailtext, Danke-Seite und Kopie an den Absender des Formulars.\n"
+                           "    // The form's subject, mail text, thank-you page and copy to the sender.\n"
+                           "    \"subject\" => ") +
+            Literal(project.edtBetreff) + QStringLiteral(",\n    \"mailtext\" => ") + Literal(mailText) +
+            QStringLiteral(",\n    \"thanks\" => ") + Literal(project.edtDanke.trimmed()) +
+            QStringLiteral(",\n    \"copy\" => ") + flag(project.chkAbsender) +
+            QStringLiteral(",\n    \"copyfields\" => ") + flag(project.ExtSettings.kopie_absender) +
+            QStringLiteral(",\n");
+    text += QStringLiteral("    // Größte Datei und alle Anhänge zusammen (Bytes).\n"
                            "    // The largest file and all attachments together (bytes).\n"
                            "    \"max_attach_size\" => 1048576,\n"
                            "    \"max_attach_total\" => 4194304,\n"

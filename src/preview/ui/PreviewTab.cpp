@@ -85,12 +85,6 @@ TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGene
     m_splitter->setObjectName(QStringLiteral("splLocalTest"));
     m_splitter->setChildrenCollapsible(false);
     layout->addWidget(m_splitter, 1);
-    // The inbox shows from the first test on, and keeps the last test's
-    // mails after it ended, until the next one starts.
-    m_inbox = new TInboxPanel(services.Texts(), services.TempFolder(), services.Prompt(), m_splitter);
-    m_inbox->setObjectName(QStringLiteral("pnlInbox"));
-    m_inbox->hide();
-    m_splitter->addWidget(m_inbox);
 
     ProjectReplaced();
     connect(m_testButton, &QPushButton::clicked, this, [this] {
@@ -99,8 +93,6 @@ TPreviewTab::TPreviewTab(TAppServices& services, TFormProject& project, HtmlGene
         else
             StartLocalTest();
     });
-    connect(m_localTest, &TLocalTest::MailReceived, m_inbox, &TInboxPanel::AddMail);
-    connect(m_localTest, &TLocalTest::ServerOutput, m_inbox, &TInboxPanel::AddServerOutput);
     connect(m_localTest, &TLocalTest::Ended, this, [this](const QString& reason) {
         StopLocalTest();
         m_services.Prompt().Message(reason);
@@ -134,11 +126,8 @@ bool TPreviewTab::StartLocalTest()
         m_services.Prompt().Message(started.Error());
         return false;
     }
+    EnsureInbox();
     m_inbox->Clear();
-    if (m_inbox->isHidden()) {
-        m_inbox->show();
-        m_splitter->setSizes({m_splitter->width() * 11 / 20, m_splitter->width() * 9 / 20});
-    }
     ShowTestState();
     m_browser->load(m_localTest->PageUrl());
     return true;
@@ -146,7 +135,25 @@ bool TPreviewTab::StartLocalTest()
 
 void TPreviewTab::SetUrlOpener(TUrlOpener opener)
 {
-    m_inbox->SetUrlOpener(std::move(opener));
+    m_urlOpener = std::move(opener);
+    if (m_inbox)
+        m_inbox->SetUrlOpener(m_urlOpener);
+}
+
+// The inbox (with a browser of its own for HTML mails) comes with the first
+// test, and keeps the last test's mails after it ended, until the next one
+// starts.
+void TPreviewTab::EnsureInbox()
+{
+    if (m_inbox)
+        return;
+    m_inbox = new TInboxPanel(m_services.Texts(), m_services.TempFolder(), m_services.Prompt(), m_splitter);
+    m_inbox->setObjectName(QStringLiteral("pnlInbox"));
+    m_inbox->SetUrlOpener(m_urlOpener);
+    m_splitter->addWidget(m_inbox);
+    m_splitter->setSizes({m_splitter->width() * 11 / 20, m_splitter->width() * 9 / 20});
+    connect(m_localTest, &TLocalTest::MailReceived, m_inbox, &TInboxPanel::AddMail);
+    connect(m_localTest, &TLocalTest::ServerOutput, m_inbox, &TInboxPanel::AddServerOutput);
 }
 
 void TPreviewTab::StopLocalTest()

@@ -53,6 +53,7 @@ public:
     // project's upload format again.
     void ProjectReplaced();
     TLocalTest& LocalTest() { return *m_localTest; }
+    // Null until the first test started.
     TInboxPanel* Inbox() const { return m_inbox; }
     // How the inbox opens an attachment (the desktop's unless set).
     void SetUrlOpener(TUrlOpener opener);
@@ -73,6 +74,7 @@ protected:
 private:
     void EnsureBrowser();
     void ShowTestState();
+    void EnsureInbox();
 
     TAppServices& m_services;
     TFormProject& m_project;
@@ -84,6 +86,7 @@ private:
     QLabel* m_testAddress;
     QSplitter* m_splitter;
     TInboxPanel* m_inbox = nullptr;
+    TUrlOpener m_urlOpener;
     QWebEngineView* m_browser = nullptr;
     QString m_pageFile;
 };
