@@ -3,8 +3,11 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 
+#include <csignal>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -50,6 +53,9 @@ TStatus TPhpServer::Start(const QString& root, const QStringList& settings, cons
             args << QStringLiteral("-d") << s;
         m_output.clear();
         m_process.setProcessChannelMode(QProcess::MergedChannels);
+        // The server goes with this program even when it is killed or
+        // crashes: nothing of a test stays running.
+        m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
         m_process.start(php, args);
         if (!m_process.waitForStarted(10000))
             return TFailure{m_process.errorString(), php};
