@@ -80,12 +80,16 @@ QGroupBox* SpamGroup(QWidget* page)
     grid->addWidget(
         Check(group, "chkBotDefence", 450, QStringLiteral("Schutz vor Spam-Robotern (ohne Bilderrätsel)")), 2,
         0, 1, 2);
-    grid->addWidget(
-        Label(group, "Label450", 451, QStringLiteral("Höchstens Nachrichten je Adresse und Stunde:")), 3, 0);
+    // A row of its own, so that its long label leaves the caption its width.
+    auto* limit = new QHBoxLayout;
+    limit->addWidget(
+        Label(group, "Label450", 451, QStringLiteral("Höchstens Nachrichten je Adresse und Stunde:")));
     QLineEdit* perHour = Edit(group, "edtPostsPerHour");
     perHour->setValidator(new QIntValidator(0, 100000, perHour));
     perHour->setMaximumWidth(perHour->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
-    grid->addWidget(perHour, 3, 1, Qt::AlignLeft);
+    limit->addWidget(perHour);
+    limit->addStretch(1);
+    grid->addLayout(limit, 3, 0, 1, 2);
     grid->addWidget(
         Note(group, "Label452", 452,
              QStringLiteral("Ein unsichtbares Feld, eine Mindestzeit und ein signiertes Formular-Token "
