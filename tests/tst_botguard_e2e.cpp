@@ -265,6 +265,27 @@ private slots:
         QDir().mkpath(Mails());
     }
 
+    // Sent back by the mailer to fill in a field, a person sends the same
+    // form again: the token is used up only by a post that passes.
+    void mailerTokenSurvivesFieldError()
+    {
+        PublishBoth();
+        Post post = FormPost(false);
+        Set(post, QStringLiteral("qv_token"), Token(secret, QDateTime::currentSecsSinceEpoch() - 60));
+        Set(post, QStringLiteral("nachricht"), QString());
+        const Response missing = Send(false, post);
+        QCOMPARE(missing.status, 400);
+        QVERIFY(!missing.body.contains(Neutral));
+        QCOMPARE(MailCount(), 0);
+        Set(post, QStringLiteral("nachricht"), QStringLiteral("Guten Tag."));
+        const Response sent = Send(false, post);
+        QVERIFY2(sent.status == 303, sent.body.constData());
+        QCOMPARE(MailCount(), 1);
+        QDir(Mails()).removeRecursively();
+        QDir().mkpath(Mails());
+        server.TakeOutput();
+    }
+
     // A person in the browser: the page loads, the fields are filled, a
     // few seconds pass, the send button is clicked, and the mail goes out.
     void personPasses_data()

@@ -256,16 +256,6 @@ $qvCharset = qv_posted($qvPost, "encoding");
 if (!preg_match('/^[A-Za-z0-9_.:-]{1,40}$/', $qvCharset))
     $qvCharset = "utf-8";
 
-// Robots: one answer for whatever caught the post, the reason only in the log.
-if ($qvConfig["botsecret"] !== "") {
-    $qvCaught = qv_guard_check($qvPost, $qvConfig["botsecret"], qv_posted($qvPost, "formid"),
-        $qvConfig["posts_per_hour"], isset($_SERVER["REMOTE_ADDR"]) ? $_SERVER["REMOTE_ADDR"] : "");
-    if ($qvCaught !== "") {
-        error_log("Quorvel form mailer: a post was refused as a robot's (" . $qvCaught . ")");
-        qv_refuse("403 Forbidden", array(qv_guard_refusal()));
-    }
-}
-
 // The picture code, when the form has one: each code is good for one try.
 $qvCaptchaOn = qv_unscramble(qv_posted($qvPost, "settings")) === "true";
 if ($qvCaptchaOn) {
@@ -340,6 +330,18 @@ if ($qvFormFields === null) {
 }
 if (count($qvErrors) > 0)
     qv_refuse("400 Bad Request", $qvErrors);
+
+// Robots: one answer for whatever caught the post, the reason only in the log.
+// Checked after the fields, so that a person sent back to fill in a field
+// may send the same form again: its token is used up only here.
+if ($qvConfig["botsecret"] !== "") {
+    $qvCaught = qv_guard_check($qvPost, $qvConfig["botsecret"], qv_posted($qvPost, "formid"),
+        $qvConfig["posts_per_hour"], isset($_SERVER["REMOTE_ADDR"]) ? $_SERVER["REMOTE_ADDR"] : "");
+    if ($qvCaught !== "") {
+        error_log("Quorvel form mailer: a post was refused as a robot's (" . $qvCaught . ")");
+        qv_refuse("403 Forbidden", array(qv_guard_refusal()));
+    }
+}
 
 // Values for the placeholders of the mail text, before empty ones are hidden.
 $qvValues = $qvFields;
