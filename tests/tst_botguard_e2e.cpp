@@ -187,6 +187,8 @@ class TestBotGuardE2E : public QObject
         QTest::qWait(100);
         const QByteArray log = server.TakeOutput();
         QVERIFY2(log.contains(QByteArray(QByteArray("(") + layer + ")")), log.constData());
+        for (const char* message : {"Warning", "Notice", "Deprecated", "Fatal error"})
+            QVERIFY2(!log.contains(message) && !r.body.contains(message), log.constData());
     }
 
     static bool Load(QWebEnginePage& page, const QUrl& url)
