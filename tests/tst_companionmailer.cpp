@@ -4,8 +4,10 @@
 // the HTML form carries for it.
 #include "RecordingPrompter.h"
 #include "base/LanguageTexts.h"
+#include "codegen/BotGuard.h"
 #include "codegen/CompanionMailer.h"
 #include "codegen/GenHTML.h"
+#include "codegen/GenPHP.h"
 #include "fields/EinzField.h"
 #include "model/FormProject.h"
 #include "projectfile/ProjectFile.h"
@@ -155,8 +157,9 @@ private slots:
         const TStatus written = TCompanionMailer::WriteInto(folder, project, Data);
         QVERIFY2(written, qPrintable(written.Error()));
         QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name),
-                 (QStringList{"formmailer.php", "formmailer_config.php", "qvmail.php", "refresh.png"}));
-        for (const char* name : {"formmailer.php", "qvmail.php", "refresh.png"})
+                 (QStringList{"formmailer.php", "formmailer_config.php", "qvguard.php", "qvmail.php",
+                              "refresh.png"}));
+        for (const char* name : {"formmailer.php", "qvguard.php", "qvmail.php", "refresh.png"})
             QCOMPARE(Read(folder + QLatin1Char('/') + QLatin1String(name)),
                      Read(Data + QStringLiteral("/formmailer/") + QLatin1String(name)));
         const QString config = folder + QStringLiteral("/formmailer_config.php");
@@ -171,6 +174,59 @@ private slots:
         QVERIFY(QDir(empty).entryList(QDir::Files).isEmpty());
         project.edtEMail = QStringLiteral("owner@example.com");
         QVERIFY(!TCompanionMailer::WriteInto(empty, project, dir.filePath(QStringLiteral("no-data"))));
+    }
+
+    // The defence against robots: off, nothing of it in the configuration
+    // or the pages; on, the mailer's secret is new hex on every write (as
+    // PHP reads it), the limit a number, and the HTML form never holds the
+    // secret but fetches its token from the mailer.
+    void botDefenceInConfigAndPages()
+    {
+        TFormProject project = DefaultProject();
+        project.cboFormMailer = QStringLiteral("formmailer.php");
+        const auto pages = [&](const QString& secret) -> QString {
+            TGenHTML html(project, texts, Data);
+            html.SetFixedFormID(4711);
+            TGenPHP php(project, texts, Data);
+            php.SetFixedFormID(4711);
+            php.SetFixedSecret(secret);
+            const TResult<QString> a = html.GenCode();
+            const TResult<QString> b = php.GenCode();
+            return a && b ? *a + QStringLiteral("\n----\n") + *b : QStringLiteral("failed");
+        };
+        const QString off = pages(QString());
+        QVERIFY(!TCompanionMailer::ConfigText(project).contains(QLatin1String("botsecret")));
+        for (const char* absent : {BotGuard::Honeypot, "qv_token", "qv_guard", "botsecret"})
+            QVERIFY2(!off.contains(QLatin1String(absent)), absent);
+
+        project.chkBotDefence = true;
+        project.edtPostsPerHour = QStringLiteral(" 7 ");
+        const QString one = TCompanionMailer::ConfigText(project);
+        const QString two = TCompanionMailer::ConfigText(project);
+        const QRegularExpression secret(QStringLiteral("\"botsecret\" => \"([0-9a-f]{64})\",\n"
+                                                       "    \"posts_per_hour\" => 7,\n"));
+        QVERIFY2(secret.match(one).hasMatch(), qPrintable(one));
+        QVERIFY(secret.match(one).captured(1) != secret.match(two).captured(1));
+        const QString fixed = BotGuard::NewSecret();
+        QVERIFY(TCompanionMailer::ConfigText(project, fixed).contains(fixed));
+        project.edtPostsPerHour = QStringLiteral("viele");
+        QVERIFY(
+            TCompanionMailer::ConfigText(project, fixed).contains(QLatin1String("\"posts_per_hour\" => 0,")));
+        QString read = AsPhpReadsIt(TCompanionMailer::ConfigText(project, fixed));
+        QVERIFY2(read.startsWith(QLatin1String("owner@example.com")), qPrintable(read));
+
+        const QString on = pages(fixed);
+        const QString htmlPage = on.section(QStringLiteral("\n----\n"), 0, 0);
+        QVERIFY(!htmlPage.contains(fixed));
+        QVERIFY(htmlPage.contains(QLatin1String("formmailer.php?action=token&id=4711")));
+        QVERIFY(htmlPage.contains(QLatin1String("<noscript>")));
+        for (const char* hidden :
+             {"aria-hidden=\"true\"", "tabindex=\"-1\"", "autocomplete=\"off\"", "left: -10000px"})
+            QVERIFY2(htmlPage.contains(QLatin1String(hidden)), hidden);
+        // The PHP page keeps its secret in its PHP code, in base64.
+        QVERIFY(on.section(QStringLiteral("\n----\n"), 1)
+                    .contains(QLatin1String("\"botsecret\" => \"") +
+                              QString::fromLatin1(fixed.toLatin1().toBase64())));
     }
 
     // Only a form that posts to the companion mailer carries its field list:

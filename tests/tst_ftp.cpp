@@ -216,7 +216,8 @@ private slots:
         QVERIFY(TPageUpload(project, texts, prompter, Data, dir.path()).Run(*Upload(project), php, 4711));
         QVERIFY2(prompter.entries.isEmpty(), qPrintable(prompter.Texts().join(QLatin1Char('\n'))));
         const QStringList expected = mailer ? QStringList{"formmailer.php", "formmailer_config.php",
-                                                          "kontakt.htm", "qvmail.php", "refresh.png"}
+                                                          "kontakt.htm",    "qvguard.php",
+                                                          "qvmail.php",     "refresh.png"}
                                             : QStringList{"kontakt.htm"};
         QCOMPARE(QDir(target).entryList(QDir::Files, QDir::Name), expected);
         QCOMPARE(log.last(), Text("txtMainFrmFTP5"));

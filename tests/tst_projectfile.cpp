@@ -201,6 +201,39 @@ private slots:
         QCOMPARE(marked.readAll(), before);
     }
 
+    // The defence against robots and its limit are written only when set;
+    // switched off again, the file is the one of before.
+    void botDefenceStoredOnlyWhenOn()
+    {
+        TFormProject project;
+        const QString path = dir.path() + QStringLiteral("/bots.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        QVERIFY(!before.contains("chkBotDefence") && !before.contains("edtPostsPerHour"));
+
+        project.chkBotDefence = true;
+        project.edtPostsPerHour = QStringLiteral("12");
+        QVERIFY(File().SaveProject(project, path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        file.close();
+        QVERIFY(after.contains("<chkBotDefence>-1</chkBotDefence>"));
+        QVERIFY(after.contains("<edtPostsPerHour>12</edtPostsPerHour>"));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QVERIFY(loaded.chkBotDefence);
+        QCOMPARE(loaded.edtPostsPerHour, QStringLiteral("12"));
+
+        loaded.chkBotDefence = false;
+        loaded.edtPostsPerHour.clear();
+        QVERIFY(File().SaveProject(loaded, path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void savedFileIsIndentedUtf8()
     {
         TFormProject project;

@@ -9,12 +9,14 @@
  *
  *   formmailer.php?action=checkurl           says that it is there
  *   formmailer.php?action=captcha&id=FORMID  draws the picture code of a form
+ *   formmailer.php?action=token&id=FORMID    a form token (with the defence against robots)
  *   POST formmailer.php                      sends the form
  */
 
 define("QV_FORMMAILER", "1.0");
 
 require __DIR__ . "/qvmail.php";
+require __DIR__ . "/qvguard.php";
 
 // ---------------------------------------------------------------------------
 // Configuration
@@ -60,6 +62,10 @@ function qv_load_config()
         "max_attach_size" => $size("max_attach_size", 1048576),
         "max_attach_total" => $size("max_attach_total", 4194304),
         "max_post_values" => $size("max_post_values", 200),
+        // The defence against robots: on only with a secret of its own.
+        "botsecret" => isset($config["botsecret"]) && is_string($config["botsecret"])
+            && preg_match('/^[0-9a-f]{32,128}$/', $config["botsecret"]) ? $config["botsecret"] : "",
+        "posts_per_hour" => $size("posts_per_hour", 0),
     );
 }
 
@@ -137,7 +143,7 @@ function qv_hidden_names()
 {
     return array("recipient", "admin1", "admin2", "cryptmail", "subject", "settings", "formid", "typemail",
         "einleittext", "danke", "copyfields", "ip", "hideemptyfields", "encoding", "ReturnToSender", "qvfields",
-        "captcha_input", "settings_error_iplock", "settings_error_fileerror", "settings_error_captcha");
+        "captcha_input", "qv_token", QV_GUARD_HONEYPOT, "settings_error_iplock", "settings_error_fileerror", "settings_error_captcha");
 }
 
 // An error page the form names (its address in base64), "" when it names
@@ -215,6 +221,19 @@ if ($qvAction === "captcha") {
     }
     qv_start_form_session($qvId);
     qv_captcha_picture();
+    exit;
+}
+if ($qvAction === "token") {
+    $qvId = isset($_GET["id"]) && is_string($_GET["id"]) ? $_GET["id"] : "";
+    if ($qvConfig["botsecret"] === "" || !preg_match('/^[0-9]{1,12}$/', $qvId)) {
+        header("HTTP/1.1 404 Not Found");
+        exit;
+    }
+    // Any page may ask: the token proves nothing but the time it was served.
+    header("Content-Type: text/plain; charset=UTF-8");
+    header("Cache-Control: no-store");
+    header("Access-Control-Allow-Origin: *");
+    echo qv_guard_token($qvConfig["botsecret"], $qvId);
     exit;
 }
 if ($qvAction !== "" || !isset($_SERVER["REQUEST_METHOD"]) || $_SERVER["REQUEST_METHOD"] !== "POST") {
@@ -311,6 +330,18 @@ if ($qvFormFields === null) {
 }
 if (count($qvErrors) > 0)
     qv_refuse("400 Bad Request", $qvErrors);
+
+// Robots: one answer for whatever caught the post, the reason only in the log.
+// Checked after the fields, so that a person sent back to fill in a field
+// may send the same form again: its token is used up only here.
+if ($qvConfig["botsecret"] !== "") {
+    $qvCaught = qv_guard_check($qvPost, $qvConfig["botsecret"], qv_posted($qvPost, "formid"),
+        $qvConfig["posts_per_hour"], isset($_SERVER["REMOTE_ADDR"]) ? $_SERVER["REMOTE_ADDR"] : "");
+    if ($qvCaught !== "") {
+        error_log("Quorvel form mailer: a post was refused as a robot's (" . $qvCaught . ")");
+        qv_refuse("403 Forbidden", array(qv_guard_refusal()));
+    }
+}
 
 // Values for the placeholders of the mail text, before empty ones are hidden.
 $qvValues = $qvFields;

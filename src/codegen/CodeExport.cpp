@@ -5,6 +5,7 @@
 #include "base/Literals.h"
 #include "base/QVRGBToHTML.h"
 #include "base/XmlValues.h"
+#include "codegen/BotGuard.h"
 #include "codegen/PageFiles.h"
 #include "codegen/ValueRules.h"
 #include "model/FormProject.h"
@@ -216,6 +217,7 @@ TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
     Fill(page, QLatin1String("<!-- SETCOOKIEVALUES -->"), CollectCookieValues());
     Fill(page, QLatin1String("<!-- SETCOOKIES -->"), CollectSetCookies());
     strFormID = NewFormID();
+    strSecret = p.chkBotDefence ? NewSecret() : QString();
     set("<!-- FORMID -->", strFormID);
     set("<!-- SETTINGS -->",
         ScrambledBase64(p.chkCaptcha ? QStringLiteral("true") : QStringLiteral("false")));
@@ -409,6 +411,27 @@ QString TCodeExport::NewFormID() const
     if (m_fixedFormID)
         return QString::number(*m_fixedFormID);
     return QString::number(QRandomGenerator::global()->bounded(10000000));
+}
+
+QString TCodeExport::NewSecret() const
+{
+    return m_fixedSecret.isEmpty() ? BotGuard::NewSecret() : m_fixedSecret;
+}
+
+QString TCodeExport::BotFields(const QString& tokenValue) const
+{
+    // Out of sight, out of the tab order and hidden from screen readers; a
+    // robot filling every field fills this one too.
+    return QStringLiteral(
+               "<div class=\"qv-hp\" aria-hidden=\"true\" style=\"position: absolute; left: -10000px; "
+               "top: auto; width: 1px; height: 1px; overflow: hidden;\">") +
+           CRLF + QStringLiteral("<label for=\"qv_homepage\">Homepage</label>") + CRLF +
+           QStringLiteral("<input type=\"text\" id=\"qv_homepage\" name=\"") +
+           QLatin1String(BotGuard::Honeypot) +
+           QStringLiteral("\" value=\"\" tabindex=\"-1\" autocomplete=\"off\" aria-hidden=\"true\">") + CRLF +
+           QStringLiteral("</div>") + CRLF +
+           QStringLiteral("<input type=\"hidden\" name=\"qv_token\" value=\"") + tokenValue +
+           QStringLiteral("\">") + CRLF;
 }
 
 QStringList TCodeExport::CollectLengthScripts() const

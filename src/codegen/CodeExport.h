@@ -26,6 +26,7 @@ public:
     virtual ~TCodeExport() = default;
 
     QString strFormID; // the form number of this generation
+    QString strSecret; // the secret of its form token (hex), "" without the defence against robots
 
     // The whole page, or why it could not be made (a template that could
     // not be read): no partial page is returned.
@@ -33,6 +34,8 @@ public:
 
     // A fixed form number instead of a random one (reproducible output).
     void SetFixedFormID(std::optional<int> id) { m_fixedFormID = id; }
+    // A fixed secret of the form token instead of a random one (hex).
+    void SetFixedSecret(const QString& secret) { m_fixedSecret = secret; }
 
     // XOR of every character with the key the receiving scripts share.
     static QString ScrambleText(const QString& text);
@@ -63,6 +66,11 @@ protected:
     TResult<TPageTemplate> LoadPageTemplate(const QString& relativeName) const;
     QString GetCaptchaLink() const;
     QString NewFormID() const;
+    QString NewSecret() const;
+    // The field people never see and the form token's value (tokenValue:
+    // what stands in the value attribute), for a form with the defence
+    // against robots.
+    QString BotFields(const QString& tokenValue) const;
     // The fields' parts of the shared scripts, one or none per field.
     QStringList CollectLengthScripts() const;
     QStringList CollectCookieValues() const;
@@ -90,5 +98,6 @@ protected:
 
 private:
     std::optional<int> m_fixedFormID;
+    QString m_fixedSecret;
     TTextSection m_section;
 };

@@ -1,6 +1,7 @@
 #include "codegen/CompanionMailer.h"
 
 #include "base/AtomicFile.h"
+#include "codegen/BotGuard.h"
 #include "model/FormProject.h"
 
 #include <QDir>
@@ -52,7 +53,7 @@ QStringList TCompanionMailer::Recipients(const TFormProject& project)
     return addresses;
 }
 
-QString TCompanionMailer::ConfigText(const TFormProject& project)
+QString TCompanionMailer::ConfigText(const TFormProject& project, const QString& secret)
 {
     const QStringList recipients = Recipients(project);
     QString text =
@@ -95,32 +96,45 @@ QString TCompanionMailer::ConfigText(const TFormProject& project)
                            "    // The largest file and all attachments together (bytes).\n"
                            "    \"max_attach_size\" => 1048576,\n"
                            "    \"max_attach_total\" => 4194304,\n"
-                           "    \"max_post_values\" => 200,\n"
-                           ");\n");
+                           "    \"max_post_values\" => 200,\n");
+    if (project.chkBotDefence) {
+        // Hex only: nothing PHP could read as more than one string.
+        QString key = secret.isEmpty() ? BotGuard::NewSecret() : secret;
+        key.remove(QRegularExpression(QStringLiteral("[^0-9a-f]")));
+        text += QStringLiteral(
+                    "    // Schutz vor Spam-Robotern: der geheime Schlüssel der Formular-Token und die\n"
+                    "    // meisten Nachrichten je Adresse und Stunde (0: unbegrenzt).\n"
+                    "    // Protection against spam robots: the secret of the form tokens and the\n"
+                    "    // most posts per address and hour (0: no limit).\n"
+                    "    \"botsecret\" => \"") +
+                key + QStringLiteral("\",\n    \"posts_per_hour\" => ") +
+                QString::number(BotGuard::PostsPerHour(project.edtPostsPerHour)) + QStringLiteral(",\n");
+    }
+    text += QStringLiteral(");\n");
     return text;
 }
 
 TResult<QList<TCompanionMailer::TFile>> TCompanionMailer::Files(const TFormProject& project,
-                                                                const QString& dataDir)
+                                                                const QString& dataDir, const QString& secret)
 {
     if (Recipients(project).isEmpty())
         return TFailure{QStringLiteral("the project has no valid recipient address for the form mailer"),
                         QString()};
     QList<TFile> files;
-    for (const char* name : {ScriptName, HelpersName, RefreshPicture}) {
+    for (const char* name : {ScriptName, HelpersName, GuardName, RefreshPicture}) {
         QFile file(QDir(dataDir).filePath(QStringLiteral("formmailer/") + QLatin1String(name)));
         if (!file.open(QIODevice::ReadOnly))
             return TFailure{file.errorString(), file.fileName()};
         files.append(TFile{QLatin1String(name), file.readAll(), false});
     }
-    files.append(TFile{QLatin1String(ConfigName), ConfigText(project).toUtf8(), true});
+    files.append(TFile{QLatin1String(ConfigName), ConfigText(project, secret).toUtf8(), true});
     return files;
 }
 
 TStatus TCompanionMailer::WriteInto(const QString& folder, const TFormProject& project,
-                                    const QString& dataDir)
+                                    const QString& dataDir, const QString& secret)
 {
-    const TResult<QList<TFile>> files = Files(project, dataDir);
+    const TResult<QList<TFile>> files = Files(project, dataDir, secret);
     if (!files)
         return files.Failure();
     for (const TFile& file : *files)

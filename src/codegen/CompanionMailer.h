@@ -17,6 +17,7 @@ class TCompanionMailer
 public:
     static constexpr const char* ScriptName = "formmailer.php";
     static constexpr const char* HelpersName = "qvmail.php";
+    static constexpr const char* GuardName = "qvguard.php";
     static constexpr const char* ConfigName = "formmailer_config.php";
     // The picture of the form's "new picture code" link, beside the mailer.
     static constexpr const char* RefreshPicture = "refresh.png";
@@ -46,14 +47,18 @@ public:
     // The configuration for the project: its recipients as the allow-list,
     // the first as the sender. Every address is decoded from base64 when
     // the script runs, so no address can end its string or hold code.
-    static QString ConfigText(const TFormProject& project);
+    // With the defence against robots, the secret of the form tokens
+    // (hex; empty: a new random one) and the most posts per address and hour.
+    static QString ConfigText(const TFormProject& project, const QString& secret = QString());
 
     // The shipped files of dataDir and the project's configuration; fails
     // when a script cannot be read or the project has no valid recipient.
-    static TResult<QList<TFile>> Files(const TFormProject& project, const QString& dataDir);
+    static TResult<QList<TFile>> Files(const TFormProject& project, const QString& dataDir,
+                                       const QString& secret = QString());
     // Writes the mailer's files into folder (the configuration readable by
     // the owner only); the same failures, or why a file could not be written.
-    static TStatus WriteInto(const QString& folder, const TFormProject& project, const QString& dataDir);
+    static TStatus WriteInto(const QString& folder, const TFormProject& project, const QString& dataDir,
+                             const QString& secret = QString());
 
     // What the HTML form tells the mailer about its fields: one line
     // "name,kind,required,max" per value it sends, in form order, base64.

@@ -2,8 +2,11 @@
 
 #include "base/Crlf.h"
 #include "base/Literals.h"
+#include "codegen/BotGuard.h"
 #include "codegen/CompanionMailer.h"
 #include "model/FormProject.h"
+
+#include <QRegularExpression>
 
 TResult<QString> TGenHTML::GenCode()
 {
@@ -47,8 +50,38 @@ TResult<TPageTemplate> TGenHTML::FillTemplate(const QString& templateName)
     if (TCompanionMailer::IsUsedBy(m_project))
         hidden += QStringLiteral("  <input type=\"hidden\" name=\"qvfields\" value=\"") +
                   TCompanionMailer::FieldList(m_project) + QStringLiteral("\">") + CRLF;
+    // Only the companion mailer hands out and checks form tokens.
+    if (!strSecret.isEmpty() && TCompanionMailer::IsUsedBy(m_project))
+        hidden += BotTokenBlock();
     Fill(page, QLatin1String("<!-- ERRORPAGES -->"), hidden);
     return filled;
+}
+
+QString TGenHTML::BotTokenBlock() const
+{
+    // The mailer signs the token when the page loads; its secret never
+    // leaves the server. Without a script there is no token.
+    QString mailer = m_project.cboFormMailer.trimmed();
+    const qsizetype end = mailer.indexOf(QRegularExpression(QStringLiteral("[?#]")));
+    if (end >= 0)
+        mailer.truncate(end);
+    const QString address = mailer + QStringLiteral("?action=token&id=") + strFormID;
+    return BotFields(QString()) + QStringLiteral("<noscript><p class=\"qv-error\">") +
+           BotGuard::NoScriptNotice() + QStringLiteral("</p></noscript>") + CRLF +
+           QStringLiteral("<script>\r\n"
+                          "(function () {\r\n"
+                          "  var request = new XMLHttpRequest();\r\n"
+                          "  request.open(\"GET\", \"") +
+           Literals::Escape(address, Literals::TContext::JsString, false) +
+           QStringLiteral("\");\r\n"
+                          "  request.onload = function () {\r\n"
+                          "    if (request.status == 200)\r\n"
+                          "      document.forms[\"QVFORM\"].elements[\"qv_token\"].value = "
+                          "request.responseText.replace(/\\s+/g, \"\");\r\n"
+                          "  };\r\n"
+                          "  request.send();\r\n"
+                          "})();\r\n"
+                          "</script>\r\n");
 }
 
 TResult<QString> TGenHTML::GenCaptcha()

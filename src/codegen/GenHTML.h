@@ -18,4 +18,7 @@ protected:
     TResult<TPageTemplate> FillTemplate(const QString& templateName) override;
     // The picture-code block, its markers filled.
     TResult<TPageTemplate> CaptchaBlock();
+    // The field people never see, the token's value and the script that
+    // fetches it from the mailer.
+    QString BotTokenBlock() const;
 };

@@ -3,6 +3,7 @@
 #include "base/Crlf.h"
 #include "base/Literals.h"
 #include "base/XmlValues.h"
+#include "codegen/BotGuard.h"
 #include "model/FormProject.h"
 
 namespace
@@ -28,7 +29,15 @@ QString TGenPHP::GenSettings() const
            SettingLine("copyfields", XmlValues::FlagText(ext.kopie_absender)) +
            SettingLine("ip", XmlValues::FlagText(ext.ip_informationen)) +
            SettingLine("hideempty", XmlValues::FlagText(ext.hide_empty_fields)) +
-           SettingLine("captcha", XmlValues::FlagText(p.chkCaptcha));
+           SettingLine("captcha", XmlValues::FlagText(p.chkCaptcha)) + BotSettings();
+}
+
+QString TGenPHP::BotSettings() const
+{
+    if (strSecret.isEmpty())
+        return QString();
+    return SettingLine("formid", strFormID) + SettingLine("botsecret", strSecret) +
+           SettingLine("perhour", QString::number(BotGuard::PostsPerHour(m_project.edtPostsPerHour)));
 }
 
 TResult<QString> TGenPHP::GenCode()
@@ -63,10 +72,32 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
             formcheck << field->GenFormCheckPHP(ctx) << lineEnd;
     }
     errorvar << QStringLiteral("$errCaptcha = \"\";") + CRLF;
-    const TResult<QString> helpers = LoadHelpers();
+    const TResult<QString> helpers = LoadHelpers(QStringLiteral("formmailer/qvmail.php"));
     if (!helpers)
         return helpers.Failure();
-    page.Fill(u"<!-- PHPHELPERS -->", *helpers);
+    QString helperText = *helpers;
+    if (!strSecret.isEmpty()) {
+        const TResult<QString> guard = LoadHelpers(QStringLiteral("formmailer/qvguard.php"));
+        if (!guard)
+            return guard.Failure();
+        helperText += CRLF + *guard;
+        // Robots: one answer for whatever caught the post, the reason only in the log.
+        formcheck.prepend(QStringLiteral(
+            "    $qvCaught = qv_guard_check($qvPost, qv_setting(\"botsecret\"), qv_setting(\"formid\"),\r\n"
+            "        (int) qv_setting(\"perhour\"), isset($_SERVER[\"REMOTE_ADDR\"]) ? "
+            "$_SERVER[\"REMOTE_ADDR\"] : \"\");\r\n"
+            "    if ($qvCaught !== \"\") {\r\n"
+            "        error_log(\"Quorvel form: a post was refused as a robot's (\" . $qvCaught . \")\");\r\n"
+            "        $qvError = qv_guard_refusal();\r\n"
+            "        $bFormOK = false;\r\n"
+            "    }\r\n"));
+        page.Fill(u"<!-- BOTFIELDS -->",
+                  BotFields(QStringLiteral("<?php echo qv_html(qv_guard_token(qv_setting(\"botsecret\"), "
+                                           "qv_setting(\"formid\")));?>")));
+    } else {
+        page.Fill(u"<!-- BOTFIELDS -->", QString());
+    }
+    page.Fill(u"<!-- PHPHELPERS -->", helperText);
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
     Fill(page, QLatin1String("<!-- FIELDLIST -->"), fieldlist);
@@ -90,9 +121,9 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
     return filled;
 }
 
-TResult<QString> TGenPHP::LoadHelpers() const
+TResult<QString> TGenPHP::LoadHelpers(const QString& relativeName) const
 {
-    TResult<QString> loaded = LoadTemplate(QStringLiteral("formmailer/qvmail.php"));
+    TResult<QString> loaded = LoadTemplate(relativeName);
     if (!loaded)
         return loaded;
     // The file opens with "<?php" and a comment about itself, up to the first
@@ -103,7 +134,7 @@ TResult<QString> TGenPHP::LoadHelpers() const
     const qsizetype opening = text.indexOf(paragraphEnd);
     if (!text.startsWith(QLatin1String("<?php")) || opening < 0)
         return TFailure{QStringLiteral("The mail helpers do not open as expected"),
-                        m_dataDir + QStringLiteral("/formmailer/qvmail.php")};
+                        m_dataDir + QLatin1Char('/') + relativeName};
     text.remove(0, opening + paragraphEnd.size());
     if (text.endsWith(CRLF))
         text.chop(CRLF.size());

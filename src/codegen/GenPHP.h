@@ -17,6 +17,8 @@ protected:
     TResult<TPageTemplate> FillTemplate(const QString& templateName) override;
     // The page's own settings (recipients, subject, mail text and switches).
     QString GenSettings() const;
-    // The shared mail helpers (formmailer/qvmail.php) as the page carries them.
-    TResult<QString> LoadHelpers() const;
+    QString BotSettings() const; // the form token's settings, with the defence against robots
+    // Shared PHP helpers (relativeName below the data folder) without their
+    // opening, to go into the page.
+    TResult<QString> LoadHelpers(const QString& relativeName) const;
 };

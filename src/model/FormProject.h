@@ -96,6 +96,11 @@ public:
     // spam protection
     bool chkCaptcha = false;
     QString edtCaptchaText1;
+    // The defence against spam robots (a field people never see, a time
+    // trap and a signed form token), and the most posts per client address
+    // and hour ("" or 0: no limit).
+    bool chkBotDefence = false;
+    QString edtPostsPerHour;
     // mail text
     QString memoMailtext;
 

@@ -111,6 +111,8 @@ const std::vector<TSettingKey>& SettingKeys()
         QV_OPT_FLAG(chkUploadMailer),
         QV_FLAG(chkCaptcha, FlagTolerant),
         QV_TEXT(edtCaptchaText1, Text, nullptr),
+        QV_OPT_FLAG(chkBotDefence),
+        QV_OPT_TEXT(edtPostsPerHour),
         QV_TEXT(memoMailtext, Text, nullptr),
         QV_TEXT(cboFormMailer, FormMailer, nullptr),
         QV_FLAG(cboStandardButton, KeptFlag),

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,8 +76,28 @@ QGroupBox* SpamGroup(QWidget* page)
                     2);
     grid->addWidget(Label(group, "Label40", 130, QStringLiteral("Beschriftung:")), 1, 0);
     grid->addWidget(Edit(group, "edtCaptchaText1"), 1, 1);
+    // Stops robots without a puzzle; the picture code may come on top.
+    grid->addWidget(
+        Check(group, "chkBotDefence", 450, QStringLiteral("Schutz vor Spam-Robotern (ohne Bilderrätsel)")), 2,
+        0, 1, 2);
+    // A row of its own, so that its long label leaves the caption its width.
+    auto* limit = new QHBoxLayout;
+    limit->addWidget(
+        Label(group, "Label450", 451, QStringLiteral("Höchstens Nachrichten je Adresse und Stunde:")));
+    QLineEdit* perHour = Edit(group, "edtPostsPerHour");
+    perHour->setValidator(new QIntValidator(0, 100000, perHour));
+    perHour->setMaximumWidth(perHour->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+    limit->addWidget(perHour);
+    limit->addStretch(1);
+    grid->addLayout(limit, 3, 0, 1, 2);
+    grid->addWidget(
+        Note(group, "Label452", 452,
+             QStringLiteral("Ein unsichtbares Feld, eine Mindestzeit und ein signiertes Formular-Token "
+                            "halten Spam-Roboter ab. Die Höchstzahl gilt für die PHP-Seite und den "
+                            "Quorvel-Formmailer; leer oder 0: unbegrenzt.")),
+        4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(2, 1);
+    grid->setRowStretch(5, 1);
     return group;
 }
 } // namespace
