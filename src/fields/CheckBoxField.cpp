@@ -34,16 +34,17 @@ QString TCheckBoxField::ErrorEcho() const
     return Pflicht ? QStringLiteral(" <?php echo $err") + Name + QStringLiteral(";?>") : QString();
 }
 
-QString TCheckBoxField::GenCode(const TGenContext&, bool bCSS) const
+QString TCheckBoxField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return RowStart() + InputTag(bCSS) + QStringLiteral("> ") + BeschriftungNach +
-           QStringLiteral("</td></tr>") + CRLF;
+    return RowStart(ctx, false) + InputTag(bCSS) + InputAttrs(ctx, false) + QStringLiteral("> ") +
+           BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
 }
 
-QString TCheckBoxField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TCheckBoxField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return RowStart(true) + InputTag(bCSS, true) + CheckedEcho() + QStringLiteral("> ") +
-           Html(BeschriftungNach, true) + ErrorEcho() + QStringLiteral("</td></tr>") + CRLF;
+    return RowStart(ctx, true) + InputTag(bCSS, true) + InputAttrs(ctx, true) + CheckedEcho() +
+           QStringLiteral("> ") + Html(BeschriftungNach, true) + ErrorEcho() + QStringLiteral("</td></tr>") +
+           CRLF;
 }
 
 QString TCheckBoxField::GenScript(const TGenContext& ctx) const
@@ -52,10 +53,10 @@ QString TCheckBoxField::GenScript(const TGenContext& ctx) const
                                                : ctx.Text("txtCheckbox1") + QLatin1Char(' ') + Beschriftung +
                                                      QLatin1Char(' ') + ctx.Text("txtCheckbox2");
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".checked == false)") + CRLF +
-           QStringLiteral("    {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
-           QStringLiteral("\");") + CRLF + QStringLiteral("     document.QVFORM.") + Name +
-           QStringLiteral(".focus();") + CRLF + QStringLiteral("     return false;") + CRLF +
-           QStringLiteral("    }") + CRLF;
+           QStringLiteral("    {") + CRLF +
+           AlertCall(ctx, message, QStringLiteral("document.QVFORM.") + Name) + CRLF +
+           QStringLiteral("     document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
+           QStringLiteral("     return false;") + CRLF + QStringLiteral("    }") + CRLF;
 }
 
 QString TCheckBoxField::GenSetCookieValues(const TGenContext&) const
