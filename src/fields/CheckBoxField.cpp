@@ -34,17 +34,27 @@ QString TCheckBoxField::ErrorEcho() const
     return Pflicht ? QStringLiteral(" <?php echo $err") + Name + QStringLiteral(";?>") : QString();
 }
 
+// With accessible markup the text beside the box is a second label of it:
+// a click on it ticks the box, and it is read with the box's name.
+QString TCheckBoxField::TextAfter(const TGenContext& ctx, const QString& text) const
+{
+    if (!ctx.Accessible || text.isEmpty())
+        return text;
+    return QStringLiteral("<label for=\"") + InputId() + QStringLiteral("\">") + text +
+           QStringLiteral("</label>");
+}
+
 QString TCheckBoxField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
     return RowStart(ctx, false) + InputTag(bCSS) + InputAttrs(ctx, false) + QStringLiteral("> ") +
-           BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+           TextAfter(ctx, BeschriftungNach) + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
     return RowStart(ctx, true) + InputTag(bCSS, true) + InputAttrs(ctx, true) + CheckedEcho() +
-           QStringLiteral("> ") + Html(BeschriftungNach, true) + ErrorEcho() + QStringLiteral("</td></tr>") +
-           CRLF;
+           QStringLiteral("> ") + TextAfter(ctx, Html(BeschriftungNach, true)) + ErrorEcho() +
+           QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxField::GenScript(const TGenContext& ctx) const
