@@ -352,6 +352,8 @@ QString TCodeExport::ModernLayoutCSS() const
     css += QStringLiteral("table.qvform { width:100% !important; max-width:") + tableWidth +
            QStringLiteral("; border-spacing:0; border-radius:8px; }") + CRLF;
     css += QStringLiteral("table.qvform td { padding:8px 12px; }") + CRLF;
+    css += QStringLiteral("div.qv-status { max-width:") + tableWidth +
+           QStringLiteral("; box-sizing:border-box; }") + CRLF;
     css += QStringLiteral("table.qvform td.qv-spacer { width:1%; }") + CRLF;
     css += QStringLiteral("table.qvform input[type=\"text\"], table.qvform input[type=\"password\"], "
                           "table.qvform input[type=\"file\"], table.qvform textarea, table.qvform select "
