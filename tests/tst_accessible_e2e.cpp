@@ -191,6 +191,54 @@ private slots:
         QVERIFY2(violations.isEmpty(), qPrintable(violations));
     }
 
+    // A page of every field kind with the accessible markup: PHP reads it,
+    // shows it and its errors without a warning, and axe finds nothing.
+    void everyKind_data()
+    {
+        QTest::addColumn<bool>("php");
+        QTest::addColumn<bool>("errors");
+        QTest::newRow("html") << false << false;
+        QTest::newRow("php") << true << false;
+        QTest::newRow("php errors") << true << true;
+    }
+
+    void everyKind()
+    {
+        QFETCH(bool, php);
+        QFETCH(bool, errors);
+        language = QStringLiteral("Englisch");
+        TFormProject project;
+        QVERIFY(TProjectFile(texts).LoadProject(project,
+                                                QStringLiteral(QUORVEL_TEST_FIXTURES "/every_kind.qvf")));
+        project.chkAccessible = true;
+        const TResult<QString> code =
+            php ? TGenPHP(project, texts, Data).GenCode() : TGenHTML(project, texts, Data).GenCode();
+        QVERIFY2(code, qPrintable(code.Error()));
+        const QString name = php ? QStringLiteral("every.php") : QStringLiteral("every.htm");
+        QVERIFY(PageFiles::WritePage(Site() + QLatin1Char('/') + name, *code, project.ExtSettings.encoding,
+                                     php ? PageFiles::PageKind::Php : PageFiles::PageKind::Html));
+        if (php) {
+            QProcess lint;
+            lint.start(QStringLiteral("php"), {QStringLiteral("-l"), Site() + QLatin1Char('/') + name});
+            QVERIFY(lint.waitForFinished(20000));
+            QVERIFY2(lint.exitCode() == 0, lint.readAllStandardOutput().constData());
+        }
+        Page page;
+        QVERIFY(Load(page, QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(name))));
+        if (errors) {
+            QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
+            Run(page, QStringLiteral("HTMLFormElement.prototype.submit.call(document.QVFORM); true"));
+            QVERIFY(loaded.wait(20000));
+            QVERIFY(WaitFor(page, QStringLiteral("document.getElementById('qvstatus').textContent != ''")));
+            QVERIFY(Run(page, QStringLiteral("document.activeElement.tagName != 'BODY'")).toBool());
+        }
+        const QString body = Run(page, QStringLiteral("document.body.innerText")).toString();
+        QVERIFY2(!body.contains(QLatin1String("Warning")) && !body.contains(QLatin1String("Notice")),
+                 qPrintable(body));
+        const QString violations = AxeViolations(page);
+        QVERIFY2(violations.isEmpty(), qPrintable(violations));
+    }
+
     // The same page without the accessible markup: axe finds the inputs
     // without a label (so a run that finds nothing above means something).
     void violationsWithoutTheOption()
