@@ -360,7 +360,14 @@ QString TCodeExport::ModernLayoutCSS() const
                           "{ width:100%; padding:8px 10px; border:1px solid #6B7280; border-radius:6px; "
                           "font:inherit; color:inherit; background-color:#FFFFFF; box-sizing:border-box; }") +
            CRLF;
-    css += QStringLiteral("table.qvform input[readonly] { width:auto; }") + CRLF;
+    css += QStringLiteral("table.qvform input[readonly] { width:6em; }") + CRLF;
+    // A label stands level with the text of its input, or above it on a
+    // narrow screen.
+    css += QStringLiteral("table.qvform > tbody > tr > td:first-child { padding-top:17px; }") + CRLF;
+    css += QStringLiteral("@media (max-width: 600px) { table.qvform > tbody > tr { margin-bottom:0; } "
+                          "table.qvform > tbody > tr > td { padding:4px 12px; } "
+                          "table.qvform > tbody > tr > td:first-child { padding-top:12px; } }") +
+           CRLF;
     css += QStringLiteral("table.qvform input[type=\"radio\"], table.qvform input[type=\"checkbox\"] "
                           "{ width:1.1em; height:1.1em; margin:0 6px 0 0; vertical-align:-0.15em; }") +
            CRLF;
