@@ -17,6 +17,9 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# npm brings axe-core, the accessibility checker the browser tests run in
+# the page (tests/support/fetch-axe.sh); any npm on the PATH will do.
+command -v npm >/dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 SUDO=""

@@ -293,7 +293,9 @@ private slots:
         QCOMPARE(projectValue(), value);
         prompter.fileNames << File(QStringLiteral("round.qvf"));
         Trigger(*w, "actSaveAs");
-        QCOMPARE(FileSetting(File(QStringLiteral("round.qvf")), key), value);
+        // A flag stored only when set is left out of the file when off.
+        QCOMPARE(FileSetting(File(QStringLiteral("round.qvf")), key),
+                 setting->onlyWhenSet && value == QLatin1String("0") ? QString() : value);
 
         prompter.answers << Answer::No;
         Trigger(*w, "actNew");
@@ -571,10 +573,10 @@ private slots:
                                                 << "12aB9f" << QColor(0x12, 0xAB, 0x9F);
         QTest::newRow("five digits") << "edtTextColor"
                                      << "cboTextColor"
-                                     << "12345" << QColor(0, 0, 0x80);
+                                     << "12345" << QColor(0x1F, 0x29, 0x37);
         QTest::newRow("not hexadecimal") << "edtTabColor"
                                          << "cboTabColor"
-                                         << "GG0000" << QColor(0xC0, 0xC0, 0xC0);
+                                         << "GG0000" << QColor(0xFF, 0xFF, 0xFF);
         QTest::newRow("field font colour") << "edtFontColorFormField"
                                            << "colorButtonFormField"
                                            << "00ff00" << QColor(0, 255, 0);

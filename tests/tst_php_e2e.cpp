@@ -394,7 +394,7 @@ private slots:
                                     {QStringLiteral("email"), QStringLiteral("keine-adresse")},
                                     {QStringLiteral("nachricht"), QString()}});
         QCOMPARE(r.status, 200);
-        QVERIFY(r.body.contains("color:#FF0000"));
+        QVERIFY(r.body.contains("color:#B91C1C")); // the default project's error colour
         QVERIFY(MailFiles().isEmpty());
         QVERIFY(r.body.contains("value=\"Eva\"")); // the post is shown again
     }

@@ -103,7 +103,8 @@ TCodeExport::TCodeExport(const TFormProject& project, const TLanguageTexts& text
 
 TGenContext TCodeExport::Context() const
 {
-    return TGenContext{m_project.edtErrorColor, m_section, m_project.ExtSettings.encoding};
+    return TGenContext{m_project.edtErrorColor, m_section, m_project.ExtSettings.encoding,
+                       m_project.chkAccessible};
 }
 
 void TCodeExport::TakeTexts()
@@ -213,6 +214,7 @@ TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
     if (!css)
         return css.Failure();
     page.Fill(u"<!-- CSS -->", *css);
+    FillAccessibility(page);
     Fill(page, QLatin1String("<!-- JSCRIPT2 -->"), CollectLengthScripts());
     Fill(page, QLatin1String("<!-- SETCOOKIEVALUES -->"), CollectCookieValues());
     Fill(page, QLatin1String("<!-- SETCOOKIES -->"), CollectSetCookies());
@@ -328,9 +330,149 @@ TResult<TPageTemplate> TCodeExport::GenerateCSS() const
         sheet.Append(*calendar);
         css.clear();
     }
+    css += ModernLayoutCSS() + AccessibleCSS();
     css += QStringLiteral("-->") + CRLF + QStringLiteral("</style>") + CRLF;
     sheet.AppendValue(std::move(css));
     return sheet;
+}
+
+QString TCodeExport::ModernLayoutCSS() const
+{
+    const TFormProject& p = m_project;
+    if (!p.chkModernLayout)
+        return QString();
+    // The table takes the screen's width up to the width set for it; the
+    // inputs fill their cell; the buttons take the heading's colour.
+    const QString accent = ColorToHtmlText(p.cboHeadingColor);
+    const QString tableWidth =
+        p.edtTabWidth.trimmed().isEmpty() ? QStringLiteral("40rem") : Css(p.edtTabWidth);
+    QString css;
+    css += QStringLiteral("body { margin:0; padding:16px; line-height:1.5; }") + CRLF;
+    css += QStringLiteral("h1 { line-height:1.25; margin:0.5em 0; }") + CRLF;
+    css += QStringLiteral("h1, body > p { max-width:") + tableWidth +
+           QStringLiteral("; margin-left:auto; margin-right:auto; }") + CRLF;
+    css += QStringLiteral("table.qvform { width:100% !important; max-width:") + tableWidth +
+           QStringLiteral("; border-spacing:0; border-radius:8px; }") + CRLF;
+    css += QStringLiteral("table.qvform td { padding:8px 12px; }") + CRLF;
+    css += QStringLiteral("div.qv-status { max-width:") + tableWidth +
+           QStringLiteral("; box-sizing:border-box; }") + CRLF;
+    css += QStringLiteral("table.qvform td.qv-spacer { width:1%; }") + CRLF;
+    css += QStringLiteral("table.qvform input[type=\"text\"], table.qvform input[type=\"password\"], "
+                          "table.qvform input[type=\"file\"], table.qvform textarea, table.qvform select "
+                          "{ width:100%; padding:8px 10px; border:1px solid #6B7280; border-radius:6px; "
+                          "font:inherit; color:inherit; background-color:#FFFFFF; box-sizing:border-box; }") +
+           CRLF;
+    css += QStringLiteral("table.qvform input[readonly] { width:6em; }") + CRLF;
+    // A label stands level with the text of its input, or above it on a
+    // narrow screen.
+    css += QStringLiteral("table.qvform > tbody > tr > td:first-child { padding-top:17px; }") + CRLF;
+    css += QStringLiteral("@media (max-width: 600px) { table.qvform > tbody > tr { margin-bottom:0; } "
+                          "table.qvform > tbody > tr > td { padding:4px 12px; } "
+                          "table.qvform > tbody > tr > td:first-child { padding-top:12px; } }") +
+           CRLF;
+    css += QStringLiteral("table.qvform input[type=\"radio\"], table.qvform input[type=\"checkbox\"] "
+                          "{ width:1.1em; height:1.1em; margin:0 6px 0 0; vertical-align:-0.15em; }") +
+           CRLF;
+    css += QStringLiteral("table.qvform input[type=\"submit\"], table.qvform input[type=\"reset\"], "
+                          "table.qvform input[type=\"button\"] { font:inherit; padding:10px 20px; "
+                          "margin:4px 8px 4px 0; border-radius:6px; border:2px solid #") +
+           accent + QStringLiteral("; background-color:#") + accent +
+           QStringLiteral("; color:#FFFFFF; cursor:pointer; }") + CRLF;
+    css += QStringLiteral("table.qvform input[type=\"reset\"], table.qvform input[type=\"button\"] "
+                          "{ background-color:#FFFFFF; color:#") +
+           accent + QStringLiteral("; }") + CRLF;
+    return css;
+}
+
+QString TCodeExport::AccessibleCSS() const
+{
+    const TFormProject& p = m_project;
+    if (!p.chkAccessible)
+        return QString();
+    QString css;
+    // Read by assistive technology, not shown (the legend of a group whose
+    // label stands in the row's first cell).
+    css += QStringLiteral(".qv-sr { position:absolute; width:1px; height:1px; padding:0; margin:-1px; "
+                          "overflow:hidden; clip:rect(0,0,0,0); white-space:nowrap; border:0; }") +
+           CRLF;
+    css += QStringLiteral("fieldset.qv-group { border:0; margin:0; padding:0; min-width:0; }") + CRLF;
+    css += QStringLiteral(".qv-status { margin:0 auto 12px; padding:8px 12px; border:2px solid #") +
+           p.edtErrorColor + QStringLiteral("; color:#") + p.edtErrorColor +
+           QStringLiteral("; background-color:#FFFFFF; font-weight:bold; }") + CRLF;
+    css += QStringLiteral(".qv-status:empty { display:none; }") + CRLF;
+    css += QStringLiteral(":focus-visible { outline:3px solid #") + ColorToHtmlText(p.cboHeadingColor) +
+           QStringLiteral("; outline-offset:2px; }") + CRLF;
+    return css;
+}
+
+void TCodeExport::FillAccessibility(TPageTemplate& page) const
+{
+    const bool on = m_project.chkAccessible;
+    // The language of the page is that of the texts it is generated with.
+    const QString lang = on ? Text(QStringLiteral("txtHtmlLang")).trimmed() : QString();
+    page.Fill(u"<!-- HTMLLANG -->",
+              lang.isEmpty() ? QString()
+                             : QString(QStringLiteral(" lang=\"") + Attribute(lang) + QStringLiteral("\"")));
+    // The page's own checks speak the page's language; the browser's would not.
+    page.Fill(u"<!-- A11YFORM -->", on ? QStringLiteral(" novalidate") : QString());
+    QString status;
+    if (on) {
+        status =
+            QStringLiteral("<div id=\"qvstatus\" class=\"qv-status\" role=\"alert\" aria-live=\"assertive\" "
+                           "aria-atomic=\"true\"");
+        if (IsPhpPage())
+            status += QStringLiteral("<?php if ($qvSend && !$bFormOK) { ?> data-qv-message=\"") +
+                      Attribute(Text(QStringLiteral("txtA11yFormErrors"))) + QStringLiteral("\"<?php } ?>");
+        status += QStringLiteral("></div>") + CRLF;
+    }
+    page.Fill(u"<!-- A11YSTATUS -->", status);
+    if (!on) {
+        page.Fill(u"<!-- A11YSCRIPT -->", QString());
+        return;
+    }
+    // The HTML form's checks announce their message and mark the field; the
+    // PHP page announces a refused post and focuses the first faulty field.
+    static const char htmlScript[] =
+        "<script>\r\n"
+        "function qvFail(message, field) {\r\n"
+        "  var status = document.getElementById(\"qvstatus\");\r\n"
+        "  var marked = document.querySelectorAll(\"[aria-invalid]\");\r\n"
+        "  for (var n = 0; n < marked.length; n++) {\r\n"
+        "    marked[n].removeAttribute(\"aria-invalid\");\r\n"
+        "    marked[n].removeAttribute(\"aria-describedby\");\r\n"
+        "  }\r\n"
+        "  var target = field && !field.tagName && field.length ? field[0] : field;\r\n"
+        "  if (target) {\r\n"
+        "    if (target.type != \"radio\")\r\n"
+        "      target.setAttribute(\"aria-invalid\", \"true\");\r\n"
+        "    target.setAttribute(\"aria-describedby\", \"qvstatus\");\r\n"
+        "    target.focus();\r\n"
+        "  }\r\n"
+        "  if (status) {\r\n"
+        "    // emptied first, so that the same message is announced again\r\n"
+        "    status.textContent = \"\";\r\n"
+        "    setTimeout(function () { status.textContent = message; }, 50);\r\n"
+        "  }\r\n"
+        "  return false;\r\n"
+        "}\r\n"
+        "</script>\r\n";
+    static const char phpScript[] =
+        "<script>\r\n"
+        "window.addEventListener(\"load\", function () {\r\n"
+        "  var status = document.getElementById(\"qvstatus\");\r\n"
+        "  var message = status ? status.getAttribute(\"data-qv-message\") : null;\r\n"
+        "  if (!message)\r\n"
+        "    return;\r\n"
+        "  var error = document.querySelector(\".qv-fielderror[id]\");\r\n"
+        "  var field = error ? document.querySelector('[aria-describedby~=\"' + error.id + '\"]') : null;\r\n"
+        "  if (field && field.tagName == \"FIELDSET\")\r\n"
+        "    field = field.querySelector(\"input\");\r\n"
+        "  if (field)\r\n"
+        "    field.focus();\r\n"
+        "  setTimeout(function () { status.textContent = message; }, 50);\r\n"
+        "});\r\n"
+        "</script>\r\n";
+    page.Fill(u"<!-- A11YSCRIPT -->", QString::fromLatin1(IsPhpPage() ? phpScript : htmlScript));
 }
 
 TResult<TPageTemplate> TCodeExport::GenerateCalendarCSS(const TCalendarDesign& d) const

@@ -55,6 +55,13 @@ protected:
     QString Text(const QString& key) const { return m_section.Text(key); }
 
     TResult<TPageTemplate> GenerateCSS() const;
+    // The style sheet's rules of the accessible markup and of the modern
+    // layout; empty while their options are off.
+    QString AccessibleCSS() const;
+    QString ModernLayoutCSS() const;
+    // The markers of the accessible markup: the page's language, the status
+    // region its messages are announced in and the script that does it.
+    void FillAccessibility(TPageTemplate& page) const;
     TResult<TPageTemplate> GenerateCalendarCSS(const TCalendarDesign& design) const;
     // The design's markers ("{#cboFont#}" ...) in a style sheet or page.
     void ReplaceDesignMarkers(TPageTemplate& text, const TCalendarDesign& design) const;

@@ -143,12 +143,17 @@ TResult<QString> TGenPHP::LoadHelpers(const QString& relativeName) const
 
 TResult<QString> TGenPHP::GenCaptcha()
 {
-    const QString fieldClass = FieldCSS() ? QStringLiteral(" class=\"field\"") : QString();
+    const bool accessible = m_project.chkAccessible;
+    // With accessible markup the text is the label of the code's input.
+    const QString fieldClass = (FieldCSS() ? QStringLiteral(" class=\"field\"") : QString()) +
+                               (accessible ? QStringLiteral(" id=\"captcha_input\"") : QString());
+    const QString text = accessible ? QString(QStringLiteral("<label for=\"captcha_input\">") +
+                                              Markup(m_project.edtCaptchaText1) + QStringLiteral("</label>"))
+                                    : Markup(m_project.edtCaptchaText1);
     return QString(
         QStringLiteral("<tr>") + CRLF +
-        QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") +
-        Markup(m_project.edtCaptchaText1) + QStringLiteral("</p></td>") + CRLF +
-        QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
+        QStringLiteral("  <td class=\"my\" align=\"right\" valign=\"middle\"><p class=\"my\">") + text +
+        QStringLiteral("</p></td>") + CRLF + QStringLiteral("  <td class=\"my\" valign=\"middle\">") + CRLF +
         QStringLiteral(" <table width=\"100%\"  border=\"0\" cellspacing=\"0\" cellpadding=\"00\">") + CRLF +
         QStringLiteral("<tr valign=\"middle\">") + CRLF +
         QStringLiteral(" <td width=\"20%\"><input type=\"text\" name=\"captcha_input\" size=\"10\" "

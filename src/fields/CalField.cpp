@@ -40,7 +40,7 @@ QString TCalField::GenCalendarScript() const
 
 QString TCalField::CalendarRow(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString row = InputRow(QStringLiteral("text"), bCSS, php, ctx.Encoding, QString(), QString());
+    QString row = InputRow(QStringLiteral("text"), bCSS, php, ctx, QString(), QString());
     row.chop(RowEnd.size());
     return row + GenCalendarScript();
 }
@@ -57,7 +57,7 @@ QString TCalField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 
 QString TCalField::GenScript(const TGenContext& ctx) const
 {
-    return GenNotEmptyScript(TextMessage(ctx));
+    return GenNotEmptyScript(ctx, TextMessage(ctx));
 }
 
 QString TCalField::GenFormCheckPHP(const TGenContext& ctx) const

@@ -34,16 +34,27 @@ QString TCheckBoxField::ErrorEcho() const
     return Pflicht ? QStringLiteral(" <?php echo $err") + Name + QStringLiteral(";?>") : QString();
 }
 
-QString TCheckBoxField::GenCode(const TGenContext&, bool bCSS) const
+// With accessible markup the text beside the box is a second label of it:
+// a click on it ticks the box, and it is read with the box's name.
+QString TCheckBoxField::TextAfter(const TGenContext& ctx, const QString& text) const
 {
-    return RowStart() + InputTag(bCSS) + QStringLiteral("> ") + BeschriftungNach +
-           QStringLiteral("</td></tr>") + CRLF;
+    if (!ctx.Accessible || text.isEmpty())
+        return text;
+    return QStringLiteral("<label for=\"") + InputId() + QStringLiteral("\">") + text +
+           QStringLiteral("</label>");
 }
 
-QString TCheckBoxField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TCheckBoxField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return RowStart(true) + InputTag(bCSS, true) + CheckedEcho() + QStringLiteral("> ") +
-           Html(BeschriftungNach, true) + ErrorEcho() + QStringLiteral("</td></tr>") + CRLF;
+    return RowStart(ctx, false) + InputTag(bCSS) + InputAttrs(ctx, false) + QStringLiteral("> ") +
+           TextAfter(ctx, BeschriftungNach) + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TCheckBoxField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
+{
+    return RowStart(ctx, true) + InputTag(bCSS, true) + InputAttrs(ctx, true) + CheckedEcho() +
+           QStringLiteral("> ") + TextAfter(ctx, Html(BeschriftungNach, true)) + ErrorEcho() +
+           QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxField::GenScript(const TGenContext& ctx) const
@@ -52,10 +63,10 @@ QString TCheckBoxField::GenScript(const TGenContext& ctx) const
                                                : ctx.Text("txtCheckbox1") + QLatin1Char(' ') + Beschriftung +
                                                      QLatin1Char(' ') + ctx.Text("txtCheckbox2");
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".checked == false)") + CRLF +
-           QStringLiteral("    {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
-           QStringLiteral("\");") + CRLF + QStringLiteral("     document.QVFORM.") + Name +
-           QStringLiteral(".focus();") + CRLF + QStringLiteral("     return false;") + CRLF +
-           QStringLiteral("    }") + CRLF;
+           QStringLiteral("    {") + CRLF +
+           AlertCall(ctx, message, QStringLiteral("document.QVFORM.") + Name) + CRLF +
+           QStringLiteral("     document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
+           QStringLiteral("     return false;") + CRLF + QStringLiteral("    }") + CRLF;
 }
 
 QString TCheckBoxField::GenSetCookieValues(const TGenContext&) const

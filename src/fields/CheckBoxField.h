@@ -28,6 +28,7 @@ public:
 protected:
     // The start of the input tag, up to and without its closing ">".
     QString InputTag(bool bCSS, bool php = false) const;
+    QString TextAfter(const TGenContext& ctx, const QString& text) const;
     // The PHP value variable puts "checked" into the tag of a posted box.
     QString CheckedEcho() const;
     QString ErrorEcho() const;

@@ -32,20 +32,20 @@ QString TCheckBoxList::ListMessage(const TGenContext& ctx) const
 
 QString TCheckBoxList::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    QString code = RowStart();
+    QString code = GroupStart(ctx, false);
     for (const auto& item : ListCheckboxes)
         code += item->GenCode(ctx, bCSS);
-    return code + QStringLiteral("</td></tr>") + CRLF;
+    return code + GroupEnd(ctx) + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxList::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    QString code = RowStart(true);
+    QString code = GroupStart(ctx, true);
     for (const auto& item : ListCheckboxes)
         code += item->GenCodePHP(ctx, bCSS);
     if (Pflicht)
         code += QStringLiteral("<?php echo $err") + Name + QStringLiteral(";?>");
-    return code + QStringLiteral("</td></tr>") + CRLF;
+    return code + GroupEnd(ctx) + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TCheckBoxList::GenScript(const TGenContext& ctx) const
@@ -57,9 +57,13 @@ QString TCheckBoxList::GenScript(const TGenContext& ctx) const
             code += QStringLiteral("\tif (document.QVFORM.") + item->Name +
                     QStringLiteral(".checked) $check = true;") + CRLF;
         code += QStringLiteral("\tif ($check==false)") + CRLF + QStringLiteral("\t{") + CRLF +
-                QStringLiteral("\t\talert(\"") + Literals::JsString(ListMessage(ctx)) +
-                QStringLiteral("\");") + CRLF + QStringLiteral("\t\treturn false;") + CRLF +
-                QStringLiteral("\t}") + CRLF + QStringLiteral("}") + CRLF + CRLF;
+                QStringLiteral("\t\t") +
+                AlertCall(ctx, ListMessage(ctx),
+                          ListCheckboxes.empty()
+                              ? QStringLiteral("null")
+                              : QString(QStringLiteral("document.QVFORM.") + ListCheckboxes.front()->Name)) +
+                CRLF + QStringLiteral("\t\treturn false;") + CRLF + QStringLiteral("\t}") + CRLF +
+                QStringLiteral("}") + CRLF + CRLF;
     }
     for (const auto& item : ListCheckboxes)
         if (item->Pflicht)

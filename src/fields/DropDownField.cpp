@@ -51,24 +51,26 @@ bool TDropDownField::IsDropDownBox() const
     return Groesse == QLatin1String("0") || Groesse == QLatin1String("1");
 }
 
-QString TDropDownField::SelectTag(bool bCSS) const
+QString TDropDownField::SelectTag(bool bCSS, const QString& attrs) const
 {
     return QStringLiteral("<select name=\"") + Name + QStringLiteral("\" size=\"") + Groesse +
-           QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral(">");
+           QStringLiteral("\"") + ClassAttr(bCSS) + attrs + QStringLiteral(">");
 }
 
 // The options carry no value attribute: the browser posts the option's text.
-QString TDropDownField::GenCode(const TGenContext&, bool bCSS) const
+QString TDropDownField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    QString code = RowStart() + SelectTag(bCSS);
+    QString code = RowStart(ctx, false) + SelectTag(bCSS, InputAttrs(ctx, false));
     for (const QString& c : SplitOptionList(Felder))
         code += QStringLiteral("<option>") + c + QStringLiteral("</option>") + CRLF;
     return code + QStringLiteral("</select> ") + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
 }
 
-QString TDropDownField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TDropDownField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    QString code = RowStart(true) + Html(SelectTag(bCSS), true);
+    QString code = RowStart(ctx, true) + Html(SelectTag(bCSS), true);
+    if (ctx.Accessible) // the attributes hold PHP code of their own
+        code.insert(code.size() - 1, InputAttrs(ctx, true));
     const QStringList choices = SplitOptionList(Felder);
     for (qsizetype i = 0; i < choices.size(); ++i)
         code += QStringLiteral("<option <?php echo $lst") + Name + QLatin1Char('_') + QString::number(i) +
@@ -116,13 +118,21 @@ QString TDropDownField::GenFormCheckPHP(const TGenContext& ctx) const
            CRLF + QStringLiteral("\t\t$bFormOK = false;") + CRLF + QStringLiteral("\t}") + CRLF;
 }
 
-// The standard alert is a fixed German text, not a language text.
-QString TDropDownField::GenScript(const TGenContext&) const
+// The standard alert is a fixed German text, not a language text; the
+// accessible form announces the PHP page's language text instead.
+QString TDropDownField::GenScript(const TGenContext& ctx) const
 {
+    const QString field = QStringLiteral("document.QVFORM.") + Name;
     const QString alert =
-        !Meldung.isEmpty() ? QStringLiteral("alert(\"") + Literals::JsString(Meldung) + QStringLiteral("\");")
-                           : QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld ") +
-                                 Literals::JsString(Beschriftung) + QStringLiteral(" aus!\");");
+        ctx.Accessible ? AlertCall(ctx,
+                                   !Meldung.isEmpty() ? Meldung
+                                                      : QString(ctx.Text("txtDropDown0") + QLatin1Char(' ') +
+                                                                Beschriftung + QLatin1Char('!')),
+                                   field)
+        : !Meldung.isEmpty()
+            ? QStringLiteral("alert(\"") + Literals::JsString(Meldung) + QStringLiteral("\");")
+            : QStringLiteral("alert(\"Bitte wählen Sie etwas im Feld ") + Literals::JsString(Beschriftung) +
+                  QStringLiteral(" aus!\");");
     return QStringLiteral("if (document.QVFORM.") + Name + QStringLiteral(".selectedIndex < ") +
            (IsDropDownBox() ? QLatin1Char('1') : QLatin1Char('0')) + QStringLiteral(")") + CRLF +
            QStringLiteral("{") + CRLF + alert + CRLF + QStringLiteral("document.QVFORM.") + Name +

@@ -41,5 +41,5 @@ public:
 private:
     // Exactly "0" or "1": " 1" or "01" is a list box.
     bool IsDropDownBox() const;
-    QString SelectTag(bool bCSS) const;
+    QString SelectTag(bool bCSS, const QString& attrs = QString()) const;
 };

@@ -25,12 +25,12 @@ const Child Children[] = {
 
 QString TEinzField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, false, ctx.Encoding, Groesse, maxLaenge);
+    return InputRow(QStringLiteral("text"), bCSS, false, ctx, Groesse, maxLaenge);
 }
 
 QString TEinzField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("text"), bCSS, true, ctx.Encoding, Groesse, maxLaenge);
+    return InputRow(QStringLiteral("text"), bCSS, true, ctx, Groesse, maxLaenge);
 }
 
 QString TEinzField::GenFormCheckPHP(const TGenContext& ctx) const
@@ -75,11 +75,11 @@ QString TEinzField::GenScript(const TGenContext& ctx) const
         condition = QStringLiteral("if(") + field + QStringLiteral(".value.length < ") +
                     QString::number(MinPflichtLaenge) + QStringLiteral(")  {");
         break;
-    default: return GenNotEmptyScript(TextMessage(ctx));
+    default: return GenNotEmptyScript(ctx, TextMessage(ctx));
     }
-    return condition + CRLF + QStringLiteral("alert(\"") + Literals::JsString(TextMessage(ctx)) +
-           QStringLiteral("\");") + CRLF + field + QStringLiteral(".focus();") + CRLF +
-           QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
+    return condition + CRLF + AlertCall(ctx, TextMessage(ctx), field) + CRLF + field +
+           QStringLiteral(".focus();") + CRLF + QStringLiteral("return false;") + CRLF + QStringLiteral("}") +
+           CRLF;
 }
 
 void TEinzField::SetXMLNode(QDomElement& itemNode) const

@@ -17,30 +17,31 @@ const Child Children[] = {
 };
 } // namespace
 
-QString TFileField::Row(bool bCSS, bool php) const
+QString TFileField::Row(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString row = RowStart(php) + QStringLiteral("<input type=\"file\" name=\"") + Name +
+    QString row = RowStart(ctx, php) + QStringLiteral("<input type=\"file\" name=\"") + Name +
                   QStringLiteral("\" value=\"") + Html(Literals::AttrValue(Vorgabewert), php) +
                   QStringLiteral("\" size=\"") + Html(Literals::AttrValue(Groesse), php) +
-                  QStringLiteral("\"") + ClassAttr(bCSS) + QStringLiteral("> ") + Html(BeschriftungNach, php);
+                  QStringLiteral("\"") + ClassAttr(bCSS) + InputAttrs(ctx, php) + QStringLiteral("> ") +
+                  Html(BeschriftungNach, php);
     if (php && Pflicht)
         row += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return row + QStringLiteral("</td></tr>") + CRLF;
 }
 
-QString TFileField::GenCode(const TGenContext&, bool bCSS) const
+QString TFileField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return Row(bCSS, false);
+    return Row(ctx, bCSS, false);
 }
 
-QString TFileField::GenCodePHP(const TGenContext&, bool bCSS) const
+QString TFileField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return Row(bCSS, true);
+    return Row(ctx, bCSS, true);
 }
 
 QString TFileField::GenScript(const TGenContext& ctx) const
 {
-    return GenNotEmptyScript(TextMessage(ctx));
+    return GenNotEmptyScript(ctx, TextMessage(ctx));
 }
 
 QString TFileField::GenFormVarPHP(const TGenContext&) const

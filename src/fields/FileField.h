@@ -28,5 +28,5 @@ public:
     bool IsUpload() const override { return true; }
 
 private:
-    QString Row(bool bCSS, bool php) const;
+    QString Row(const TGenContext& ctx, bool bCSS, bool php) const;
 };

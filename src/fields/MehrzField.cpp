@@ -38,11 +38,22 @@ QString AreaText(const QString& text)
 }
 } // namespace
 
+// The character counter is read-only: with accessible markup it is named for
+// assistive technology and left out of the tab order.
+QString TMehrzField::CounterAttrs(const TGenContext& ctx, bool php) const
+{
+    if (!ctx.Accessible)
+        return QString();
+    return QStringLiteral(" id=\"qv_anzeige_") + Name + QStringLiteral("\" tabindex=\"-1\" aria-label=\"") +
+           Html(AttrValue(ctx.Text("txtA11yCounter")), php) + QStringLiteral("\"");
+}
+
 QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
 {
-    QString code = RowStart(php) + QStringLiteral("<textarea name=\"") + Name + QStringLiteral("\" cols=\"") +
-                   Html(AttrValue(Breite), php) + QStringLiteral("\" rows=\"") + Html(AttrValue(Hoehe), php) +
-                   QStringLiteral("\"") + ClassAttr(bCSS);
+    QString code = RowStart(ctx, php) + QStringLiteral("<textarea name=\"") + Name +
+                   QStringLiteral("\" cols=\"") + Html(AttrValue(Breite), php) +
+                   QStringLiteral("\" rows=\"") + Html(AttrValue(Hoehe), php) + QStringLiteral("\"") +
+                   ClassAttr(bCSS) + InputAttrs(ctx, php);
     if (VorgabeLoeschen)
         code += QStringLiteral(" onfocus=\"this.value = '';\"");
     if (!maxLaenge.isEmpty())
@@ -54,7 +65,7 @@ QString TMehrzField::Area(const TGenContext& ctx, bool bCSS, bool php) const
         code += QStringLiteral("<br><input name=\"anzeige_") + Name +
                 QStringLiteral("\" type=\"text\" size=\"8\" readonly value=\"") +
                 Html(AttrValue(maxLaenge), php) + QStringLiteral("\"") + ClassAttr(bCSS) +
-                QStringLiteral("> ") + Html(zeichenAnzeigeText, php);
+                CounterAttrs(ctx, php) + QStringLiteral("> ") + Html(zeichenAnzeigeText, php);
     if (php && Pflicht)
         code += QStringLiteral("<br><?php echo $err") + Name + QStringLiteral(";?>");
     return code + QStringLiteral("</td></tr>") + CRLF;
@@ -72,7 +83,7 @@ QString TMehrzField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 
 QString TMehrzField::GenScript(const TGenContext& ctx) const
 {
-    return GenNotEmptyScript(TextMessage(ctx));
+    return GenNotEmptyScript(ctx, TextMessage(ctx));
 }
 
 QString TMehrzField::GenFormCheckPHP(const TGenContext& ctx) const

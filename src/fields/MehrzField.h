@@ -36,4 +36,5 @@ public:
 
 private:
     QString Area(const TGenContext& ctx, bool bCSS, bool php) const;
+    QString CounterAttrs(const TGenContext& ctx, bool php) const;
 };

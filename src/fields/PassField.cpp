@@ -21,17 +21,17 @@ const Child Children[] = {
 
 QString TPassField::GenCode(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, false, ctx.Encoding, Groesse, maxLaenge);
+    return InputRow(QStringLiteral("password"), bCSS, false, ctx, Groesse, maxLaenge);
 }
 
 QString TPassField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
 {
-    return InputRow(QStringLiteral("password"), bCSS, true, ctx.Encoding, Groesse, maxLaenge);
+    return InputRow(QStringLiteral("password"), bCSS, true, ctx, Groesse, maxLaenge);
 }
 
 QString TPassField::GenScript(const TGenContext& ctx) const
 {
-    return GenNotEmptyScript(TextMessage(ctx));
+    return GenNotEmptyScript(ctx, TextMessage(ctx));
 }
 
 QString TPassField::GenFormCheckPHP(const TGenContext& ctx) const

@@ -32,31 +32,52 @@ QString TRadioField::ButtonTag(const QString& choice, bool bCSS, bool php) const
            Html(Literals::AttrValue(choice), php) + QStringLiteral("\"") + ClassAttr(bCSS);
 }
 
-// Even in one line each button's markup ends a line of the source.
-QString TRadioField::ButtonEnd(const QString& choice, bool php) const
+// Even in one line each button's markup ends a line of the source. With
+// accessible markup the choice's text is the label of its button.
+QString TRadioField::ButtonEnd(const TGenContext& ctx, qsizetype index, const QString& choice, bool php) const
 {
-    return QStringLiteral(">") + Html(choice, php) + (singleline ? QString() : QStringLiteral("<br>")) + CRLF;
+    const QString text = ctx.Accessible
+                             ? QString(QStringLiteral("<label for=\"") + ButtonId(index) +
+                                       QStringLiteral("\">") + Html(choice, php) + QStringLiteral("</label>"))
+                             : Html(choice, php);
+    return QStringLiteral(">") + text + (singleline ? QString() : QStringLiteral("<br>")) + CRLF;
 }
 
-QString TRadioField::GenCode(const TGenContext&, bool bCSS) const
+QString TRadioField::ButtonId(qsizetype index) const
 {
-    QString code = RowStart();
-    for (const QString& c : SplitOptionList(Felder))
-        code += ButtonTag(c, bCSS) + ButtonEnd(c);
-    return code + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+    return InputId() + QLatin1Char('_') + QString::number(index);
 }
 
-QString TRadioField::GenCodePHP(const TGenContext&, bool bCSS) const
+// Every button is required; the group's error belongs to its fieldset.
+QString TRadioField::ButtonAttrs(const TGenContext& ctx, qsizetype index, bool) const
 {
-    QString code = RowStart(true);
+    if (!ctx.Accessible)
+        return QString();
+    return QStringLiteral(" id=\"") + ButtonId(index) + QStringLiteral("\"") +
+           (Pflicht ? QStringLiteral(" required") : QString());
+}
+
+QString TRadioField::GenCode(const TGenContext& ctx, bool bCSS) const
+{
+    QString code = GroupStart(ctx, false);
     const QStringList choices = SplitOptionList(Felder);
     for (qsizetype i = 0; i < choices.size(); ++i)
-        code += ButtonTag(choices.at(i), bCSS, true) + QStringLiteral(" <?php echo $rad") + Name +
-                QLatin1Char('_') + QString::number(i) + QStringLiteral(";?>") +
-                ButtonEnd(choices.at(i), true);
+        code +=
+            ButtonTag(choices.at(i), bCSS) + ButtonAttrs(ctx, i, false) + ButtonEnd(ctx, i, choices.at(i));
+    return code + GroupEnd(ctx) + BeschriftungNach + QStringLiteral("</td></tr>") + CRLF;
+}
+
+QString TRadioField::GenCodePHP(const TGenContext& ctx, bool bCSS) const
+{
+    QString code = GroupStart(ctx, true);
+    const QStringList choices = SplitOptionList(Felder);
+    for (qsizetype i = 0; i < choices.size(); ++i)
+        code += ButtonTag(choices.at(i), bCSS, true) + ButtonAttrs(ctx, i, true) +
+                QStringLiteral(" <?php echo $rad") + Name + QLatin1Char('_') + QString::number(i) +
+                QStringLiteral(";?>") + ButtonEnd(ctx, i, choices.at(i), true);
     if (Pflicht)
         code += QStringLiteral("<?php echo $err") + Name + QStringLiteral(";?>");
-    return code + Html(BeschriftungNach, true) + QStringLiteral("</td></tr>") + CRLF;
+    return code + GroupEnd(ctx) + Html(BeschriftungNach, true) + QStringLiteral("</td></tr>") + CRLF;
 }
 
 QString TRadioField::GenFormVarPHP(const TGenContext&) const
@@ -103,9 +124,8 @@ QString TRadioField::GenScript(const TGenContext& ctx) const
                       QStringLiteral("    if (document.QVFORM.") + Name + QStringLiteral("[ i ].checked)") +
                       CRLF + QStringLiteral("        Option = true;") + CRLF + QStringLiteral("  }") + CRLF);
     return QStringLiteral("var Option = false;") + CRLF + search + QStringLiteral("  if (!Option)") + CRLF +
-           QStringLiteral("  {") + CRLF + QStringLiteral("alert(\"") + Literals::JsString(message) +
-           QStringLiteral("\");") + CRLF + QStringLiteral("    return (false);") + CRLF +
-           QStringLiteral("  }") + CRLF;
+           QStringLiteral("  {") + CRLF + AlertCall(ctx, message, QStringLiteral("document.QVFORM.") + Name) +
+           CRLF + QStringLiteral("    return (false);") + CRLF + QStringLiteral("  }") + CRLF;
 }
 
 // The cookie holds the index of the chosen button.

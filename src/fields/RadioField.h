@@ -29,5 +29,7 @@ public:
 
 private:
     QString ButtonTag(const QString& choice, bool bCSS, bool php = false) const;
-    QString ButtonEnd(const QString& choice, bool php = false) const;
+    QString ButtonEnd(const TGenContext& ctx, qsizetype index, const QString& choice, bool php = false) const;
+    QString ButtonId(qsizetype index) const;
+    QString ButtonAttrs(const TGenContext& ctx, qsizetype index, bool php) const;
 };

@@ -5,15 +5,16 @@
 
 using namespace Literals;
 
-QString TTextValueField::InputRow(const QString& type, bool bCSS, bool php, const QString& encoding,
+QString TTextValueField::InputRow(const QString& type, bool bCSS, bool php, const TGenContext& ctx,
                                   const QString& size, const QString& maxLength) const
 {
-    QString row = RowStart(php) + QStringLiteral("<input type=\"") + type + QStringLiteral("\" name=\"") +
-                  Name + QStringLiteral("\" value=\"");
+    const QString& encoding = ctx.Encoding;
+    QString row = RowStart(ctx, php) + QStringLiteral("<input type=\"") + type +
+                  QStringLiteral("\" name=\"") + Name + QStringLiteral("\" value=\"");
     row += php ? PhpEcho(QStringLiteral("$var") + Name, encoding) : AttrValue(Vorgabewert);
     row += QStringLiteral("\" size=\"") + Html(AttrValue(size), php) + QStringLiteral("\" maxlength=\"") +
            Html(AttrValue(maxLength), php) + QStringLiteral("\"");
-    row += ClassAttr(bCSS);
+    row += ClassAttr(bCSS) + InputAttrs(ctx, php);
     if (VorgabeLoeschen)
         row += QStringLiteral(" onfocus=\"this.value = '';\"");
     row += QStringLiteral("> ") + Html(BeschriftungNach, php);

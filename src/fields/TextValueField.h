@@ -20,6 +20,6 @@ protected:
     // The row of a single-line input (type "text" or "password") showing
     // Vorgabewert. For the PHP page the value is the posted one, and a
     // required field shows its error below the input.
-    QString InputRow(const QString& type, bool bCSS, bool php, const QString& encoding, const QString& size,
+    QString InputRow(const QString& type, bool bCSS, bool php, const TGenContext& ctx, const QString& size,
                      const QString& maxLength) const;
 };

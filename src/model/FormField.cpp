@@ -80,10 +80,81 @@ QString TFormField::ClassAttr(bool bCSS)
     return bCSS ? QStringLiteral(" class=\"field\"") : QString();
 }
 
-QString TFormField::ErrorSpan(const TGenContext& ctx, const QString& message)
+QString TFormField::ErrorSpan(const TGenContext& ctx, const QString& message) const
 {
-    return QStringLiteral("<span style=\\\"color:#") + ctx.ErrorColor + QStringLiteral(";\\\">") +
-           PhpString(message) + QStringLiteral("</span>");
+    const QString id = ctx.Accessible ? QString(QStringLiteral("id=\\\"") + ErrorId() +
+                                                QStringLiteral("\\\" class=\\\"qv-fielderror\\\" "))
+                                      : QString();
+    return QStringLiteral("<span ") + id + QStringLiteral("style=\\\"color:#") + ctx.ErrorColor +
+           QStringLiteral(";\\\">") + PhpString(message) + QStringLiteral("</span>");
+}
+
+QString TFormField::InputId() const
+{
+    return QStringLiteral("qv_") + Name;
+}
+
+QString TFormField::ErrorId() const
+{
+    return QStringLiteral("qverr_") + Name;
+}
+
+QString TFormField::RowStart(const TGenContext& ctx, bool php) const
+{
+    if (!ctx.Accessible)
+        return RowStart(php);
+    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap><label for=\"") +
+           InputId() + QStringLiteral("\">") + Html(Beschriftung, php) +
+           QStringLiteral("</label></td>\r\n<td class=\"my\">\r\n");
+}
+
+QString TFormField::GroupStart(const TGenContext& ctx, bool php) const
+{
+    if (!ctx.Accessible)
+        return RowStart(php);
+    // The legend names the group for assistive technology; the cell shows
+    // the same label to the eye, hidden from the reader so it is not read twice.
+    return QStringLiteral("<tr><td align=\"right\"  valign=\"top\" class=\"my\" nowrap><span "
+                          "aria-hidden=\"true\">") +
+           Html(Beschriftung, php) + QStringLiteral("</span></td>\r\n<td class=\"my\">\r\n") +
+           QStringLiteral("<fieldset class=\"qv-group\" id=\"") + InputId() + QStringLiteral("\"") +
+           GroupErrorAttrs(ctx, php) + QStringLiteral("><legend class=\"qv-sr\">") + Html(Beschriftung, php) +
+           QStringLiteral("</legend>\r\n");
+}
+
+QString TFormField::GroupEnd(const TGenContext& ctx)
+{
+    return ctx.Accessible ? QStringLiteral("</fieldset>") : QString();
+}
+
+QString TFormField::InputAttrs(const TGenContext& ctx, bool php, const QString& id) const
+{
+    if (!ctx.Accessible)
+        return QString();
+    QString attrs = QStringLiteral(" id=\"") + id + QStringLiteral("\"");
+    if (Pflicht)
+        attrs += QStringLiteral(" required aria-required=\"true\"") +
+                 (php ? QString(QStringLiteral("<?php if (!empty($err") + Name +
+                                QStringLiteral(")) echo \" aria-invalid=\\\"true\\\" aria-describedby=\\\"") +
+                                ErrorId() + QStringLiteral("\\\"\";?>"))
+                      : QString());
+    return attrs;
+}
+
+QString TFormField::GroupErrorAttrs(const TGenContext& ctx, bool php) const
+{
+    if (!ctx.Accessible || !php || !Pflicht)
+        return QString();
+    return QStringLiteral("<?php if (!empty($err") + Name +
+           QStringLiteral(")) echo \" aria-describedby=\\\"") + ErrorId() + QStringLiteral("\\\"\";?>");
+}
+
+QString TFormField::AlertCall(const TGenContext& ctx, const QString& message, const QString& field)
+{
+    if (!ctx.Accessible)
+        return QStringLiteral("alert(\"") + JsString(message) + QStringLiteral("\");");
+    return QStringLiteral("qvFail(\"") + JsString(message) + QStringLiteral("\", ") + field +
+           QStringLiteral(");");
 }
 
 QString TFormField::TextMessage(const TGenContext& ctx) const
@@ -94,10 +165,10 @@ QString TFormField::TextMessage(const TGenContext& ctx) const
            ctx.Text("txtCalender4");
 }
 
-QString TFormField::GenNotEmptyScript(const QString& message) const
+QString TFormField::GenNotEmptyScript(const TGenContext& ctx, const QString& message) const
 {
     return QStringLiteral("if(document.QVFORM.") + Name + QStringLiteral(".value == \"\")  {") + CRLF +
-           QStringLiteral("alert(\"") + JsString(message) + QStringLiteral("\");") + CRLF +
+           AlertCall(ctx, message, QStringLiteral("document.QVFORM.") + Name) + CRLF +
            QStringLiteral("document.QVFORM.") + Name + QStringLiteral(".focus();") + CRLF +
            QStringLiteral("return false;") + CRLF + QStringLiteral("}") + CRLF;
 }

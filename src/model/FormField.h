@@ -111,15 +111,37 @@ protected:
     static QString Html(const QString& text, bool php);
     static QString ClassAttr(bool bCSS);
     // The coloured span a failed PHP check leaves in the error variable,
-    // written for a PHP string in double quotes.
-    static QString ErrorSpan(const TGenContext& ctx, const QString& message);
+    // written for a PHP string in double quotes. With accessible markup it
+    // carries the id the field's aria-describedby points to.
+    QString ErrorSpan(const TGenContext& ctx, const QString& message) const;
+
+    // Accessible markup (ctx.Accessible); each is empty without it.
+    // The id of the field's input and of its error text on the PHP page.
+    QString InputId() const;
+    QString ErrorId() const;
+    // RowStart, the label tied to the input by InputId.
+    QString RowStart(const TGenContext& ctx, bool php) const;
+    // The start of a row whose inputs are a group (radio buttons, a list of
+    // boxes): the visible label stays in its cell, the group is a fieldset
+    // named by a legend; GroupEnd closes it.
+    QString GroupStart(const TGenContext& ctx, bool php) const;
+    static QString GroupEnd(const TGenContext& ctx);
+    // The attributes of the input itself: its id, the required state, and
+    // on the PHP page the error state while the field's error shows.
+    QString InputAttrs(const TGenContext& ctx, bool php, const QString& id) const;
+    QString InputAttrs(const TGenContext& ctx, bool php) const { return InputAttrs(ctx, php, InputId()); }
+    // On the PHP page, the error state of a group (its fieldset).
+    QString GroupErrorAttrs(const TGenContext& ctx, bool php) const;
+    // A failed client check: alert("message"); or, with accessible markup,
+    // the call that announces it and marks the field (a script expression).
+    static QString AlertCall(const TGenContext& ctx, const QString& message, const QString& field);
     // Meldung, or the standard message txtCalender3 + label + txtCalender4.
     QString TextMessage(const TGenContext& ctx) const;
     // A length limit typed into a field: a whole number above 0, else none.
     static int LengthLimit(const QString& typed);
 
     // The not-empty check of a field with a plain text value.
-    QString GenNotEmptyScript(const QString& message) const;
+    QString GenNotEmptyScript(const TGenContext& ctx, const QString& message) const;
     QString GenNotEmptyCheckPHP(const TGenContext& ctx, const QString& message) const;
 
     // The children every kind writes in the same way.

@@ -77,6 +77,11 @@ public:
     QString edtSizeFormField;
     QString cboSchriftFormEinheit;
     QString edtFontColorFormField;
+    // Accessible markup in both pages (labels, groups, error states, the
+    // page's language), and a layout of today's web that sizes the inputs
+    // to the screen; both off in projects from before them.
+    bool chkAccessible = false;
+    bool chkModernLayout = false;
     // FTP
     QString edtFtpServer;
     QString edtPort;

@@ -136,6 +136,8 @@ const std::vector<TSettingKey>& SettingKeys()
         QV_TEXT(edtSizeFormField, Text, nullptr),
         QV_TEXT(cboSchriftFormEinheit, Text, nullptr),
         QV_TEXT(edtFontColorFormField, TextDefault, "000000"),
+        QV_OPT_FLAG(chkAccessible),
+        QV_OPT_FLAG(chkModernLayout),
     };
     return keys;
 }

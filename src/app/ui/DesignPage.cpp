@@ -3,6 +3,7 @@
 #include "ui/ColorButton.h"
 #include "ui/WidgetBuild.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -88,8 +89,14 @@ void TDesignPage::Build()
     left->addWidget(Label(this, "Label48", 83, QStringLiteral("Hintergrundbild")), 3, 0);
     left->addWidget(Edit(this, "edtBGPicture"), 3, 1, 1, 3);
     left->addWidget(ColourGroup(this), 4, 0, 1, 4);
+    // the markup and the layout of today's web (new projects have both)
+    auto* modern = new QHBoxLayout;
+    modern->addWidget(Check(this, "chkAccessible", 470, QStringLiteral("Barrierefreies Formular")));
+    modern->addWidget(Check(this, "chkModernLayout", 471, QStringLiteral("Modernes Layout")));
+    modern->addStretch(1);
+    left->addLayout(modern, 5, 0, 1, 4);
     left->setColumnStretch(1, 1);
-    left->setRowStretch(5, 1);
+    left->setRowStretch(6, 1);
 
     auto* right = new QVBoxLayout;
     grid->addLayout(right, 0, 1);

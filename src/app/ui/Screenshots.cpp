@@ -1,6 +1,7 @@
 #include "app/ui/Screenshots.h"
 
 #include "app/AdvancedSettings.h"
+#include "app/AppPaths.h"
 #include "app/ProgramSettings.h"
 #include "app/TempFolder.h"
 #include "app/ui/AboutBox.h"
@@ -10,12 +11,14 @@
 #include "app/ui/frmMain.h"
 #include "app/ui/frmProjectSettings.h"
 #include "base/LanguageTexts.h"
+#include "codegen/GenHTML.h"
 #include "dialogs/ui/frmCalender.h"
 #include "model/FormProject.h"
 #include "preview/MailMessage.h"
 #include "preview/ui/InboxPanel.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
+#include "projectfile/ProjectFile.h"
 #include "publish/FtpProfiles.h"
 #include "publish/ui/frmExportHTML.h"
 #include "publish/ui/frmFTPBrowser.h"
@@ -33,6 +36,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMenu>
@@ -219,7 +223,7 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     question->hide();
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
-           RenderFormMailers(window, error) && RenderInbox(window, error);
+           RenderFormMailers(window, error) && RenderInbox(window, error) && RenderDefaultDesign(error);
 }
 
 bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)
@@ -273,6 +277,44 @@ bool TScreenshots::RenderFormMailers(TfrmMain& window, QString* error)
 // The inbox of the local test after one sent form: the mail to the owner in
 // HTML with an upload attached, the copy to the sender, and a warning PHP
 // printed meanwhile.
+// The default project's HTML form as a visitor sees it, on a wide screen and
+// on a phone, in the language of the screenshots.
+bool TScreenshots::RenderDefaultDesign(QString* error)
+{
+    const QString dataDir = AppPaths::DataDir();
+    const QString language = m_language;
+    TLanguageTexts texts(dataDir + QStringLiteral("/lang.ini"), nullptr, [language] { return language; });
+    TFormProject project;
+    const QString path = dataDir + QStringLiteral("/default_") + language + QStringLiteral(".qvf");
+    if (!QFile::exists(path))
+        return true; // a language without a default project of its own
+    if (TStatus loaded = TProjectFile(texts).LoadProject(project, path); !loaded) {
+        if (error)
+            *error = loaded.Error();
+        return false;
+    }
+    const TResult<QString> page = TGenHTML(project, texts, dataDir).GenCode();
+    if (!page) {
+        if (error)
+            *error = page.Error();
+        return false;
+    }
+    for (const int width : {1280, 390}) {
+        QWebEngineView view;
+        view.resize(width, width > 600 ? 900 : 844);
+        view.show();
+        QEventLoop loop;
+        QObject::connect(&view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        view.setHtml(*page, QUrl(QStringLiteral("file:///quorvel-form/")));
+        loop.exec();
+        Settle(500);
+        if (!Save(&view, QStringLiteral("form-default-%1px").arg(width), error))
+            return false;
+    }
+    return true;
+}
+
 bool TScreenshots::RenderInbox(TfrmMain& window, QString* error)
 {
     const QByteArray html =

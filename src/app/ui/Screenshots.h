@@ -26,6 +26,7 @@ private:
     bool RenderProjectSettings(TfrmMain& window, QString* error);
     bool RenderFormMailers(TfrmMain& window, QString* error);
     bool RenderInbox(TfrmMain& window, QString* error);
+    bool RenderDefaultDesign(QString* error);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);

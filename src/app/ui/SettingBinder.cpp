@@ -98,6 +98,9 @@ void TSettingBinder::Show(QWidget* control, const TSettingKey& key)
             combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
         } else if (combo->isEditable()) {
             combo->setCurrentText(*key.text(m_settings));
+            // A long value (a font list) shows its beginning, as a line edit does.
+            if (combo->lineEdit())
+                combo->lineEdit()->setCursorPosition(0);
         } else {
             combo->setCurrentIndex(
                 combo->findText(*key.text(m_settings), Qt::MatchFixedString | Qt::MatchCaseSensitive));
