@@ -243,6 +243,29 @@ private slots:
         QVERIFY(plain.contains(QLatin1String("alert(\"Bitte w")) &&
                 plain.contains(QLatin1String("im Feld Feld s aus!\")")));
     }
+
+    // The picture code's error is tied to its input like every field's, and
+    // only with the option.
+    void pictureCodeErrorTiedToItsInput()
+    {
+        for (const bool accessible : {true, false}) {
+            TFormProject project;
+            project.chkAccessible = accessible;
+            project.chkCaptcha = true;
+            project.edtErrorColor = QStringLiteral("B91C1C");
+            project.ExtSettings.encoding = QStringLiteral("utf-8");
+            project.ListField.Add(Make<TEinzField>("t"));
+            const TResult<QString> page = TGenPHP(project, texts, Data).GenCode();
+            QVERIFY2(page, qPrintable(page.Error()));
+            const bool input = page->contains(QLatin1String(
+                "id=\"captcha_input\" required aria-required=\"true\"<?php if (!empty($errCaptcha)) echo \" "
+                "aria-invalid=\\\"true\\\" aria-describedby=\\\"qverr_captcha\\\"\";?>"));
+            const bool error = page->contains(
+                QLatin1String("$errCaptcha = \"<span id=\\\"qverr_captcha\\\" class=\\\"qv-fielderror\\\" "));
+            QCOMPARE(input, accessible);
+            QCOMPARE(error, accessible);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAccessible)

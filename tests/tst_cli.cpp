@@ -241,6 +241,18 @@ private slots:
                })
             << "warning: wahl: The required field \"wahl\" can never be filled in: it has no choice that "
                "counts.\n";
+        QTest::newRow("robot defence with another form mailer")
+            << Edit([](TFormProject& p) { p.chkBotDefence = true; })
+            << "warning: chkBotDefence: The HTML form is protected against spam robots only with Quorvel's "
+               "form mailer (formmailer.php); with the chosen form mailer it stays unprotected.\n";
+        QTest::newRow("field named like the robot defence's own")
+            << Edit([](TFormProject& p) {
+                   p.chkBotDefence = true;
+                   p.cboFormMailer = QStringLiteral("formmailer.php");
+                   p.ListField.At(0)->Name = QStringLiteral("homepage_url");
+               })
+            << "warning: homepage_url: The field \"homepage_url\" has a name the protection against spam "
+               "robots sends itself; every visitor would be refused. Please rename the field.\n";
         QTest::newRow("thank-you address not on the web")
             << Edit([](TFormProject& p) { p.edtDanke = QStringLiteral("javascript:alert(1)"); })
             << "warning: edtDanke: \"javascript:alert(1)\" is no web address with http:// or https://; after "

@@ -108,8 +108,13 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
         page.Fill(u"<!-- CAPTCHA -->", *GenCaptcha());
         page.Fill(u"<!-- CAPTCHACHECK -->",
                   QStringLiteral("if ($_POST[\"captcha_input\"] != $_SESSION[\"captcha\"])\r\n\t{\r\n"
-                                 "\t\t$errCaptcha = \"<span style=\\\"color:#") +
-                      m_project.edtErrorColor + QStringLiteral(";\\\">") +
+                                 "\t\t$errCaptcha = \"<span ") +
+                      // Tied to its input, as every field's error.
+                      (m_project.chkAccessible
+                           ? QStringLiteral("id=\\\"qverr_captcha\\\" class=\\\"qv-fielderror\\\" ")
+                           : QString()) +
+                      QStringLiteral("style=\\\"color:#") + m_project.edtErrorColor +
+                      QStringLiteral(";\\\">") +
                       Literals::PhpString(m_project.ExtSettings.ErrorMessages.CaptchaError) +
                       QStringLiteral("</span>\";\r\n\t\t$bFormOK = false;\r\n\t}\r\n"));
     } else {
@@ -145,8 +150,13 @@ TResult<QString> TGenPHP::GenCaptcha()
 {
     const bool accessible = m_project.chkAccessible;
     // With accessible markup the text is the label of the code's input.
-    const QString fieldClass = (FieldCSS() ? QStringLiteral(" class=\"field\"") : QString()) +
-                               (accessible ? QStringLiteral(" id=\"captcha_input\"") : QString());
+    const QString fieldClass =
+        (FieldCSS() ? QStringLiteral(" class=\"field\"") : QString()) +
+        (accessible ? QStringLiteral(" id=\"captcha_input\" required aria-required=\"true\""
+                                     "<?php if (!empty($errCaptcha)) echo \" aria-invalid="
+                                     "\\\"true\\\" aria-describedby=\\\"qverr_captcha"
+                                     "\\\"\";?>")
+                    : QString());
     const QString text = accessible ? QString(QStringLiteral("<label for=\"captcha_input\">") +
                                               Markup(m_project.edtCaptchaText1) + QStringLiteral("</label>"))
                                     : Markup(m_project.edtCaptchaText1);

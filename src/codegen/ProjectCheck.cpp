@@ -1,6 +1,8 @@
 #include "codegen/ProjectCheck.h"
 
 #include "base/LanguageTexts.h"
+#include "codegen/BotGuard.h"
+#include "codegen/CompanionMailer.h"
 #include "codegen/ValueRules.h"
 #include "model/FormProject.h"
 
@@ -64,7 +66,13 @@ QList<TWarning> Check(const TFormProject& p, const TLanguageTexts& texts, TTarge
             warn(field->Name, Text(texts, "txtCheckDuplicate", field->Name));
         }
         seen.insert(field->Name);
+        // The defence against robots posts fields of its own.
+        if (p.chkBotDefence &&
+            (field->Name == QLatin1String(BotGuard::Honeypot) || field->Name == QLatin1String("qv_token")))
+            warn(field->Name, Text(texts, "txtCheckBotName", field->Name));
     }
+    if (target != TTarget::Php && p.chkBotDefence && !TCompanionMailer::IsUsedBy(p))
+        warn(QStringLiteral("chkBotDefence"), Text(texts, "txtCheckBotMailer"));
 
     if (target != TTarget::Html && p.chkAbsender && !p.chkCaptcha)
         warn(QStringLiteral("chkAbsender"), Text(texts, "txtMainFrmCopyNeedsCaptcha"));
