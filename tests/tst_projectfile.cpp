@@ -1,6 +1,7 @@
 // The project file: layout and order of the settings, every reader's
 // fallback, load failures that must leave the open project untouched, line
-// ends, and a round trip of a project holding every kind of field.
+// ends, a round trip of a project holding every kind of field, and the
+// fields' conditions.
 #include "RecordingPrompter.h"
 #include "TestLanguage.h"
 #include "model/FormProject.h"
@@ -732,6 +733,129 @@ private slots:
         QCOMPARE(project.CheckFtpSettings(ftpLang.texts(), prompter), ok);
         QCOMPARE(prompter.Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(project.edtPort, portAfter);
+    }
+
+    void conditionsRoundTripOnEveryKind()
+    {
+        // Every kind carries a condition and every test is used, with choices
+        // that need their blanks and quotes kept; one names a field after it:
+        // the file keeps what it is given, checking is the list's business.
+        TFormProject project;
+        QVERIFY(File().LoadProject(project, Fixture(QStringLiteral("every_kind.qvf"))));
+        const QList<TFieldCondition> conditions = {
+            {QStringLiteral("datum"), TConditionTest::IsEmpty, QString()},     // vorname
+            {QStringLiteral("vorname"), TConditionTest::IsFilled, QString()},  // email
+            {QStringLiteral("vorname"), TConditionTest::IsEmpty, QString()},   // kennwort
+            {QStringLiteral("email"), TConditionTest::IsFilled, QString()},    // nachricht
+            {QStringLiteral("nachricht"), TConditionTest::IsEmpty, QString()}, // intermediate text
+            {QStringLiteral("nachricht"), TConditionTest::IsFilled, QString()},
+            {QStringLiteral("nachricht"), TConditionTest::IsFilled, QString()},                // agb
+            {QStringLiteral("agb"), TConditionTest::IsTicked, QString()},                      // land
+            {QStringLiteral("land"), TConditionTest::Is, QStringLiteral("Österreich")},        // versand
+            {QStringLiteral("versand"), TConditionTest::IsNot, QStringLiteral("'Ab#holung'")}, // anhang
+            {QStringLiteral("agb"), TConditionTest::IsNotTicked, QString()},                   // interessen
+            {QStringLiteral("i_musik"), TConditionTest::Is, QStringLiteral("Bote ")},          // datum
+        };
+        QCOMPARE(project.ListField.Count(), int(conditions.size()));
+        for (int i = 0; i < conditions.size(); ++i)
+            project.ListField[i]->Condition = conditions[i];
+
+        const QString path = dir.path() + QStringLiteral("/conditions.qvf");
+        QVERIFY(File().SaveProject(project, path));
+        TFormProject loaded;
+        QStringList notes;
+        QVERIFY(File().LoadProject(loaded, path, &notes));
+        QCOMPARE(notes, QStringList());
+        for (int i = 0; i < conditions.size(); ++i)
+            QCOMPARE(loaded.ListField[i]->Condition, conditions[i]);
+        QCOMPARE(Snapshot(loaded), Snapshot(project));
+
+        // The test is stored as its word; only Is and IsNot store a value.
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(
+            bytes.contains("        <Bedingung>\n          <Feld>land</Feld>\n          <Test>Is</Test>\n"
+                           "          <Wert>\xc3\x96sterreich</Wert>\n        </Bedingung>\n      </forms>"));
+        QVERIFY(bytes.contains("<Feld>agb</Feld>\n          <Test>IsTicked</Test>\n        </Bedingung>"));
+        QCOMPARE(bytes.count("<Wert>"), 3);
+    }
+
+    void filesWithoutConditionsSaveByteIdentically_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("every kind") << Fixture(QStringLiteral("every_kind.qvf"));
+        QTest::newRow("default German") << QStringLiteral(QUORVEL_TEST_DATA_DIR "/default_Deutsch.qvf");
+        QTest::newRow("default English") << QStringLiteral(QUORVEL_TEST_DATA_DIR "/default_Englisch.qvf");
+    }
+
+    void filesWithoutConditionsSaveByteIdentically()
+    {
+        QFETCH(QString, path);
+        TFormProject project;
+        QStringList notes;
+        QVERIFY(File().LoadProject(project, path, &notes));
+        QCOMPARE(notes, QStringList());
+        for (const auto& field : project.ListField)
+            QVERIFY(!field->Condition.IsSet());
+        const QString again = dir.path() + QStringLiteral("/same.qvf");
+        QVERIFY(File().SaveProject(project, again));
+        QFile a(path), b(again);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(b.readAll(), a.readAll());
+    }
+
+    void damagedConditionLoadsAsNone_data()
+    {
+        QTest::addColumn<QByteArray>("condition");
+        QTest::addColumn<QString>("note");
+        const QString at = QStringLiteral("field 2 \"plz\", condition: ");
+        QTest::newRow("empty element") << QByteArray("<Bedingung/>") << at + "element <Feld> is missing";
+        QTest::newRow("no field name")
+            << QByteArray("<Bedingung><Feld></Feld><Test>IsFilled</Test></Bedingung>")
+            << at + "names no field";
+        QTest::newRow("no test") << QByteArray("<Bedingung><Feld>ort</Feld></Bedingung>")
+                                 << at + "element <Test> is missing";
+        QTest::newRow("unknown test")
+            << QByteArray("<Bedingung><Feld>ort</Feld><Test>Equals</Test></Bedingung>")
+            << at + "element <Test> holds \"Equals\", not a test";
+        QTest::newRow("test as a number")
+            << QByteArray("<Bedingung><Feld>ort</Feld><Test>1</Test><Wert>a</Wert></Bedingung>")
+            << at + "element <Test> holds \"1\", not a test";
+        QTest::newRow("letter case counts")
+            << QByteArray("<Bedingung><Feld>ort</Feld><Test>isfilled</Test></Bedingung>")
+            << at + "element <Test> holds \"isfilled\", not a test";
+        QTest::newRow("value test without value")
+            << QByteArray("<Bedingung><Feld>ort</Feld><Test>IsNot</Test></Bedingung>")
+            << at + "element <Wert> is missing";
+    }
+
+    void damagedConditionLoadsAsNone()
+    {
+        // The damaged condition is dropped with a note; the field and the
+        // conditions of other fields load whole.
+        QFETCH(QByteArray, condition);
+        QFETCH(QString, note);
+        const QByteArray items =
+            "<ItemList><forms><typ>TEinzField</typ><name>ort</name><beschriftung>Ort</beschriftung>"
+            "<vorgabewert/><groesse/><pflicht>0</pflicht><maxLaenge/><meldung/></forms>"
+            "<forms><typ>TEinzField</typ><name>plz</name><beschriftung>PLZ</beschriftung><vorgabewert>1</"
+            "vorgabewert>"
+            "<groesse/><pflicht>-1</pflicht><maxLaenge/><meldung/>" +
+            condition +
+            "</forms><forms><typ>TZwField</typ><beschriftung>Z</beschriftung>"
+            "<Bedingung><Feld>ort</Feld><Test>IsEmpty</Test></Bedingung></forms></ItemList>";
+        TFormProject project;
+        QStringList notes;
+        const TStatus loaded = File().ReadProject(project, Minimal("", items), &notes);
+        QVERIFY2(loaded, qPrintable(loaded.Error()));
+        QCOMPARE(notes, QStringList{note});
+        QCOMPARE(project.ListField.Count(), 3);
+        QCOMPARE(project.ListField[1]->Name, QStringLiteral("plz"));
+        QVERIFY(project.ListField[1]->Pflicht);
+        QVERIFY(!project.ListField[1]->Condition.IsSet());
+        QCOMPARE(project.ListField[2]->Condition,
+                 (TFieldCondition{QStringLiteral("ort"), TConditionTest::IsEmpty, QString()}));
     }
 };
 

@@ -33,7 +33,11 @@ bool TProjectCommands::AskSave(const QString& text, const QString& caption)
 
 bool TProjectCommands::Load(const QString& path)
 {
-    const TStatus loaded = m_file.LoadProject(m_project, path);
+    QStringList notes;
+    const TStatus loaded = m_file.LoadProject(m_project, path, &notes);
+    // What the load passed over is for whoever looks into the file, too.
+    for (const QString& note : notes)
+        qWarning().noquote() << path << note;
     if (!loaded) {
         m_prompter.Message(m_texts.Text(QStringLiteral("txtMainFrmNoQVFile")));
         // The message is the one users know; the reason is for whoever

@@ -125,10 +125,14 @@ bool Parse(const QStringList& args, Options& o, QString& error)
 }
 
 // Loads the project; on failure shows the program's message and, on the next
-// line, why the file did not load.
+// line, why the file did not load. What a load passed over goes to the error
+// output as well, a line each.
 bool Load(TFormProject& project, const QString& path, const TLanguageTexts& texts, Prompter& prompter)
 {
-    const TStatus loaded = TProjectFile(texts).LoadProject(project, path);
+    QStringList notes;
+    const TStatus loaded = TProjectFile(texts).LoadProject(project, path, &notes);
+    for (const QString& note : notes)
+        std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
     if (!loaded) {
         prompter.Message(texts.Text(QStringLiteral("txtMainFrmNoQVFile")));
         std::fprintf(stderr, "%s\n", loaded.Error().toLocal8Bit().constData());

@@ -19,6 +19,10 @@ public:
     QString GenScript(const TGenContext& ctx) const override;
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
+    QList<TConditionTest> ConditionTests() const override
+    {
+        return {TConditionTest::IsFilled, TConditionTest::IsEmpty};
+    }
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     QString PostKind() const override { return QStringLiteral("date"); }

@@ -20,6 +20,10 @@ public:
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
+    QList<TConditionTest> ConditionTests() const override
+    {
+        return {TConditionTest::IsTicked, TConditionTest::IsNotTicked};
+    }
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     QString PostKind() const override { return QStringLiteral("checkbox"); }

@@ -164,3 +164,8 @@ TStatus TDropDownField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }
+
+QStringList TDropDownField::ConditionValues() const
+{
+    return SplitOptionList(Felder);
+}

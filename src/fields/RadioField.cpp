@@ -158,3 +158,8 @@ TStatus TRadioField::ReadElement(const XmlValues::TElement& itemNode)
 {
     return XmlValues::ReadChildren(itemNode, *this, Children);
 }
+
+QStringList TRadioField::ConditionValues() const
+{
+    return SplitOptionList(Felder);
+}

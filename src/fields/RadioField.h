@@ -21,6 +21,11 @@ public:
     QString GenCodePHP(const TGenContext& ctx, bool bCSS) const override;
     QString GenFormVarPHP(const TGenContext& ctx) const override;
     QString GenFormCheckPHP(const TGenContext& ctx) const override;
+    QList<TConditionTest> ConditionTests() const override
+    {
+        return {TConditionTest::Is, TConditionTest::IsNot};
+    }
+    QStringList ConditionValues() const override;
     void SetXMLNode(QDomElement& itemNode) const override;
     TStatus ReadElement(const XmlValues::TElement& itemNode) override;
     bool CanBeAnswered() const override;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "base/Result.h"
+#include "model/FieldCondition.h"
 #include "model/GenContext.h"
 
 #include <QDomElement>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 namespace XmlValues
@@ -27,6 +29,10 @@ public:
     bool Pflicht = false;     // required
     QString Meldung;          // own error message; empty: the standard one
     bool Cookie = false;      // remember the value in a browser cookie
+    // Shown only when this holds; none by default. The project file keeps
+    // it for the fields of the list; a box of a check-box list has none of
+    // its own (the list's holds for its boxes).
+    TFieldCondition Condition;
 
     // The class name, which is also the "typ" text in the project file.
     virtual QString ClassName() const = 0;
@@ -86,6 +92,11 @@ public:
     virtual QList<std::pair<QString, QString>> NumberValues() const { return {}; }
     // The fields the visitor answers: this one, or the fields inside it.
     virtual QList<const TFormField*> Parts() const { return {this}; }
+    // The tests a condition of another field may make on this one; none for
+    // kinds whose value no condition can test.
+    virtual QList<TConditionTest> ConditionTests() const { return {}; }
+    // The values Is and IsNot may compare with: the kind's choices.
+    virtual QStringList ConditionValues() const { return {}; }
     // Whether a visitor can answer it so that its required check passes (a
     // list without a choice that counts cannot).
     virtual bool CanBeAnswered() const { return true; }

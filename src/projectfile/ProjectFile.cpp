@@ -114,6 +114,7 @@ QDomDocument TProjectFile::ProjectDocument(const TFormProject& project)
         QDomElement node = doc.createElement(QStringLiteral("forms"));
         items.appendChild(node);
         field->SetXMLNode(node);
+        WriteCondition(node, field->Condition);
     }
     return doc;
 }
@@ -123,20 +124,20 @@ TStatus TProjectFile::SaveProject(const TFormProject& project, const QString& pa
     return WriteFileAtomically(path, ProjectDocument(project).toByteArray(2));
 }
 
-TStatus TProjectFile::LoadProject(TFormProject& project, const QString& path) const
+TStatus TProjectFile::LoadProject(TFormProject& project, const QString& path, QStringList* notes) const
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return TFailure{file.errorString(), path};
     // Read from the file as it goes: the whole file need never be in memory.
     QXmlStreamReader reader(&file);
-    return ReadProject(project, reader);
+    return ReadProject(project, reader, notes);
 }
 
-TStatus TProjectFile::ReadProject(TFormProject& project, const QByteArray& data) const
+TStatus TProjectFile::ReadProject(TFormProject& project, const QByteArray& data, QStringList* notes) const
 {
     QXmlStreamReader reader(data);
-    return ReadProject(project, reader);
+    return ReadProject(project, reader, notes);
 }
 
 namespace
@@ -153,6 +154,7 @@ struct TFileParts
     std::vector<std::optional<QString>> settings = std::vector<std::optional<QString>>(SettingKeys().size());
     TFieldList fields;
     std::optional<TFailure> fieldFailure;
+    QStringList notes;
 };
 
 void ReadItems(QXmlStreamReader& reader, TFileParts& parts)
@@ -169,10 +171,19 @@ void ReadItems(QXmlStreamReader& reader, TFileParts& parts)
         if (reader.hasError())
             return;
         auto field = CreateFieldFromNode(node);
-        if (!field)
+        if (!field) {
             parts.fieldFailure = field.Failure().Within(QStringLiteral("field %1").arg(position));
+            continue;
+        }
+        // A condition that cannot be read costs only itself: the field is
+        // shown always, as before the condition was set.
+        if (const auto condition = ReadCondition(node))
+            (*field)->Condition = *condition;
         else
-            parts.fields.Add(std::move(*field));
+            parts.notes << condition.Failure()
+                               .Within(QStringLiteral("field %1 \"%2\"").arg(position).arg((*field)->Name))
+                               .Text();
+        parts.fields.Add(std::move(*field));
     }
 }
 
@@ -217,7 +228,7 @@ void ReadParts(QXmlStreamReader& reader, TFileParts& parts)
 }
 } // namespace
 
-TStatus TProjectFile::ReadProject(TFormProject& project, QXmlStreamReader& reader) const
+TStatus TProjectFile::ReadProject(TFormProject& project, QXmlStreamReader& reader, QStringList* notes) const
 {
     TFileParts parts;
     ReadParts(reader, parts);
@@ -252,5 +263,7 @@ TStatus TProjectFile::ReadProject(TFormProject& project, QXmlStreamReader& reade
 
     static_cast<TFormSettings&>(project) = std::move(settings);
     project.ListField = std::move(parts.fields);
+    if (notes)
+        *notes = std::move(parts.notes);
     return {};
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDomDocument>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QXmlStreamReader;
@@ -32,15 +33,19 @@ public:
     // column, the element, the field's position and name, the value). Showing
     // the message "txtMainFrmNoQVFile" is left to the command that loads, as
     // is the project's file path.
-    TStatus LoadProject(TFormProject& project, const QString& path) const;
+    // A load that succeeds may still have passed over damaged parts it can
+    // do without (a field's condition that cannot be read loads as none);
+    // notes, when given, receives why, a line each, for whoever looks into
+    // the file.
+    TStatus LoadProject(TFormProject& project, const QString& path, QStringList* notes = nullptr) const;
     // The same for the bytes of a file.
-    TStatus ReadProject(TFormProject& project, const QByteArray& data) const;
+    TStatus ReadProject(TFormProject& project, const QByteArray& data, QStringList* notes = nullptr) const;
 
     static QDomDocument ProjectDocument(const TFormProject& project);
 
 private:
     // Reads the file as a stream, making each field as its element ends.
-    TStatus ReadProject(TFormProject& project, QXmlStreamReader& reader) const;
+    TStatus ReadProject(TFormProject& project, QXmlStreamReader& reader, QStringList* notes) const;
 
     const TLanguageTexts& m_texts;
     FormMailerSource m_firstFormMailer;
