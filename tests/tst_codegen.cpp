@@ -12,6 +12,7 @@
 #include "fields/EinzField.h"
 #include "fields/FileField.h"
 #include "fields/MehrzField.h"
+#include "fields/RadioField.h"
 #include "fields/ZwField.h"
 #include "model/FormProject.h"
 
@@ -76,9 +77,9 @@ class TestCodegen : public QObject
         const TResult<QString> page = gen.GenCode();
         return page ? *page : QStringLiteral("failed: ") + page.Error();
     }
-    QString Php(const TFormProject& p)
+    QString Php(const TFormProject& p, const QString& dir = Templates)
     {
-        TGenPHP gen(p, lang.texts(), Templates);
+        TGenPHP gen(p, lang.texts(), dir);
         gen.SetFixedFormID(1234);
         const TResult<QString> page = gen.GenCode();
         return page ? *page : QStringLiteral("failed: ") + page.Error();
@@ -533,6 +534,82 @@ private slots:
         page = gen.GenCode();
         QVERIFY(!page);
         QVERIFY(page.Error().contains(QStringLiteral("cal.css")));
+    }
+
+    // An option value in the condition of a row lands in the row's tag and,
+    // on the PHP page, in the server's test: it can end neither the
+    // attribute nor the PHP string, nor open PHP code in the markup.
+    void conditionValuesAreEscaped_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("htmlAttr");
+        QTest::addColumn<QString>("phpAttr");
+        QTest::addColumn<QString>("phpTest");
+        QTest::newRow("quotes") << "Sag \"hi\" 'du'"
+                                << "data-qv-value=\"Sag &quot;hi&quot; 'du'\""
+                                << "data-qv-value=\"Sag &quot;hi&quot; 'du'\""
+                                << "\"Sag \\\"hi\\\" 'du'\"";
+        QTest::newRow("PHP code") << "<?php echo $x; ?>"
+                                  << "data-qv-value=\"<?php echo $x; ?>\""
+                                  << "data-qv-value=\"<<?php ?>?php echo $x; ?>\""
+                                  << "\"<?php echo \\$x; ?>\"";
+        QTest::newRow("end of the row's body") << "</tbody><tr>"
+                                               << "data-qv-value=\"</tbody><tr>\""
+                                               << "data-qv-value=\"</tbody><tr>\""
+                                               << "\"</tbody><tr>\"";
+        QTest::newRow("reference") << "A &amp; B"
+                                   << "data-qv-value=\"A &amp; B\""
+                                   << "data-qv-value=\"A &amp; B\""
+                                   << "qv_attribute_value(\"A &amp; B\")";
+    }
+
+    void conditionValuesAreEscaped()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, htmlAttr);
+        QFETCH(QString, phpAttr);
+        QFETCH(QString, phpTest);
+        const QString data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
+        TFormProject p;
+        auto art = std::make_unique<TRadioField>();
+        art->Name = QStringLiteral("Art");
+        art->Felder = QStringLiteral("Privat#") + value;
+        p.ListField.Add(std::move(art));
+        p.ListField.Add(Text(QStringLiteral("Firma"), true));
+        const QString plain[] = {Html(p, data), Php(p, data)};
+        p.ListField[1]->Condition = {QStringLiteral("Art"), TConditionTest::Is, value};
+        const QString html = Html(p, data), php = Php(p, data);
+        const QString tag =
+            QStringLiteral("<tbody data-qv-when=\"Art\" data-qv-test=\"Is\" %1 id=\"qvcond_Firma\">\r\n");
+        QVERIFY2(html.contains(tag.arg(htmlAttr)), qPrintable(html.left(200)));
+        QVERIFY2(php.contains(tag.arg(phpAttr)), qPrintable(php.left(200)));
+        QVERIFY(
+            php.contains(QStringLiteral("$qvShown[\"qvcond_Firma\"] = qv_condition_holds($qvPost, \"Art\", "
+                                        "\"Is\", ") +
+                         phpTest + QStringLiteral(");")));
+        for (const QString& page : {html, php}) {
+            QCOMPARE(page.count(QStringLiteral("<tbody")), 1);
+            QCOMPARE(page.count(QStringLiteral("\r\n</tbody>\r\n")), 1);
+        }
+        // Without the condition nothing of it is in the pages.
+        for (const QString& page : plain)
+            for (const char* trace : {"qvcond", "data-qv-", "qvApplyConditions", "qv_condition"})
+                QVERIFY2(!page.contains(QLatin1String(trace)), trace);
+    }
+
+    // A condition that names no field (a file edited by hand) stops both
+    // pages, saying which field it is.
+    void brokenConditionStopsGeneration()
+    {
+        TFormProject p;
+        p.ListField.Add(Text(QStringLiteral("Firma"), true));
+        p.ListField[0]->Condition = {QStringLiteral("Art"), TConditionTest::IsFilled, QString()};
+        const QString data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
+        for (const QString& page : {Html(p, data), Php(p, data)}) {
+            QVERIFY2(page.startsWith(QStringLiteral("failed: ")), qPrintable(page.left(100)));
+            QVERIFY2(page.contains(QStringLiteral("Firma, condition on \"Art\": no field has this name")),
+                     qPrintable(page));
+        }
     }
 
     void pageBytes_data()

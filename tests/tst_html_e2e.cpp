@@ -1,7 +1,8 @@
 // The generated HTML form in the browser engine: each kind's client check
 // alerts and blocks sending when it should and lets the form post when the
 // input is valid; the calendar writes dates in every format; cookies refill
-// fields on the next visit; the counter stops at its limit.
+// fields on the next visit; the counter stops at its limit; rows with a
+// condition show and hide as the visitor fills the form.
 #include "PhpServer.h"
 #include "RunJavaScript.h"
 #include "base/LanguageTexts.h"
@@ -16,6 +17,7 @@
 #include "fields/MehrzField.h"
 #include "fields/PassField.h"
 #include "fields/RadioField.h"
+#include "fields/ZwField.h"
 #include "model/FormProject.h"
 
 #include <QProcess>
@@ -327,6 +329,184 @@ private slots:
         const TResult<QString> refused = gen.GenCode();
         QVERIFY(!refused);
         QVERIFY2(refused.Error().startsWith(QStringLiteral("m (maxLaenge): ")), qPrintable(refused.Error()));
+    }
+
+    // The state of the row of a field with a condition: "shown" or "hidden",
+    // each only when the row, its hiding from assistive technology and its
+    // inputs agree.
+    static QString RowState(Page& page, const QString& field)
+    {
+        return Run(page,
+                   QStringLiteral("(function () {"
+                                  "  var row = document.getElementById('qvcond_%1');"
+                                  "  var inputs = row.querySelectorAll('input, select, textarea');"
+                                  "  var off = 0;"
+                                  "  for (var n = 0; n < inputs.length; n++) if (inputs[n].disabled) off++;"
+                                  "  var hidden = row.hidden && row.getAttribute('aria-hidden') == 'true';"
+                                  "  var shown = !row.hidden && !row.hasAttribute('aria-hidden');"
+                                  "  if (hidden && off == inputs.length) return 'hidden';"
+                                  "  if (shown && off == 0) return 'shown';"
+                                  "  return 'mixed ' + row.hidden + ' ' + off + '/' + inputs.length;"
+                                  "})()")
+                       .arg(field))
+            .toString();
+    }
+
+    // What the form would send: the names of its values.
+    static QStringList Sent(Page& page)
+    {
+        return Run(page, QStringLiteral("Array.from(new FormData(document.QVFORM).keys())")).toStringList();
+    }
+
+    // As a visitor does it: the change event follows.
+    static void Choose(Page& page, const QString& js)
+    {
+        Run(page, QStringLiteral("var c = %1; c.dispatchEvent(new Event('change', {bubbles: true})); true")
+                      .arg(js));
+    }
+
+    // "Firma" or "Privat" chosen in a radio group or a drop-down box; the
+    // company's name is required only for a company.
+    void conditionalRowFollowsTheChoice_data()
+    {
+        QTest::addColumn<bool>("dropDown");
+        QTest::newRow("radio group") << false;
+        QTest::newRow("drop-down box") << true;
+    }
+
+    void conditionalRowFollowsTheChoice()
+    {
+        QFETCH(bool, dropDown);
+        TFormProject project;
+        project.chkModernLayout = true; // its rules are written for table bodies
+        if (dropDown) {
+            auto art = Make<TDropDownField>("Art");
+            art->Pflicht = false;
+            art->Felder = QStringLiteral("Bitte wählen#Firma#Privat");
+            art->Groesse = QStringLiteral("1");
+            project.ListField.Add(std::move(art));
+        } else {
+            auto art = Make<TRadioField>("Art");
+            art->Pflicht = false;
+            art->Felder = QStringLiteral("Firma#Privat");
+            project.ListField.Add(std::move(art));
+        }
+        auto firm = Make<TEinzField>("Firmenname");
+        firm->Condition = {QStringLiteral("Art"), TConditionTest::Is, QStringLiteral("Firma")};
+        project.ListField.Add(std::move(firm));
+        project.ListField.Add(Make<TEinzField>("Ort"));
+        const auto choose = [&](Page& page, int index) {
+            Choose(page, dropDown ? QStringLiteral("document.QVFORM.Art; c.selectedIndex = %1").arg(index + 1)
+                                  : QStringLiteral("document.QVFORM.Art[%1]; c.checked = true").arg(index));
+        };
+        Page page;
+        QVERIFY(Load(page, Publish(project, QStringLiteral("condition.htm"))));
+        QCOMPARE(Run(page, QStringLiteral("document.querySelectorAll('table.qvform > tbody > tr').length"))
+                     .toInt(),
+                 Run(page, QStringLiteral("document.querySelectorAll('table.qvform tr').length")).toInt());
+        QCOMPARE(RowState(page, QStringLiteral("Firmenname")), QStringLiteral("hidden")); // nothing chosen
+        Run(page, QStringLiteral("document.QVFORM.Ort.value = 'Bonn'; true"));
+        // hidden, the required field neither blocks sending nor is sent
+        QVERIFY(!Sent(page).contains(QStringLiteral("Firmenname")));
+        QVERIFY(Submit(page));
+        QVERIFY(page.alerts.isEmpty());
+
+        choose(page, 0);
+        QCOMPARE(RowState(page, QStringLiteral("Firmenname")), QStringLiteral("shown"));
+        QVERIFY(!Submit(page));
+        QCOMPARE(page.alerts, QStringList{QStringLiteral("Fehlt: Firmenname")});
+        Run(page, QStringLiteral("document.QVFORM.Firmenname.value = 'ACME'; true"));
+        QVERIFY(Sent(page).contains(QStringLiteral("Firmenname")));
+        QVERIFY(Submit(page));
+
+        choose(page, 1);
+        QCOMPARE(RowState(page, QStringLiteral("Firmenname")), QStringLiteral("hidden"));
+        QVERIFY(!Sent(page).contains(QStringLiteral("Firmenname")));
+        QVERIFY(Sent(page).contains(QStringLiteral("Ort")));
+    }
+
+    // A check box, a box of a check-box list and a text field control rows;
+    // a row whose controlling field is hidden is hidden too, whatever that
+    // field holds; an input the page disabled itself stays disabled.
+    void conditionsOnBoxesAndTextsCascade()
+    {
+        TFormProject project;
+        auto liefer = Make<TCheckBoxField>("Liefern");
+        liefer->Pflicht = false;
+        project.ListField.Add(std::move(liefer));
+        auto street = Make<TEinzField>("Strasse");
+        street->Condition = {QStringLiteral("Liefern"), TConditionTest::IsTicked, QString()};
+        project.ListField.Add(std::move(street));
+        auto floor = Make<TEinzField>("Etage");
+        floor->Pflicht = false;
+        floor->Condition = {QStringLiteral("Strasse"), TConditionTest::IsFilled, QString()};
+        project.ListField.Add(std::move(floor));
+        auto extras = Make<TCheckBoxList>("Extras");
+        extras->Pflicht = false;
+        for (const char* n : {"Geschenk", "Karte"}) {
+            auto box = std::make_unique<TCheckBoxFieldSimple>();
+            box->Name = QString::fromLatin1(n);
+            extras->ListCheckboxes.push_back(std::move(box));
+        }
+        extras->Condition = {QStringLiteral("Liefern"), TConditionTest::IsNotTicked, QString()};
+        project.ListField.Add(std::move(extras));
+        auto note = std::make_unique<TZwField>();
+        note->Beschriftung = QStringLiteral("Ihr Gruß steht auf der Karte.");
+        note->Condition = {QStringLiteral("Karte"), TConditionTest::IsTicked, QString()};
+        project.ListField.Add(std::move(note));
+        Page page;
+        QVERIFY(Load(page, Publish(project, QStringLiteral("cascade.htm"))));
+        const auto states = [&] {
+            return QStringList{RowState(page, QStringLiteral("Strasse")),
+                               RowState(page, QStringLiteral("Etage")),
+                               RowState(page, QStringLiteral("Extras")), RowState(page, QStringLiteral("5"))};
+        };
+        const QString shown = QStringLiteral("shown"), hidden = QStringLiteral("hidden");
+        QCOMPARE(states(), (QStringList{hidden, hidden, shown, hidden}));
+        Choose(page, QStringLiteral("document.QVFORM.Karte; c.checked = true"));
+        QCOMPARE(states(), (QStringList{hidden, hidden, shown, shown}));
+        Choose(page, QStringLiteral("document.QVFORM.Liefern; c.checked = true"));
+        QCOMPARE(states(), (QStringList{shown, hidden, hidden, hidden})); // the card goes with its list
+        Run(page, QStringLiteral("var f = document.QVFORM.Strasse; f.value = '  '; "
+                                 "f.dispatchEvent(new Event('input', {bubbles: true})); true"));
+        QCOMPARE(states()[1], hidden); // blanks fill nothing
+        Run(page, QStringLiteral("var f = document.QVFORM.Strasse; f.value = 'Hauptstr. 1'; "
+                                 "f.dispatchEvent(new Event('input', {bubbles: true})); true"));
+        QCOMPARE(states(), (QStringList{shown, shown, hidden, hidden}));
+        Run(page, QStringLiteral("document.QVFORM.Etage.disabled = true; true")); // the page's own doing
+        Choose(page, QStringLiteral("document.QVFORM.Liefern; c.checked = false"));
+        QCOMPARE(states()[1], hidden); // its street still holds a value
+        const QStringList sent = Sent(page);
+        QVERIFY2(sent.contains(QStringLiteral("Karte")) && !sent.contains(QStringLiteral("Strasse")) &&
+                     !sent.contains(QStringLiteral("Etage")),
+                 qPrintable(sent.join(QLatin1Char(' '))));
+        Choose(page, QStringLiteral("document.QVFORM.Liefern; c.checked = true"));
+        QVERIFY(Run(page, QStringLiteral("document.QVFORM.Etage.disabled")).toBool());
+        QVERIFY(!Run(page, QStringLiteral("document.QVFORM.Strasse.disabled")).toBool());
+    }
+
+    // The refill from cookies runs after the page loaded; the rows follow it.
+    void conditionsFollowTheCookieRefill()
+    {
+        TFormProject project;
+        auto art = Make<TRadioField>("Art");
+        art->Felder = QStringLiteral("Firma#Privat");
+        art->Cookie = true;
+        project.ListField.Add(std::move(art));
+        auto firm = Make<TEinzField>("Firmenname");
+        firm->Condition = {QStringLiteral("Art"), TConditionTest::Is, QStringLiteral("Firma")};
+        project.ListField.Add(std::move(firm));
+        const QUrl url = Publish(project, QStringLiteral("condcookie.htm"));
+        QWebEngineProfile visitor;
+        Page page(&visitor);
+        QVERIFY(Load(page, url));
+        Choose(page, QStringLiteral("document.QVFORM.Art[0]; c.checked = true"));
+        Run(page, QStringLiteral("document.QVFORM.Firmenname.value = 'ACME'; true"));
+        QVERIFY(Submit(page));
+        Page again(page.profile());
+        QVERIFY(Load(again, url));
+        QVERIFY(Run(again, QStringLiteral("document.QVFORM.Art[0].checked")).toBool());
+        QCOMPARE(RowState(again, QStringLiteral("Firmenname")), QStringLiteral("shown"));
     }
 
     void counterStopsAtTheLimit()

@@ -6,6 +6,7 @@
 #include "base/QVRGBToHTML.h"
 #include "base/XmlValues.h"
 #include "codegen/BotGuard.h"
+#include "codegen/ConditionCode.h"
 #include "codegen/PageFiles.h"
 #include "codegen/ValueRules.h"
 #include "model/FormProject.h"
@@ -203,6 +204,13 @@ TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
     const QList<ValueRules::TProblem> unusable = ValueRules::Problems(p, IsPhpPage());
     if (!unusable.isEmpty())
         return TFailure{ValueRules::Describe(unusable.first(), m_texts), QString()};
+    // A condition on a field that is not there (a file edited by hand) would
+    // hide its field for good.
+    if (TStatus conditions = ConditionCode::CheckAll(p.ListField); !conditions) {
+        const QString reason = conditions.Failure().Text();
+        const QString message = Text(QStringLiteral("txtConditionInvalid"));
+        return TFailure{message.contains(QLatin1String("%1")) ? message.arg(reason) : reason, QString()};
+    }
     TResult<TPageTemplate> loaded = LoadPageTemplate(templateName);
     if (!loaded)
         return loaded;
@@ -215,6 +223,7 @@ TResult<TPageTemplate> TCodeExport::FillTemplate(const QString& templateName)
         return css.Failure();
     page.Fill(u"<!-- CSS -->", *css);
     FillAccessibility(page);
+    page.Fill(u"<!-- CONDITIONSCRIPT -->", ConditionCode::PageScript(p.ListField));
     Fill(page, QLatin1String("<!-- JSCRIPT2 -->"), CollectLengthScripts());
     Fill(page, QLatin1String("<!-- SETCOOKIEVALUES -->"), CollectCookieValues());
     Fill(page, QLatin1String("<!-- SETCOOKIES -->"), CollectSetCookies());

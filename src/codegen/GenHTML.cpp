@@ -4,6 +4,7 @@
 #include "base/Literals.h"
 #include "codegen/BotGuard.h"
 #include "codegen/CompanionMailer.h"
+#include "codegen/ConditionCode.h"
 #include "model/FormProject.h"
 
 #include <QRegularExpression>
@@ -29,10 +30,14 @@ TResult<TPageTemplate> TGenHTML::FillTemplate(const QString& templateName)
     QStringList fields;
     QStringList script{
         QStringLiteral("<script type=\"text/javascript\">\r\n<!--\r\nfunction chkFormular()\r\n{\r\n")};
-    for (const auto& field : m_project.ListField) {
-        fields << field->GenCode(ctx, FieldCSS()) << lineEnd;
+    const TFieldList& list = m_project.ListField;
+    for (int i = 0; i < list.Count(); ++i) {
+        const TFormField* field = list.At(i);
+        // A field with a condition has its rows in a table body of its own.
+        fields << ConditionCode::WrapperStart(list, i, false) << field->GenCode(ctx, FieldCSS())
+               << ConditionCode::WrapperEnd(list, i) << lineEnd;
         if (field->IsChecked())
-            script << field->GenScript(ctx) << lineEnd;
+            script << ConditionCode::ClientCheck(list, i, field->GenScript(ctx)) << lineEnd;
     }
     script << QStringLiteral(" return(true); }\r\n//-->\r\n</script>\r\n");
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);

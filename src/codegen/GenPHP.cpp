@@ -4,6 +4,7 @@
 #include "base/Literals.h"
 #include "base/XmlValues.h"
 #include "codegen/BotGuard.h"
+#include "codegen/ConditionCode.h"
 #include "model/FormProject.h"
 
 namespace
@@ -59,8 +60,11 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
     // one part per field and line end: the fields' texts are copied once, into the page
     const QString lineEnd = CRLF;
     QStringList fields, formvar, errorvar, formcheck, fieldlist;
-    for (const auto& field : m_project.ListField) {
-        fields << field->GenCodePHP(ctx, FieldCSS()) << lineEnd;
+    const TFieldList& list = m_project.ListField;
+    for (int i = 0; i < list.Count(); ++i) {
+        const TFormField* field = list.At(i);
+        fields << ConditionCode::WrapperStart(list, i, true) << field->GenCodePHP(ctx, FieldCSS())
+               << ConditionCode::WrapperEnd(list, i) << lineEnd;
         formvar << field->GenFormVarPHP(ctx) << lineEnd;
         fieldlist << field->GenFieldListPHP(ctx);
         errorvar << field->GenErrorVarPHP() << lineEnd;
@@ -69,7 +73,7 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
         // undefined-variable warnings.
         errorvar << field->GenInnerErrorVarsPHP();
         if (field->IsChecked())
-            formcheck << field->GenFormCheckPHP(ctx) << lineEnd;
+            formcheck << ConditionCode::ServerCheck(list, i, field->GenFormCheckPHP(ctx)) << lineEnd;
     }
     errorvar << QStringLiteral("$errCaptcha = \"\";") + CRLF;
     const TResult<QString> helpers = LoadHelpers(QStringLiteral("formmailer/qvmail.php"));
@@ -96,6 +100,14 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
                                            "qv_setting(\"formid\")));?>")));
     } else {
         page.Fill(u"<!-- BOTFIELDS -->", QString());
+    }
+    if (ConditionCode::AnyCondition(list)) {
+        const TResult<QString> conditions = LoadHelpers(QStringLiteral("formmailer/qvconditions.php"));
+        if (!conditions)
+            return conditions.Failure();
+        helperText += CRLF + *conditions;
+        // First of all checks: which fields apply to the post.
+        formcheck.prepend(ConditionCode::ServerConditions(list));
     }
     page.Fill(u"<!-- PHPHELPERS -->", helperText);
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
