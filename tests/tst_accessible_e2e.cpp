@@ -3,6 +3,7 @@
 // the HTML form, the PHP page and the PHP page showing its errors; a refused
 // check is announced and its field focused; and a visitor with nothing but a
 // keyboard fills the form and sends it, the mail reaching the capture.
+#include "CapturedMails.h"
 #include "PhpServer.h"
 #include "RunJavaScript.h"
 #include "base/LanguageTexts.h"
@@ -82,12 +83,7 @@ class TestAccessibleE2E : public QObject
         return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(name));
     }
 
-    static bool Load(QWebEnginePage& page, const QUrl& url)
-    {
-        QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
-        page.load(url);
-        return loaded.wait(20000) && loaded.first().first().toBool();
-    }
+    static bool Load(QWebEnginePage& page, const QUrl& url) { return LoadPage(page, url); }
 
     static QVariant Run(QWebEnginePage& page, const QString& js) { return RunJavaScript(page, js); }
 
@@ -126,7 +122,7 @@ class TestAccessibleE2E : public QObject
         return lines.join(QLatin1Char('\n'));
     }
 
-    QStringList MailFiles() const { return QDir(Mails()).entryList(QDir::Files); }
+    QStringList MailFiles() const { return CapturedMails(Mails()).Files(); }
 
 private slots:
     void initTestCase()

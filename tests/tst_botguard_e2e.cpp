@@ -3,6 +3,8 @@
 // soon, a forged, expired or replayed token and a post over the limit per
 // address are each refused with the same answer and no mail; a person in
 // the browser engine, taking the time a person takes, gets through.
+#include "CapturedMails.h"
+#include "PhpPost.h"
 #include "PhpServer.h"
 #include "RunJavaScript.h"
 #include "base/LanguageTexts.h"
@@ -16,7 +18,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QHttpMultiPart>
 #include <QMessageAuthenticationCode>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -31,23 +32,9 @@ namespace
 const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
 const char* const Neutral = "Die Nachricht konnte nicht angenommen werden.";
 
-using Post = QList<std::pair<QString, QString>>;
-
-struct Response
-{
-    int status = 0;
-    QByteArray body;
-};
-
-void Set(Post& post, const QString& key, const QString& value)
-{
-    for (auto& [name, old] : post)
-        if (name == key) {
-            old = value;
-            return;
-        }
-    post.append({key, value});
-}
+using PhpPost::Post;
+using PhpPost::Response;
+using PhpPost::Set;
 
 // A token as the server signs it, for a time of the test's choosing.
 QString Token(const QString& secret, qint64 time, const QString& formId = QStringLiteral("4711"))
@@ -78,7 +65,7 @@ class TestBotGuardE2E : public QObject
     {
         return QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path);
     }
-    int MailCount() const { return int(QDir(Mails()).entryList(QDir::Files).size()); }
+    int MailCount() const { return CapturedMails(Mails()).Count(); }
 
     // Both forms of the default project with the defence on, a new secret
     // each time (so what one test remembers never reaches the next).
@@ -114,29 +101,7 @@ class TestBotGuardE2E : public QObject
 
     Response Request(const QString& path, const Post& post = {})
     {
-        QNetworkRequest request{QUrl(Url(path))};
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        QNetworkReply* reply;
-        if (post.isEmpty()) {
-            reply = net.get(request);
-        } else {
-            auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-            for (const auto& [key, value] : post) {
-                QHttpPart part;
-                part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                               QStringLiteral("form-data; name=\"%1\"").arg(key));
-                part.setBody(value.toUtf8());
-                multi->append(part);
-            }
-            reply = net.post(request, multi);
-            multi->setParent(reply);
-        }
-        QSignalSpy done(reply, &QNetworkReply::finished);
-        if (!reply->isFinished())
-            done.wait(20000);
-        Response r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
-        reply->deleteLater();
-        return r;
+        return PhpPost::Request(net, QUrl(Url(path)), post);
     }
 
     // What a browser posts from the form (its hidden values and the
@@ -156,13 +121,7 @@ class TestBotGuardE2E : public QObject
                   {QStringLiteral("nachricht"), QStringLiteral("Guten Tag.")},
                   {QStringLiteral("zustimmung"), QStringLiteral("ja")},
                   {QLatin1String(BotGuard::Honeypot), QString()}};
-        const QRegularExpression hidden(
-            QStringLiteral("<input type=\"hidden\" name=\"([^\"]+)\" value=\"([^\"]*)\">"));
-        for (auto it = hidden.globalMatch(page); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            post.append({m.captured(1), m.captured(2).replace(QLatin1String("&amp;"), QLatin1String("&"))});
-        }
-        return post;
+        return PhpPost::WithHiddenValues(post, page);
     }
 
     Response Send(bool phpPage, const Post& post)
@@ -191,12 +150,7 @@ class TestBotGuardE2E : public QObject
             QVERIFY2(!log.contains(message) && !r.body.contains(message), log.constData());
     }
 
-    static bool Load(QWebEnginePage& page, const QUrl& url)
-    {
-        QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
-        page.load(url);
-        return loaded.wait(20000) && loaded.first().first().toBool();
-    }
+    static bool Load(QWebEnginePage& page, const QUrl& url) { return LoadPage(page, url); }
 
 private slots:
     void initTestCase()

@@ -1,6 +1,8 @@
 // Quorvel's form mailer on a real PHP server: an HTML form made by the
 // program posts to it and the mail arrives through a captured sendmail; no
 // post, however forged, makes it mail anyone off its configuration's list.
+#include "CapturedMails.h"
+#include "PhpPost.h"
 #include "PhpServer.h"
 #include "RecordingPrompter.h"
 #include "base/LanguageTexts.h"
@@ -13,52 +15,25 @@
 #include "projectfile/ProjectFile.h"
 
 #include <QDir>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
-#include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
-
-#include <sys/file.h>
 
 namespace
 {
 const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
 
-using Post = QList<std::pair<QString, QString>>;
-using Files = QList<std::pair<QString, QByteArray>>;
+using PhpPost::Files;
+using PhpPost::Post;
+using PhpPost::Response;
+using PhpPost::Set;
+using PhpPost::Value;
 using Forge = std::function<void(Post&)>;
-
-struct Response
-{
-    int status = 0;
-    QByteArray body;
-    QString location;
-};
-
-void Set(Post& post, const QString& key, const QString& value)
-{
-    for (auto& [name, old] : post)
-        if (name == key) {
-            old = value;
-            return;
-        }
-    post.append({key, value});
-}
-
-QString Value(const Post& post, const QString& key)
-{
-    for (const auto& [name, value] : post)
-        if (name == key)
-            return value;
-    return QString();
-}
 } // namespace
 Q_DECLARE_METATYPE(Forge)
 
@@ -109,14 +84,7 @@ class TestFormMailerE2E : public QObject
         page = *made;
         if (!page.contains(QLatin1String("action=\"formmailer.php\"")))
             qFatal("the form does not post to the mailer");
-        Post post = visitor;
-        const QRegularExpression hidden(
-            QStringLiteral("<input type=\"hidden\" name=\"([^\"]+)\" value=\"([^\"]*)\">"));
-        for (auto it = hidden.globalMatch(page); it.hasNext();) {
-            const QRegularExpressionMatch m = it.next();
-            post.append({m.captured(1), m.captured(2).replace(QLatin1String("&amp;"), QLatin1String("&"))});
-        }
-        return post;
+        return PhpPost::WithHiddenValues(visitor, page);
     }
 
     static Post Visitor()
@@ -129,41 +97,11 @@ class TestFormMailerE2E : public QObject
 
     Response Request(const QString& path, const Post& post = {}, const Files& files = {})
     {
-        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)));
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        net.clearConnectionCache();
-        request.setRawHeader("Connection", "close");
-        QNetworkReply* reply;
-        if (post.isEmpty() && files.isEmpty()) {
-            reply = net.get(request);
-        } else {
-            auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-            for (const auto& [key, value] : post) {
-                QHttpPart part;
-                part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                               QStringLiteral("form-data; name=\"%1\"").arg(key));
-                part.setBody(value.toUtf8());
-                multi->append(part);
-            }
-            for (const auto& [key, data] : files) {
-                QHttpPart part;
-                part.setHeader(
-                    QNetworkRequest::ContentDispositionHeader,
-                    QStringLiteral("form-data; name=\"%1\"; filename=\"../../etc/bild 1.png\"").arg(key));
-                part.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("image/png"));
-                part.setBody(data);
-                multi->append(part);
-            }
-            reply = net.post(request, multi);
-            multi->setParent(reply);
-        }
-        QSignalSpy done(reply, &QNetworkReply::finished);
-        if (!reply->isFinished())
-            done.wait(20000);
-        Response r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
-                   QString::fromLatin1(reply->rawHeader("Location"))};
-        reply->deleteLater();
-        return r;
+        PhpPost::Options options;
+        options.fileName = QStringLiteral("../../etc/bild 1.png");
+        options.fileType = QStringLiteral("image/png");
+        return PhpPost::Request(net, QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)), post,
+                                files, options);
     }
 
     Response Send(const Post& post, const Files& files = {})
@@ -178,41 +116,15 @@ class TestFormMailerE2E : public QObject
         if (picture.status != 200 || !picture.body.startsWith("\x89PNG"))
             return QStringLiteral("no picture: ") + QString::number(picture.status);
         QTest::qWait(250);
-        for (const QNetworkCookie& c :
-             net.cookieJar()->cookiesForUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)))) {
-            if (c.name() != "qvmail" + formId.toLatin1())
-                continue;
-            QFile f(Sessions() + QStringLiteral("/sess_") + QString::fromLatin1(c.value()));
-            if (!f.open(QIODevice::ReadOnly))
-                return QString();
-            flock(f.handle(), LOCK_SH);
-            const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("captcha\\|s:\\d+:\"([^\"]*)\""))
-                    .match(QString::fromLatin1(f.readAll()));
-            flock(f.handle(), LOCK_UN);
-            return m.captured(1);
-        }
-        return QStringLiteral("no session cookie");
+        const QString session =
+            PhpPost::SessionFile(net, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)), Sessions(),
+                                 "qvmail" + formId.toLatin1());
+        return session.isEmpty() ? QStringLiteral("no session cookie") : PhpPost::SessionCaptcha(session);
     }
 
-    QStringList MailFiles() const { return QDir(Mails()).entryList(QDir::Files, QDir::Name); }
-
-    QList<QByteArray> AllMails() const
-    {
-        QList<QByteArray> mails;
-        for (const QString& name : MailFiles()) {
-            QFile f(Mails() + QLatin1Char('/') + name);
-            f.open(QIODevice::ReadOnly);
-            mails << f.readAll();
-        }
-        return mails;
-    }
-
-    static QByteArray Headers(const QByteArray& mail)
-    {
-        const qsizetype end = mail.indexOf("\r\n\r\n");
-        return end >= 0 ? mail.left(end) : mail.left(mail.indexOf("\n\n"));
-    }
+    QStringList MailFiles() const { return CapturedMails(Mails()).Files(); }
+    QList<QByteArray> AllMails() const { return CapturedMails(Mails()).All(); }
+    static QByteArray Headers(const QByteArray& mail) { return CapturedMails::Headers(mail); }
 
     // Every address a mail's headers could send it to, as written.
     static QStringList Addressed(const QByteArray& mail)

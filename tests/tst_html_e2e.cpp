@@ -90,12 +90,7 @@ class TestHtmlE2E : public QObject
         return QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(name));
     }
 
-    static bool Load(Page& page, const QUrl& url)
-    {
-        QSignalSpy loaded(&page, &QWebEnginePage::loadFinished);
-        page.load(url);
-        return loaded.wait(20000) && loaded.first().first().toBool();
-    }
+    static bool Load(QWebEnginePage& page, const QUrl& url) { return LoadPage(page, url); }
 
     static QVariant Run(Page& page, const QString& js) { return RunJavaScript(page, js); }
 

@@ -4,6 +4,7 @@
 // marked, attachments opened as files of their own, and PHP's messages
 // beside the mails however its output is cut.
 #include "RecordingPrompter.h"
+#include "RunJavaScript.h"
 #include "app/TempFolder.h"
 #include "base/LanguageTexts.h"
 #include "preview/MailMessage.h"
@@ -59,17 +60,7 @@ QByteArray RawMail(const QByteArray& type, const QByteArray& body, const QByteAr
 
 QVariant Run(QWebEngineView* view, const QString& js)
 {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(js, QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
-        result = v;
-        done = true;
-    });
-    QElapsedTimer waited;
-    waited.start();
-    while (!done && waited.elapsed() < 10000)
-        QTest::qWait(10);
-    return result;
+    return RunJavaScript(*view->page(), js, QWebEngineScript::ApplicationWorld);
 }
 } // namespace
 

@@ -1,20 +1,20 @@
 // The local test on real PHP: the page is served from a private folder, the
 // mails it sends arrive as signals, and nothing stays running or on disk
 // after the test ends, also when it runs from quorvel-cli until a signal.
+#include "PhpPost.h"
 #include "RecordingPrompter.h"
+#include "ServerProbe.h"
 #include "base/LanguageTexts.h"
 #include "model/FormProject.h"
 #include "preview/LocalTest.h"
 #include "projectfile/ProjectFile.h"
 
 #include <QDir>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,7 +24,7 @@ namespace
 {
 const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
 
-using Post = QList<std::pair<QString, QString>>;
+using PhpPost::Post;
 
 const Post DefaultFormPost{{QStringLiteral("name"), QStringLiteral("Erika Muster")},
                            {QStringLiteral("email"), QStringLiteral("erika@example.org")},
@@ -36,37 +36,7 @@ const Post DefaultFormPost{{QStringLiteral("name"), QStringLiteral("Erika Muster
 int PostForm(const QUrl& url, const Post& post, QNetworkAccessManager* session = nullptr)
 {
     QNetworkAccessManager own;
-    QNetworkAccessManager& net = session ? *session : own;
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-    for (const auto& [key, value] : post) {
-        QHttpPart part;
-        part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       QStringLiteral("form-data; name=\"%1\"").arg(key));
-        part.setBody(value.toUtf8());
-        multi->append(part);
-    }
-    QNetworkReply* reply = net.post(request, multi);
-    multi->setParent(reply);
-    QSignalSpy done(reply, &QNetworkReply::finished);
-    if (!reply->isFinished())
-        done.wait(20000);
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    delete reply;
-    return status;
-}
-
-bool PortAnswers(int port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    return socket.waitForConnected(2000);
-}
-
-bool ProcessAlive(qint64 pid)
-{
-    return pid > 0 && QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
+    return PhpPost::Request(session ? *session : own, url, post).status;
 }
 } // namespace
 

@@ -4,8 +4,10 @@
 // server is gone when the test ends, when another project comes and when
 // the window closes.
 #include "MainWindowRig.h"
+#include "PhpPost.h"
 #include "RecordingPrompter.h"
 #include "RunJavaScript.h"
+#include "ServerProbe.h"
 #include "fields/FileField.h"
 #include "model/FormProject.h"
 #include "preview/LocalTest.h"
@@ -19,43 +21,22 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
 
-#include <sys/file.h>
-
 namespace
 {
-bool PortAnswers(int port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
-    return socket.waitForConnected(2000);
-}
-
-bool ProcessAlive(qint64 pid)
-{
-    return pid > 0 && QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
-}
-
 // The picture code the page drew for the browser, from the test's sessions.
 QString DrawnCode(const QString& sessions)
 {
     for (const QFileInfo& info : QDir(sessions).entryInfoList({QStringLiteral("sess_*")}, QDir::Files)) {
-        QFile f(info.filePath());
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        flock(f.handle(), LOCK_SH);
-        const QString text = QString::fromLatin1(f.readAll());
-        flock(f.handle(), LOCK_UN);
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("captcha\\|s:5:\"([A-Z]{5})\"")).match(text);
-        if (m.hasMatch())
-            return m.captured(1);
+        // a drawn code, not the mark of a post without one
+        const QString code = PhpPost::SessionCaptcha(info.filePath());
+        if (QRegularExpression(QStringLiteral("^[A-Z]{5}$")).match(code).hasMatch())
+            return code;
     }
     return QString();
 }

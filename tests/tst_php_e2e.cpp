@@ -1,6 +1,8 @@
 // The generated PHP page on a real PHP server: it shows the form, checks
 // the post on the server, sends one mail through a captured sendmail, and
 // keeps hostile input out of the page and the mail headers.
+#include "CapturedMails.h"
+#include "PhpPost.h"
 #include "PhpServer.h"
 #include "RecordingPrompter.h"
 #include "base/LanguageTexts.h"
@@ -19,21 +21,17 @@
 
 #include <QDir>
 #include <QDomDocument>
-#include <QHttpMultiPart>
 #include <QNetworkAccessManager>
 #include <QNetworkCookie>
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QtTest>
 #include <functional>
-
-#include <sys/file.h>
 
 // A change to a project, for tables of cases.
 using Edit = std::function<void(TFormProject&)>;
@@ -42,22 +40,7 @@ Q_DECLARE_METATYPE(Edit)
 namespace
 {
 const QString Data = QStringLiteral(QUORVEL_TEST_DATA_DIR);
-
-struct Response
-{
-    int status = 0;
-    QByteArray body;
-    QString location;
-    QList<QNetworkReply::RawHeaderPair> headers;
-
-    QByteArray Header(const QByteArray& name) const
-    {
-        for (const auto& [key, value] : headers)
-            if (key.compare(name, Qt::CaseInsensitive) == 0)
-                return value;
-        return QByteArray();
-    }
-};
+using PhpPost::Response;
 } // namespace
 
 class TestPhpE2E : public QObject
@@ -96,7 +79,7 @@ class TestPhpE2E : public QObject
         return project;
     }
 
-    using Post = QList<std::pair<QString, QString>>;
+    using Post = PhpPost::Post;
     bool latin1Post = false; // as a browser posts a single-byte page
 
     // A GET, or a POST as the form sends it (multipart), with optional files
@@ -104,67 +87,17 @@ class TestPhpE2E : public QObject
     Response Request(const QString& path, const Post& post = {},
                      const QList<std::pair<QString, QByteArray>>& files = {})
     {
-        QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)));
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        // A fresh connection per request: the single-threaded server closes
-        // its connections, and a request that went out on one it had just
-        // closed is sent again and runs twice (drawing a second picture
-        // code, say).
-        net.clearConnectionCache();
-        request.setRawHeader("Connection", "close");
-        QNetworkReply* reply;
-        if (post.isEmpty() && files.isEmpty()) {
-            reply = net.get(request);
-        } else {
-            auto* multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
-            for (const auto& [key, value] : post) {
-                QHttpPart part;
-                part.setHeader(QNetworkRequest::ContentDispositionHeader,
-                               QStringLiteral("form-data; name=\"%1\"").arg(key));
-                part.setBody(latin1Post ? value.toLatin1() : value.toUtf8());
-                multi->append(part);
-            }
-            for (const auto& [key, data] : files) {
-                QHttpPart part;
-                part.setHeader(
-                    QNetworkRequest::ContentDispositionHeader,
-                    QStringLiteral("form-data; name=\"%1\"; filename=\"../../etc/evil name.txt\"").arg(key));
-                part.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("text/html"));
-                part.setBody(data);
-                multi->append(part);
-            }
-            reply = net.post(request, multi);
-            multi->setParent(reply);
-        }
-        QSignalSpy done(reply, &QNetworkReply::finished);
-        if (!reply->isFinished())
-            done.wait(20000);
-        Response r{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
-                   QString::fromLatin1(reply->rawHeader("Location")), reply->rawHeaderPairs()};
-        reply->deleteLater();
-        return r;
+        PhpPost::Options options;
+        options.latin1 = latin1Post;
+        return PhpPost::Request(net, QUrl(QStringLiteral("http://127.0.0.1:%1/%2").arg(port).arg(path)), post,
+                                files, options);
     }
 
     // What PHP keeps as the picture code of this client's session.
     QString SessionCaptcha()
     {
-        for (const QNetworkCookie& c :
-             net.cookieJar()->cookiesForUrl(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)))) {
-            if (c.name() != "PHPSESSID")
-                continue;
-            QFile f(Sessions() + QStringLiteral("/sess_") + QString::fromLatin1(c.value()));
-            if (!f.open(QIODevice::ReadOnly))
-                return QString();
-            // PHP's server may answer before it has written the session; it
-            // holds the file's lock until then.
-            flock(f.handle(), LOCK_SH);
-            const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("captcha\\|s:\\d+:\"([^\"]*)\""))
-                    .match(QString::fromLatin1(f.readAll()));
-            flock(f.handle(), LOCK_UN);
-            return m.captured(1);
-        }
-        return QString();
+        return PhpPost::SessionCaptcha(
+            PhpPost::SessionFile(net, QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)), Sessions()));
     }
 
     // The complaints a page shows, for failure messages.
@@ -194,53 +127,12 @@ class TestPhpE2E : public QObject
                !body.contains("Fatal error");
     }
 
-    QStringList MailFiles() const { return QDir(Mails()).entryList(QDir::Files, QDir::Name); }
-
-    QByteArray OnlyMail()
-    {
-        const QStringList files = MailFiles();
-        if (files.size() != 1)
-            return QByteArray("mails: ") + QByteArray::number(files.size());
-        QFile f(Mails() + QLatin1Char('/') + files.first());
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }
-
-    QList<QByteArray> AllMails() const
-    {
-        QList<QByteArray> mails;
-        for (const QString& name : MailFiles()) {
-            QFile f(Mails() + QLatin1Char('/') + name);
-            f.open(QIODevice::ReadOnly);
-            mails << f.readAll();
-        }
-        return mails;
-    }
-
-    static QByteArray Headers(const QByteArray& mail)
-    {
-        const qsizetype end = mail.indexOf("\r\n\r\n");
-        return end >= 0 ? mail.left(end) : mail.left(mail.indexOf("\n\n"));
-    }
-
-    // The body of a single-part quoted-printable mail, decoded.
-    static QString Body(const QByteArray& mail)
-    {
-        qsizetype start = mail.indexOf("\r\n\r\n");
-        start = start >= 0 ? start + 4 : mail.indexOf("\n\n") + 2;
-        QByteArray qp = mail.mid(start);
-        qp.replace("=\r\n", "").replace("=\n", "");
-        QByteArray out;
-        for (qsizetype i = 0; i < qp.size(); ++i) {
-            if (qp[i] == '=' && i + 2 < qp.size()) {
-                out += static_cast<char>(qp.mid(i + 1, 2).toInt(nullptr, 16));
-                i += 2;
-            } else {
-                out += qp[i];
-            }
-        }
-        return QString::fromUtf8(out);
-    }
+    CapturedMails Captured() const { return CapturedMails(Mails()); }
+    QStringList MailFiles() const { return Captured().Files(); }
+    QByteArray OnlyMail() const { return Captured().Only(); }
+    QList<QByteArray> AllMails() const { return Captured().All(); }
+    static QByteArray Headers(const QByteArray& mail) { return CapturedMails::Headers(mail); }
+    static QString Body(const QByteArray& mail) { return CapturedMails::Body(mail); }
 
     // Every field kind, each required and with a message naming it; the
     // e-mail field checks the address, "menge" is a required number.
