@@ -255,6 +255,10 @@ private slots:
         const QStringList expected{"name,text,1,100", "email,text,1,100", "nachricht,textarea,1,2000",
                                    "zustimmung,checkbox,1,0", "plz,text,0,5"};
         QCOMPARE(hidden(), expected.join(QLatin1Char('\n')));
+        // A field with a condition is not sent while hidden: the mailer
+        // must not ask for it.
+        project.ListField[2]->Condition = {QStringLiteral("name"), TConditionTest::IsFilled, QString()};
+        QVERIFY(hidden().contains(QStringLiteral("\nnachricht,textarea,0,2000\n")));
     }
 };
 

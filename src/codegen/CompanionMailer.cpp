@@ -153,8 +153,12 @@ QString TCompanionMailer::FieldList(const TFormProject& project)
             const QString kind = part->PostKind();
             if (kind.isEmpty() || part->Name.isEmpty())
                 continue;
+            // A field with a condition is sent only while it applies, which
+            // the page knows and the mailer does not: the page's own check
+            // is the one that counts, or a hidden field would refuse the post.
+            const bool required = part->Pflicht && !field->Condition.IsSet();
             lines << part->Name + QLatin1Char(',') + kind + QLatin1Char(',') +
-                         (part->Pflicht ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(',') +
+                         (required ? QLatin1Char('1') : QLatin1Char('0')) + QLatin1Char(',') +
                          QString::number(part->MaxLength());
         }
     return QString::fromLatin1(lines.join(QLatin1Char('\n')).toUtf8().toBase64());
