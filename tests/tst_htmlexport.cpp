@@ -73,6 +73,15 @@ private slots:
         QCOMPARE(blocks->script.count(ScriptEnd), 1);
         QCOMPARE(blocks->script.count("<script"), blocks->script.count("</script>"));
         QVERIFY(!blocks->script.contains("<form") && !blocks->script.contains("<style"));
+        // Rows with a condition bring their script along.
+        QVERIFY(!blocks->script.contains("qvApplyConditions"));
+        project.ListField[1]->Condition = {QStringLiteral("name"), TConditionTest::IsFilled, QString()};
+        const TResult<QString> conditional = gen.GenCode();
+        QVERIFY2(conditional, qPrintable(conditional.Error()));
+        const std::optional<TBlocks> withConditions = BlocksOf(*conditional);
+        QVERIFY(withConditions && withConditions->script.contains("function qvApplyConditions()"));
+        QVERIFY(withConditions->script.endsWith("</script>\r\n" + ScriptEnd));
+        QVERIFY(!withConditions->script.contains("<style"));
     }
 
     void scriptAfterTheHeadTag_data()

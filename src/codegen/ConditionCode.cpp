@@ -39,10 +39,7 @@ QString PostedValuePHP(const QString& kind, const QString& value)
 }
 
 // Written with line ends of LF, sent with CR LF as every line of a page.
-const char PageScriptText[] = R"(<style>
-table.qvform > tbody[hidden] { display: none !important; }
-</style>
-<script>
+const char PageScriptText[] = R"(<script>
 // Rows that apply only when a condition on an earlier field holds. Each such
 // row's table body names the field (data-qv-when), the test and the value;
 // they are worked out in form order, so a row whose field is hidden is
@@ -97,6 +94,8 @@ function qvApplyConditions() {
     var row = rows[n];
     var shown = qvConditionHolds(form, row);
     row.hidden = !shown;
+    // The layout for narrow screens shows every table body as a block.
+    row.style.display = shown ? "" : "none";
     if (shown)
       row.removeAttribute("aria-hidden");
     else

@@ -29,7 +29,7 @@ QString WrapperStart(const TFieldList& fields, int index, bool php);
 // The closing tag, a line of its own; empty without a condition.
 QString WrapperEnd(const TFieldList& fields, int index);
 
-// The style rule and the script that show and hide the rows; empty when
+// The script that shows and hides the rows; empty when
 // no field has a condition.
 QString PageScript(const TFieldList& fields);
 
