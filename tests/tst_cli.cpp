@@ -253,6 +253,14 @@ private slots:
                })
             << "warning: homepage_url: The field \"homepage_url\" has a name the protection against spam "
                "robots sends itself; every visitor would be refused. Please rename the field.\n";
+        QTest::newRow("condition on a field that is not there") << Edit([](TFormProject& p) {
+            p.ListField.At(1)->Condition = {QStringLiteral("fax"), TConditionTest::IsFilled, QString()};
+        })
+                                                                << "warning: email: The page cannot be made, "
+                                                                   "a condition is not valid (email, "
+                                                                   "condition on \"fax\": "
+                                                                   "no field has this name). Please set the "
+                                                                   "field's condition again.\n";
         QTest::newRow("thank-you address not on the web")
             << Edit([](TFormProject& p) { p.edtDanke = QStringLiteral("javascript:alert(1)"); })
             << "warning: edtDanke: \"javascript:alert(1)\" is no web address with http:// or https://; after "

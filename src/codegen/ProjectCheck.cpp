@@ -56,6 +56,14 @@ QList<TWarning> Check(const TFormProject& p, const TLanguageTexts& texts, TTarge
     if (withValues)
         for (const ValueRules::TProblem& problem : ValueRules::Problems(p, target != TTarget::Html))
             warn(problem.where, ValueRules::Reason(problem, texts));
+    // So are conditions on fields that are not there or do not fit.
+    if (withValues)
+        for (int i = 0; i < p.ListField.Count(); ++i)
+            if (const TStatus condition = p.ListField.CheckCondition(i); !condition) {
+                const TFormField* field = p.ListField.At(i);
+                warn(field->Name.isEmpty() ? QString::number(i + 1) : field->Name,
+                     Text(texts, "txtConditionInvalid", condition.Failure().Text()));
+            }
 
     QSet<QString> seen, doubled;
     for (const TFormField* field : NamedFields(p)) {

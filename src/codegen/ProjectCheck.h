@@ -21,8 +21,8 @@ struct TWarning
     QString Line() const { return where + QStringLiteral(": ") + text; }
 };
 
-// The warnings for the project, in a fixed order: recipients, the values the
-// generators refuse (only with withValues), field names, the copy to the
+// The warnings for the project, in a fixed order: recipients, the values and
+// conditions the generators refuse (only with withValues), field names, the copy to the
 // sender, uploads on the HTML form, required fields that can never be
 // answered, the thank-you address.
 QList<TWarning> Check(const TFormProject& project, const TLanguageTexts& texts, TTarget target,
