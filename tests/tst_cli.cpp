@@ -257,7 +257,7 @@ private slots:
             p.ListField.At(1)->Condition = {QStringLiteral("fax"), TConditionTest::IsFilled, QString()};
         })
                                                                 << "warning: email: The page cannot be made, "
-                                                                   "a condition is not valid (email, "
+                                                                   "a condition is not valid ("
                                                                    "condition on \"fax\": "
                                                                    "no field has this name). Please set the "
                                                                    "field's condition again.\n";
