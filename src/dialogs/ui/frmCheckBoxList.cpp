@@ -118,9 +118,13 @@ void TfrmCheckBoxList::LoadFromObject(const TCheckBoxList& list)
     chkCheck->setChecked(list.Pflicht);
     edtErrorMessage->setText(list.Meldung);
     edtName->setText(list.Name);
+    LoadCondition(list.Condition);
     ListField.clear();
-    for (const auto& box : list.ListCheckboxes)
+    m_loadedNames.clear();
+    for (const auto& box : list.ListCheckboxes) {
         ListField.push_back(CopyOf(*box));
+        m_loadedNames.insert(ListField.back().get(), box->Name);
+    }
     RefreshItemList();
 }
 
@@ -130,9 +134,21 @@ void TfrmCheckBoxList::SaveToObject(TCheckBoxList& list) const
     list.Pflicht = chkCheck->isChecked();
     list.Meldung = edtErrorMessage->text();
     list.Name = edtName->text();
+    SaveCondition(list);
     list.ListCheckboxes.clear();
     for (const auto& box : ListField)
         list.ListCheckboxes.push_back(CopyOf(*box));
+}
+
+QList<std::pair<QString, QString>> TfrmCheckBoxList::BoxRenames() const
+{
+    QList<std::pair<QString, QString>> renames;
+    for (const auto& box : ListField) {
+        const auto loaded = m_loadedNames.constFind(box.get());
+        if (loaded != m_loadedNames.cend() && !loaded->isEmpty() && *loaded != box->Name)
+            renames.append({*loaded, box->Name});
+    }
+    return renames;
 }
 
 void TfrmCheckBoxList::RefreshItemList()
@@ -217,8 +233,10 @@ void TfrmCheckBoxList::DeleteItem()
     if (m_context.prompter.Question(m_context.texts.Text(QStringLiteral("txtMainFrmDelete")),
                                     m_context.texts.Text(QStringLiteral("MsgInformation")),
                                     Prompter::Icon::Information, false,
-                                    Prompter::Answer::No) == Prompter::Answer::Yes)
+                                    Prompter::Answer::No) == Prompter::Answer::Yes) {
+        m_loadedNames.remove(ListField[static_cast<size_t>(row)].get());
         ListField.erase(ListField.begin() + row);
+    }
     RefreshItemList();
 }
 
