@@ -1195,6 +1195,21 @@ private slots:
         QVERIFY(!project[1]->Condition.IsSet());
         QCOMPARE(project[3]->Condition.Field, QStringLiteral("infos"));
 
+        // Deleting a box that a condition names asks inside the list's
+        // dialog; the condition goes when the list is stored.
+        prompter.Clear();
+        select(2);
+        WhenModal<TfrmCheckBoxList>([this](TfrmCheckBoxList* d) {
+            d->findChild<QTreeWidget*>(QStringLiteral("ListItems"))->topLevelItem(0)->setSelected(true);
+            prompter.answers << Answer::Yes;
+            d->findChild<QPushButton*>(QStringLiteral("sbDelField"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("btOK"))->click();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtMainFrmDelete") + "\n\n" +
+                                               Text(*w, "txtConditionLost").arg(QStringLiteral("notiz"))});
+        QVERIFY(!project[3]->Condition.IsSet());
+
         // Without dependents only the usual question.
         prompter.Clear();
         select(3);

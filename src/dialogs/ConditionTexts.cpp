@@ -33,7 +33,9 @@ QString FieldTitle(const TFormField& field)
 {
     if (!field.Name.isEmpty())
         return field.Name;
-    return HtmlTools::StripHTML(field.Beschriftung).simplified();
+    // An intermediate text has only its text: its start is enough.
+    const QString text = HtmlTools::StripHTML(field.Beschriftung).simplified();
+    return text.size() > 40 ? text.left(39) + QChar(0x2026) : text;
 }
 } // namespace
 

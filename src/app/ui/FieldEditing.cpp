@@ -192,6 +192,15 @@ bool TFieldEditing::EditField(int position)
         if (!oldName.isEmpty() && oldName != boxes->Name)
             renames.append({oldName, boxes->Name});
         RenameInConditions(m_project.ListField, renames);
+        // A deleted box's conditions go, unless another box took its name.
+        TFieldList& fields = m_project.ListField;
+        for (const QString& name : dialog.DroppedBoxNames()) {
+            if (fields.IndexOfName(name) >= 0)
+                continue;
+            for (const auto& other : fields)
+                if (other->Condition.IsSet() && other->Condition.Field == name)
+                    other->Condition.Clear();
+        }
         return true;
     }
     if (auto* cal = dynamic_cast<TCalField*>(field)) {

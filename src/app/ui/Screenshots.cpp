@@ -241,6 +241,8 @@ bool TScreenshots::RenderConditionDialog(TfrmMain& window, QString* error)
     TEinzField company;
     company.Name = QStringLiteral("Firmenname");
     company.Beschriftung = QStringLiteral("Firma");
+    company.Groesse = QStringLiteral("30");
+    company.maxLaenge = QStringLiteral("100");
     company.Condition =
         TFieldCondition{QStringLiteral("Anrede"), TConditionTest::Is, QStringLiteral("Firma")};
     fields.Add(std::make_unique<TEinzField>());

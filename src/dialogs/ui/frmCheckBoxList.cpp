@@ -2,9 +2,11 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
+#include "dialogs/ConditionTexts.h"
 #include "dialogs/FieldNames.h"
 #include "dialogs/ui/frmCheckBox.h"
 #include "fields/CheckBoxList.h"
+#include "model/FieldList.h"
 #include "ui/TranslateInterface.h"
 #include "ui/WidgetBuild.h"
 
@@ -121,6 +123,7 @@ void TfrmCheckBoxList::LoadFromObject(const TCheckBoxList& list)
     LoadCondition(list.Condition);
     ListField.clear();
     m_loadedNames.clear();
+    m_droppedNames.clear();
     for (const auto& box : list.ListCheckboxes) {
         ListField.push_back(CopyOf(*box));
         m_loadedNames.insert(ListField.back().get(), box->Name);
@@ -230,14 +233,33 @@ void TfrmCheckBoxList::DeleteItem()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (m_context.prompter.Question(m_context.texts.Text(QStringLiteral("txtMainFrmDelete")),
-                                    m_context.texts.Text(QStringLiteral("MsgInformation")),
-                                    Prompter::Icon::Information, false,
-                                    Prompter::Answer::No) == Prompter::Answer::Yes) {
-        m_loadedNames.remove(ListField[static_cast<size_t>(row)].get());
+    const TCheckBoxFieldSimple* box = ListField[static_cast<size_t>(row)].get();
+    // The project's fields whose conditions name the box as it was loaded.
+    const QString loaded = m_loadedNames.value(box);
+    QList<int> dependents;
+    for (int i = 0; i < m_context.fields.Count(); ++i)
+        if (!loaded.isEmpty() && i != feldNr && m_context.fields[i]->Condition.IsSet() &&
+            m_context.fields[i]->Condition.Field == loaded)
+            dependents << i;
+    QString question = m_context.texts.Text(QStringLiteral("txtMainFrmDelete"));
+    if (!dependents.isEmpty())
+        question += QStringLiteral("\n\n") +
+                    ConditionTexts::LossQuestion(m_context.texts, m_context.fields, dependents);
+    if (m_context.prompter.Question(question, m_context.texts.Text(QStringLiteral("MsgInformation")),
+                                    dependents.isEmpty() ? Prompter::Icon::Information
+                                                         : Prompter::Icon::Warning,
+                                    false, Prompter::Answer::No) == Prompter::Answer::Yes) {
+        if (!loaded.isEmpty())
+            m_droppedNames << loaded;
+        m_loadedNames.remove(box);
         ListField.erase(ListField.begin() + row);
     }
     RefreshItemList();
+}
+
+QStringList TfrmCheckBoxList::DroppedBoxNames() const
+{
+    return m_droppedNames;
 }
 
 void TfrmCheckBoxList::MoveItem(int step)

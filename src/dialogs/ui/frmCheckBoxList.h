@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <utility>
@@ -33,6 +34,9 @@ public:
     // The boxes loaded by LoadFromObject that now carry another name, as
     // (loaded name, name now) pairs: conditions naming them follow.
     QList<std::pair<QString, QString>> BoxRenames() const;
+    // The loaded names of the boxes deleted after the user agreed that the
+    // conditions naming them go.
+    QStringList DroppedBoxNames() const;
     void RefreshItemList();
     // How often the name is used besides by the working item at ownItem.
     int CountNameUses(const QString& name, int ownItem) const;
@@ -53,6 +57,7 @@ private:
     TfrmCheckBox& m_itemEditor;
     // The loaded name of each working copy that came from the list.
     QHash<const TCheckBoxFieldSimple*, QString> m_loadedNames;
+    QStringList m_droppedNames;
     QTreeWidget* ListItems;
     QCheckBox* chkCheck;
     QLineEdit* edtErrorMessage;
