@@ -96,14 +96,18 @@ class TestFieldDialogs : public QObject
     TFieldDialogContext Context() { return {project.ListField, texts, prompter, {}}; }
     QString Text(const char* key) const { return texts.Text(QString::fromLatin1(key)); }
 
-    // anrede (radio), datei (upload, no test), liste (boxes news, agb), plz,
-    // the edited field "neu" at 4, land (a list after it).
+    // anrede (radio), ohne (radio without options), datei (upload, no
+    // test), liste (boxes news, agb), plz, the edited field "neu" at 5, land
+    // (a list after it).
     void ConditionProject()
     {
         auto radio = std::make_unique<TRadioField>();
         radio->Name = QStringLiteral("anrede");
         radio->Felder = QStringLiteral("Frau#Herr#Firma");
         project.ListField.Add(std::move(radio));
+        auto empty = std::make_unique<TRadioField>(); // no option to compare with
+        empty->Name = QStringLiteral("ohne");
+        project.ListField.Add(std::move(empty));
         auto upload = std::make_unique<TFileField>();
         upload->Name = QStringLiteral("datei");
         project.ListField.Add(std::move(upload));
@@ -614,7 +618,7 @@ private slots:
                 pick(combo(d, "cboConditionValue"), QStringLiteral("Herr"));
                 d->hide();
             },
-            4);
+            5);
         QCOMPARE(saved->Condition,
                  (TFieldCondition{QStringLiteral("anrede"), TConditionTest::IsNot, QStringLiteral("Herr")}));
 
@@ -637,7 +641,7 @@ private slots:
                 pick(combo(d, "cboConditionTest"), Text("txtConditionIsNotTicked"));
                 d->hide();
             },
-            4);
+            5);
         QCOMPARE(saved->Condition,
                  (TFieldCondition{QStringLiteral("agb"), TConditionTest::IsNotTicked, QString()}));
 
@@ -649,7 +653,7 @@ private slots:
                 combo(d, "cboConditionField")->setCurrentIndex(0);
                 d->hide();
             },
-            4);
+            5);
         QVERIFY(!saved->Condition.IsSet());
     }
 
@@ -668,7 +672,7 @@ private slots:
         TEinzField later;
         later.Name = QStringLiteral("neu");
         later.Condition = {QStringLiteral("land"), TConditionTest::Is, QStringLiteral("DE")};
-        dialog.feldNr = 4;
+        dialog.feldNr = 5;
         dialog.LoadFromObject(later);
         dialog.show();
         QCOMPARE(field->currentText(), QStringLiteral("land"));
