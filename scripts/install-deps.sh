@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6xml6
   qt6-webengine-dev
-  php-cli php-gd php-mbstring
+  php-cli php-gd php-mbstring php-sqlite3
   clang libclang-rt-14-dev clang-format
   libcurl4-openssl-dev python3-pyftpdlib python3-openssl openssl
   desktop-file-utils

@@ -261,6 +261,11 @@ private slots:
                                                                    "condition on \"fax\": "
                                                                    "no field has this name). Please set the "
                                                                    "field's condition again.\n";
+        QTest::newRow("submissions kept on the HTML form")
+            << Edit([](TFormProject& p) { p.chkStoreEntries = true; })
+            << "warning: chkStoreEntries: Only the PHP page keeps submissions; the HTML form only sends them "
+               "to "
+               "the form mailer.\n";
         QTest::newRow("thank-you address not on the web")
             << Edit([](TFormProject& p) { p.edtDanke = QStringLiteral("javascript:alert(1)"); })
             << "warning: edtDanke: \"javascript:alert(1)\" is no web address with http:// or https://; after "

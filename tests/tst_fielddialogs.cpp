@@ -32,6 +32,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDomDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -95,15 +96,52 @@ class TestFieldDialogs : public QObject
     TFieldDialogContext Context() { return {project.ListField, texts, prompter, {}}; }
     QString Text(const char* key) const { return texts.Text(QString::fromLatin1(key)); }
 
+    // anrede (radio), ohne (radio without options), datei (upload, no
+    // test), liste (boxes news, agb), plz, the edited field "neu" at 5, land
+    // (a list after it).
+    void ConditionProject()
+    {
+        auto radio = std::make_unique<TRadioField>();
+        radio->Name = QStringLiteral("anrede");
+        radio->Felder = QStringLiteral("Frau#Herr#Firma");
+        project.ListField.Add(std::move(radio));
+        auto empty = std::make_unique<TRadioField>(); // no option to compare with
+        empty->Name = QStringLiteral("ohne");
+        project.ListField.Add(std::move(empty));
+        auto upload = std::make_unique<TFileField>();
+        upload->Name = QStringLiteral("datei");
+        project.ListField.Add(std::move(upload));
+        auto list = std::make_unique<TCheckBoxList>();
+        list->Name = QStringLiteral("liste");
+        list->ListCheckboxes.push_back(Box(QStringLiteral("news")));
+        list->ListCheckboxes.push_back(Box(QStringLiteral("agb")));
+        project.ListField.Add(std::move(list));
+        auto text = std::make_unique<TEinzField>();
+        text->Name = QStringLiteral("plz");
+        project.ListField.Add(std::move(text));
+        auto edited = std::make_unique<TEinzField>();
+        edited->Name = QStringLiteral("neu");
+        project.ListField.Add(std::move(edited));
+        auto later = std::make_unique<TDropDownField>();
+        later->Name = QStringLiteral("land");
+        later->Felder = QStringLiteral("DE#AT");
+        project.ListField.Add(std::move(later));
+    }
+
     // The field written by the dialog of its kind after loading it, into a
-    // fresh field of the same kind.
-    std::unique_ptr<TFormField> ThroughDialog(const TFormField& field)
+    // fresh field of the same kind; act works the loaded dialog, which edits
+    // the field at feldNr.
+    std::unique_ptr<TFormField> ThroughDialog(const TFormField& field,
+                                              const std::function<void(QDialog*)>& act = {}, int feldNr = -1)
     {
         std::unique_ptr<TFormField> copy = CreateField(field.ClassName());
         const TFieldDialogContext context = Context();
-        const auto pass = [&copy](auto& dialog, const auto& from) {
+        const auto pass = [&copy, &act, feldNr](auto& dialog, const auto& from) {
             using Field = std::remove_cvref_t<decltype(from)>;
+            dialog.feldNr = feldNr;
             dialog.LoadFromObject(from);
+            if (act)
+                act(&dialog);
             dialog.SaveToObject(*dynamic_cast<Field*>(copy.get()));
         };
         if (auto* f = dynamic_cast<const TEinzField*>(&field)) {
@@ -528,6 +566,146 @@ private slots:
         QCOMPARE(saved.ListCheckboxes.size(), size_t(2));
         QCOMPARE(saved.ListCheckboxes[0]->Name, QStringLiteral("musik"));
         QVERIFY(saved.ListCheckboxes[0]->Pflicht);
+    }
+
+    // The condition row of every dialog: only fields before the edited one
+    // that a test can check (a list's boxes by name), the tests and values
+    // following the chosen field, and OK storing what the row shows.
+    void conditionRow_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind :
+             {"TEinzField", "TPassField", "TMehrzField", "TDropDownField", "TCheckBoxField", "TZwField",
+              "TRadioField", "TFileField", "TCheckBoxList", "TCalField"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+
+    void conditionRow()
+    {
+        QFETCH(QString, kind);
+        ConditionProject();
+        std::unique_ptr<TFormField> edited = CreateField(kind);
+        edited->Name = QStringLiteral("neu");
+        const auto combo = [](QDialog* d, const char* name) { return Child<QComboBox>(d, name); };
+        const auto entries = [](QComboBox* box) {
+            QStringList out;
+            for (int i = 0; i < box->count(); ++i)
+                out << box->itemText(i);
+            return out;
+        };
+        const auto pick = [](QComboBox* box, const QString& text) {
+            const int index = box->findText(text);
+            QVERIFY2(index >= 0, qPrintable(text));
+            box->setCurrentIndex(index);
+        };
+
+        // Set: a radio group's test and one of its options.
+        std::unique_ptr<TFormField> saved = ThroughDialog(
+            *edited,
+            [&](QDialog* d) {
+                d->show();
+                auto* field = combo(d, "cboConditionField");
+                QCOMPARE(entries(field),
+                         (QStringList{Text("txtConditionAlways"), "anrede", "news", "agb", "plz"}));
+                QCOMPARE(field->currentIndex(), 0);
+                QVERIFY(!combo(d, "cboConditionTest")->isEnabled());
+                QVERIFY(!combo(d, "cboConditionValue")->isEnabled());
+                pick(field, QStringLiteral("anrede"));
+                QCOMPARE(entries(combo(d, "cboConditionTest")),
+                         (QStringList{Text("txtConditionIs"), Text("txtConditionIsNot")}));
+                QCOMPARE(entries(combo(d, "cboConditionValue")), (QStringList{"Frau", "Herr", "Firma"}));
+                pick(combo(d, "cboConditionTest"), Text("txtConditionIsNot"));
+                pick(combo(d, "cboConditionValue"), QStringLiteral("Herr"));
+                d->hide();
+            },
+            5);
+        QCOMPARE(saved->Condition,
+                 (TFieldCondition{QStringLiteral("anrede"), TConditionTest::IsNot, QStringLiteral("Herr")}));
+
+        // Change: loading shows it; a box of the list takes the tick tests
+        // and no value, a text field the fill tests.
+        saved = ThroughDialog(
+            *saved,
+            [&](QDialog* d) {
+                d->show();
+                QCOMPARE(combo(d, "cboConditionField")->currentText(), QStringLiteral("anrede"));
+                QCOMPARE(combo(d, "cboConditionTest")->currentText(), Text("txtConditionIsNot"));
+                QCOMPARE(combo(d, "cboConditionValue")->currentText(), QStringLiteral("Herr"));
+                pick(combo(d, "cboConditionField"), QStringLiteral("plz"));
+                QCOMPARE(entries(combo(d, "cboConditionTest")),
+                         (QStringList{Text("txtConditionIsFilled"), Text("txtConditionIsEmpty")}));
+                pick(combo(d, "cboConditionField"), QStringLiteral("agb"));
+                QCOMPARE(entries(combo(d, "cboConditionTest")),
+                         (QStringList{Text("txtConditionIsTicked"), Text("txtConditionIsNotTicked")}));
+                QVERIFY(!combo(d, "cboConditionValue")->isEnabled());
+                pick(combo(d, "cboConditionTest"), Text("txtConditionIsNotTicked"));
+                d->hide();
+            },
+            5);
+        QCOMPARE(saved->Condition,
+                 (TFieldCondition{QStringLiteral("agb"), TConditionTest::IsNotTicked, QString()}));
+
+        // Clear: "(always)" stores none.
+        saved = ThroughDialog(
+            *saved,
+            [&](QDialog* d) {
+                d->show();
+                combo(d, "cboConditionField")->setCurrentIndex(0);
+                d->hide();
+            },
+            5);
+        QVERIFY(!saved->Condition.IsSet());
+    }
+
+    // A new field is appended: every field may be named. A condition the row
+    // cannot offer is kept and shown as such until another is chosen.
+    void conditionNewAndKept()
+    {
+        ConditionProject();
+        TfrmEinzField dialog(Context());
+        dialog.show();
+        auto* field = Child<QComboBox>(&dialog, "cboConditionField");
+        QCOMPARE(field->count(), 7);
+        QCOMPARE(field->itemText(6), QStringLiteral("land"));
+        dialog.hide();
+
+        TEinzField later;
+        later.Name = QStringLiteral("neu");
+        later.Condition = {QStringLiteral("land"), TConditionTest::Is, QStringLiteral("DE")};
+        dialog.feldNr = 5;
+        dialog.LoadFromObject(later);
+        dialog.show();
+        QCOMPARE(field->currentText(), QStringLiteral("land"));
+        QCOMPARE(field->count(), 6); // the five offered ones and the kept one
+        auto* note = Child<QLabel>(&dialog, "lblConditionKept");
+        QVERIFY(note->isVisible());
+        QVERIFY(
+            note->text().contains(QStringLiteral("land ") + Text("txtConditionIs") + QStringLiteral(" DE")));
+        TEinzField out;
+        dialog.SaveToObject(out);
+        QCOMPARE(out.Condition, later.Condition);
+        field->setCurrentIndex(1);
+        QVERIFY(!note->isVisible());
+        dialog.SaveToObject(out);
+        QCOMPARE(out.Condition,
+                 (TFieldCondition{QStringLiteral("anrede"), TConditionTest::Is, QStringLiteral("Frau")}));
+        // A new field after this one starts without a condition.
+        dialog.hide();
+        dialog.ClearAll();
+        dialog.show();
+        QCOMPARE(field->currentIndex(), 0);
+        dialog.SaveToObject(out);
+        QVERIFY(!out.Condition.IsSet());
+
+        // A box edited inside a list has no condition of its own.
+        TfrmCheckBox box(Context());
+        box.ShowTextAfterField(false);
+        box.show();
+        QVERIFY(Child<QWidget>(&box, "GroupBoxAnzeige")->isHidden());
+        TCheckBoxFieldSimple simple;
+        simple.Condition = later.Condition; // as a damaged file might hold it
+        box.SaveToObject(simple);
+        QCOMPARE(simple.Condition, later.Condition);
     }
 
     void intermediateTextLineEnds()

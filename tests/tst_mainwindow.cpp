@@ -22,6 +22,7 @@
 #include "codegen/GenPHP.h"
 #include "codegen/PageFiles.h"
 #include "dialogs/ui/frmCheckBox.h"
+#include "dialogs/ui/frmCheckBoxList.h"
 #include "dialogs/ui/frmEinzField.h"
 #include "dialogs/ui/frmMehrzField.h"
 #include "dialogs/ui/frmRadioButtons.h"
@@ -1079,6 +1080,143 @@ private slots:
         QTest::keyClick(list, Qt::Key_Delete);
         QCOMPARE(w->Project().ListField.Count(), 1);
         QCOMPARE(w->Project().ListField[0]->Name, QStringLiteral("anrede"));
+    }
+
+    // Conditions in the field list: the column, a rename in a dialog, and a
+    // delete or a move that would leave a condition naming nothing or a
+    // field after it asks first.
+    void conditionsFollowTheFields()
+    {
+        const auto text = [](const char* name, const TFieldCondition& condition) {
+            auto field = std::make_unique<TEinzField>();
+            field->Name = QString::fromLatin1(name);
+            field->Condition = condition;
+            return field;
+        };
+        const TFieldCondition company{QStringLiteral("anrede"), TConditionTest::Is, QStringLiteral("Firma")};
+        auto radio = std::make_unique<TRadioField>();
+        radio->Name = QStringLiteral("anrede");
+        radio->Felder = QStringLiteral("Frau#Herr#Firma");
+        auto list = std::make_unique<TCheckBoxList>();
+        list->Name = QStringLiteral("liste");
+        auto box = std::make_unique<TCheckBoxFieldSimple>();
+        box->Name = QStringLiteral("news");
+        list->ListCheckboxes.push_back(std::move(box));
+        std::vector<std::unique_ptr<TFormField>> fields;
+        fields.push_back(std::move(radio));
+        fields.push_back(text("firma", company));
+        fields.push_back(text("abteilung", company));
+        fields.push_back(std::move(list));
+        fields.push_back(text("notiz", {QStringLiteral("news"), TConditionTest::IsTicked, QString()}));
+        auto w = Window(ProjectFile(QStringLiteral("c.qvf"), QStringLiteral("c"), std::move(fields)));
+        TFieldList& project = w->Project().ListField;
+        QTreeWidget* rows = Find<QTreeWidget>(*w, "itemList");
+        const auto select = [rows](int row) {
+            rows->clearSelection();
+            rows->topLevelItem(row)->setSelected(true);
+        };
+        QCOMPARE(rows->headerItem()->text(6), Text(*w, "442"));
+        QCOMPARE(rows->topLevelItem(0)->text(6), QString());
+        QCOMPARE(rows->topLevelItem(1)->text(6), "anrede " + Text(*w, "txtConditionIs") + " Firma");
+        QCOMPARE(rows->topLevelItem(4)->text(6), "news " + Text(*w, "txtConditionIsTicked"));
+
+        // Renaming the radio group, and a box inside its list, renames the conditions.
+        select(0);
+        WhenModal<TfrmRadioButtons>([](TfrmRadioButtons* d) {
+            Retype(d->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("gruss"));
+            d->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(project[1]->Condition.Field, QStringLiteral("gruss"));
+        QCOMPARE(project[2]->Condition.Field, QStringLiteral("gruss"));
+        QCOMPARE(rows->topLevelItem(2)->text(6), "gruss " + Text(*w, "txtConditionIs") + " Firma");
+        select(3);
+        WhenModal<TfrmCheckBoxList>([](TfrmCheckBoxList* d) {
+            auto* items = d->findChild<QTreeWidget*>(QStringLiteral("ListItems"));
+            items->topLevelItem(0)->setSelected(true);
+            WhenModal<TfrmCheckBox>([](TfrmCheckBox* item) {
+                QVERIFY(item->findChild<QWidget*>(QStringLiteral("GroupBoxAnzeige"))->isHidden());
+                Retype(item->findChild<QLineEdit*>(QStringLiteral("edtName")), QStringLiteral("infos"));
+                item->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+            });
+            d->findChild<QPushButton*>(QStringLiteral("sbEditField"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("btOK"))->click();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(project[4]->Condition.Field, QStringLiteral("infos"));
+        QVERIFY(prompter.entries.isEmpty());
+
+        // Deleting the group asks once, naming the fields that depend on it; No keeps all.
+        select(0);
+        prompter.answers << Answer::No;
+        Find<QPushButton>(*w, "sbDelField")->click();
+        QCOMPARE(prompter.Texts(),
+                 QStringList{Text(*w, "txtMainFrmDelete") + "\n\n" +
+                             Text(*w, "txtConditionLost").arg(QStringLiteral("firma, abteilung"))});
+        QCOMPARE(project.Count(), 5);
+        QVERIFY(project[1]->Condition.IsSet() && project[2]->Condition.IsSet());
+
+        // Moving a dependent above its field asks likewise; No leaves the order.
+        prompter.Clear();
+        select(1);
+        prompter.answers << Answer::No;
+        Find<QPushButton>(*w, "sbUp")->click();
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtConditionLost").arg(QStringLiteral("firma"))});
+        QCOMPARE(project[0]->Name, QStringLiteral("gruss"));
+        QVERIFY(project[1]->Condition.IsSet());
+
+        // Moves that keep every field after the one it names do not ask.
+        prompter.Clear();
+        QVERIFY(rows->topLevelItem(1)->isSelected()); // a refused move keeps the selection
+        select(2);
+        Find<QPushButton>(*w, "sbUp")->click();
+        QCOMPARE(project[1]->Name, QStringLiteral("abteilung"));
+        QVERIFY(prompter.entries.isEmpty());
+
+        // Yes: the group moves below "abteilung", whose condition goes.
+        select(0);
+        prompter.answers << Answer::Yes;
+        Find<QPushButton>(*w, "sbDown")->click();
+        QCOMPARE(prompter.Texts(),
+                 QStringList{Text(*w, "txtConditionLost").arg(QStringLiteral("abteilung"))});
+        QCOMPARE(project[0]->Name, QStringLiteral("abteilung"));
+        QVERIFY(!project[0]->Condition.IsSet());
+        QCOMPARE(rows->topLevelItem(0)->text(6), QString());
+        QCOMPARE(project[2]->Condition,
+                 (TFieldCondition{QStringLiteral("gruss"), TConditionTest::Is, QStringLiteral("Firma")}));
+
+        // Yes on the delete: the field and the conditions naming it go.
+        prompter.Clear();
+        select(1);
+        prompter.answers << Answer::Yes;
+        Find<QPushButton>(*w, "sbDelField")->click();
+        QCOMPARE(project.Count(), 4);
+        QCOMPARE(project[1]->Name, QStringLiteral("firma"));
+        QVERIFY(!project[1]->Condition.IsSet());
+        QCOMPARE(project[3]->Condition.Field, QStringLiteral("infos"));
+
+        // Deleting a box that a condition names asks inside the list's
+        // dialog; the condition goes when the list is stored.
+        prompter.Clear();
+        select(2);
+        WhenModal<TfrmCheckBoxList>([this](TfrmCheckBoxList* d) {
+            d->findChild<QTreeWidget*>(QStringLiteral("ListItems"))->topLevelItem(0)->setSelected(true);
+            prompter.answers << Answer::Yes;
+            d->findChild<QPushButton*>(QStringLiteral("sbDelField"))->click();
+            d->findChild<QPushButton*>(QStringLiteral("btOK"))->click();
+        });
+        Find<QPushButton>(*w, "sbEditField")->click();
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtMainFrmDelete") + "\n\n" +
+                                               Text(*w, "txtConditionLost").arg(QStringLiteral("notiz"))});
+        QVERIFY(!project[3]->Condition.IsSet());
+
+        // Without dependents only the usual question.
+        prompter.Clear();
+        select(3);
+        prompter.answers << Answer::Yes;
+        Find<QPushButton>(*w, "sbDelField")->click();
+        QCOMPARE(prompter.Texts(), QStringList{Text(*w, "txtMainFrmDelete")});
+        QCOMPARE(project.Count(), 3);
     }
 
     // Every "..." button opens the HTML editor on its text: the main

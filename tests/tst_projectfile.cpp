@@ -235,6 +235,39 @@ private slots:
         QCOMPARE(file.readAll(), before);
     }
 
+    // Keeping submissions on the server, and its two folders, are written
+    // only when set; unset again, the file is the one of before.
+    void submissionStoreStoredOnlyWhenSet()
+    {
+        TFormProject project;
+        const QString path = dir.path() + QStringLiteral("/store.qvf");
+        const auto saved = [&](const TFormProject& p) {
+            QFile file(path);
+            return File().SaveProject(p, path) && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                                 : QByteArray();
+        };
+        const QByteArray before = saved(project);
+        QVERIFY(!before.isEmpty() && !before.contains("Store"));
+
+        project.chkStoreEntries = true;
+        project.edtStoreFolder = QStringLiteral("../../daten");
+        project.edtStoreFtpFolder = QStringLiteral("/daten");
+        const QByteArray after = saved(project);
+        QVERIFY(after.contains(
+            "<chkStoreEntries>-1</chkStoreEntries>\n    <edtStoreFolder>../../daten</edtStoreFolder>"
+            "\n    <edtStoreFtpFolder>/daten</edtStoreFtpFolder>"));
+        TFormProject loaded;
+        QVERIFY(File().LoadProject(loaded, path));
+        QVERIFY(loaded.chkStoreEntries);
+        QCOMPARE(loaded.edtStoreFolder, project.edtStoreFolder);
+        QCOMPARE(loaded.edtStoreFtpFolder, project.edtStoreFtpFolder);
+
+        loaded.chkStoreEntries = false;
+        loaded.edtStoreFolder.clear();
+        loaded.edtStoreFtpFolder.clear();
+        QCOMPARE(saved(loaded), before);
+    }
+
     void savedFileIsIndentedUtf8()
     {
         TFormProject project;

@@ -30,7 +30,8 @@ QString TGenPHP::GenSettings() const
            SettingLine("copyfields", XmlValues::FlagText(ext.kopie_absender)) +
            SettingLine("ip", XmlValues::FlagText(ext.ip_informationen)) +
            SettingLine("hideempty", XmlValues::FlagText(ext.hide_empty_fields)) +
-           SettingLine("captcha", XmlValues::FlagText(p.chkCaptcha)) + BotSettings();
+           SettingLine("captcha", XmlValues::FlagText(p.chkCaptcha)) + BotSettings() +
+           (p.chkStoreEntries ? SettingLine("storefolder", p.edtStoreFolder.trimmed()) : QString());
 }
 
 QString TGenPHP::BotSettings() const
@@ -109,6 +110,13 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
         // First of all checks: which fields apply to the post.
         formcheck.prepend(ConditionCode::ServerConditions(list));
     }
+    if (m_project.chkStoreEntries) {
+        const TResult<QString> store = LoadHelpers(QStringLiteral("formmailer/qvstore.php"));
+        if (!store)
+            return store.Failure();
+        helperText += CRLF + *store;
+    }
+    FillStore(page);
     page.Fill(u"<!-- PHPHELPERS -->", helperText);
     Fill(page, QLatin1String("<!-- PHPSETTINGS -->"), GenSettings());
     Fill(page, QLatin1String("<!-- FIELDS -->"), fields);
@@ -136,6 +144,32 @@ TResult<TPageTemplate> TGenPHP::FillTemplate(const QString& templateName)
               QStringLiteral(
                   "<?php print $_SERVER[\"PHP_SELF\"]?>?action=send&PHPSESSID=<?php echo session_id();?>"));
     return filled;
+}
+
+void TGenPHP::FillStore(TPageTemplate& page) const
+{
+    if (!m_project.chkStoreEntries) {
+        for (const char16_t* marker :
+             {u"<!-- STOREENTRY -->", u"<!-- STOREDFIRST -->", u"<!-- STOREMAIL -->"})
+            page.Fill(marker, QString());
+        return;
+    }
+    // The entry is kept before its mail goes out, so a failed mail loses
+    // nothing; an entry that cannot be kept sends no mail either.
+    page.Fill(u"<!-- STOREENTRY -->",
+              QStringLiteral("\r\n\r\n"
+                             "        // Kept before the mail goes out: a failed mail loses nothing, and\r\n"
+                             "        // what cannot be kept is not mailed either.\r\n"
+                             "        $qvStore = qv_store_open(qv_setting(\"storefolder\"));\r\n"
+                             "        $qvEntry = is_array($qvStore) ? qv_store_add($qvStore, $qvValues, "
+                             "$qvAttachments) : \"\";\r\n"
+                             "        if ($qvEntry === \"\")\r\n"
+                             "            error_log(\"Quorvel form: the submission was not stored\" . "
+                             "(is_string($qvStore) ? \", \" . $qvStore : \"\"));"));
+    page.Fill(u"<!-- STOREDFIRST -->", QStringLiteral("$qvEntry !== \"\" && "));
+    page.Fill(u"<!-- STOREMAIL -->",
+              QStringLiteral("\r\n        if ($qvEntry !== \"\")\r\n"
+                             "            qv_store_mail_result($qvStore, $qvEntry, $qvOK);"));
 }
 
 TResult<QString> TGenPHP::LoadHelpers(const QString& relativeName) const

@@ -21,4 +21,7 @@ protected:
     // Shared PHP helpers (relativeName below the data folder) without their
     // opening, to go into the page.
     TResult<QString> LoadHelpers(const QString& relativeName) const;
+    // With the store of submissions on: keeping the entry before the mail,
+    // and the mail's result after it; otherwise nothing.
+    void FillStore(TPageTemplate& page) const;
 };

@@ -82,6 +82,9 @@ QList<TWarning> Check(const TFormProject& p, const TLanguageTexts& texts, TTarge
     if (target != TTarget::Php && p.chkBotDefence && !TCompanionMailer::IsUsedBy(p))
         warn(QStringLiteral("chkBotDefence"), Text(texts, "txtCheckBotMailer"));
 
+    if (target != TTarget::Php && p.chkStoreEntries)
+        warn(QStringLiteral("chkStoreEntries"), Text(texts, "txtCheckStoreHtml"));
+
     if (target != TTarget::Html && p.chkAbsender && !p.chkCaptcha)
         warn(QStringLiteral("chkAbsender"), Text(texts, "txtMainFrmCopyNeedsCaptcha"));
 

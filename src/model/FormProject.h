@@ -106,6 +106,14 @@ public:
     // and hour ("" or 0: no limit).
     bool chkBotDefence = false;
     QString edtPostsPerHour;
+    // The PHP page keeps every accepted submission in a store on the server
+    // (a folder outside the web folder) before it mails it. The folder as
+    // the server sees it ("" for "quorvel-data" beside the web folder; a
+    // relative path counts from the page's folder), and the same folder as
+    // the FTP login sees it ("" for "quorvel-data" in the login folder).
+    bool chkStoreEntries = false;
+    QString edtStoreFolder;
+    QString edtStoreFtpFolder;
     // mail text
     QString memoMailtext;
 

@@ -39,14 +39,34 @@ template <typename Field, typename Dialog> bool AddWith(Dialog& dialog, TFieldLi
     return true;
 }
 
-template <typename Dialog, typename Field> bool EditWith(Dialog& dialog, Field& field, int position)
+// Edits the field in place; a new name is taken over by every condition
+// that named the old one.
+template <typename Dialog, typename Field>
+bool EditWith(Dialog& dialog, Field& field, int position, TFieldList& fields)
 {
     dialog.feldNr = position;
     dialog.LoadFromObject(field);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    const QString oldName = field.Name;
     dialog.SaveToObject(field);
+    fields.RenameInConditions(oldName, field.Name);
     return true;
+}
+
+// Renames at once, so that two boxes that swapped their names keep the
+// conditions apart.
+void RenameInConditions(TFieldList& fields, const QList<std::pair<QString, QString>>& renames)
+{
+    for (const auto& field : fields) {
+        if (!field->Condition.IsSet())
+            continue;
+        for (const auto& [oldName, newName] : renames)
+            if (field->Condition.Field == oldName) {
+                field->Condition.Field = newName;
+                break;
+            }
+    }
 }
 } // namespace
 
@@ -134,17 +154,19 @@ bool TFieldEditing::EditField(int position)
     TFormField* field = m_project.ListField[position];
     // The order matters where one kind derives from another.
     if (auto* einz = dynamic_cast<TEinzField*>(field))
-        return EditWith(Resident(m_einz), *einz, position);
+        return EditWith(Resident(m_einz), *einz, position, m_project.ListField);
     if (auto* mehrz = dynamic_cast<TMehrzField*>(field))
-        return EditWith(Resident(m_mehrz), *mehrz, position);
+        return EditWith(Resident(m_mehrz), *mehrz, position, m_project.ListField);
     if (auto* list = dynamic_cast<TDropDownField*>(field))
-        return EditWith(Resident(m_list), *list, position);
+        return EditWith(Resident(m_list), *list, position, m_project.ListField);
     if (auto* box = dynamic_cast<TCheckBoxField*>(field)) {
         Resident(m_checkBox).ClearAll();
-        return EditWith(Resident(m_checkBox), *box, position);
+        return EditWith(Resident(m_checkBox), *box, position, m_project.ListField);
     }
     if (auto* zw = dynamic_cast<TZwField*>(field)) {
-        // An intermediate text has no name to keep apart.
+        // An intermediate text has no name to keep apart; its condition
+        // names an earlier field.
+        Resident(m_zw).feldNr = position;
         Resident(m_zw).LoadFromObject(*zw);
         if (Resident(m_zw).exec() != QDialog::Accepted)
             return false;
@@ -152,19 +174,39 @@ bool TFieldEditing::EditField(int position)
         return true;
     }
     if (auto* radio = dynamic_cast<TRadioField*>(field))
-        return EditWith(Resident(m_radio), *radio, position);
+        return EditWith(Resident(m_radio), *radio, position, m_project.ListField);
     if (auto* pass = dynamic_cast<TPassField*>(field))
-        return EditWith(Resident(m_pass), *pass, position);
+        return EditWith(Resident(m_pass), *pass, position, m_project.ListField);
     if (auto* file = dynamic_cast<TFileField*>(field))
-        return EditWith(Resident(m_file), *file, position);
+        return EditWith(Resident(m_file), *file, position, m_project.ListField);
     if (auto* boxes = dynamic_cast<TCheckBoxList*>(field)) {
         TfrmCheckBoxList dialog(m_context, Resident(m_checkBox), m_window);
-        return EditWith(dialog, *boxes, position);
+        dialog.feldNr = position;
+        dialog.LoadFromObject(*boxes);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        // Conditions name the boxes; the list's own name is renamed too.
+        QList<std::pair<QString, QString>> renames = dialog.BoxRenames();
+        const QString oldName = boxes->Name;
+        dialog.SaveToObject(*boxes);
+        if (!oldName.isEmpty() && oldName != boxes->Name)
+            renames.append({oldName, boxes->Name});
+        RenameInConditions(m_project.ListField, renames);
+        // A deleted box's conditions go, unless another box took its name.
+        TFieldList& fields = m_project.ListField;
+        for (const QString& name : dialog.DroppedBoxNames()) {
+            if (fields.IndexOfName(name) >= 0)
+                continue;
+            for (const auto& other : fields)
+                if (other->Condition.IsSet() && other->Condition.Field == name)
+                    other->Condition.Clear();
+        }
+        return true;
     }
     if (auto* cal = dynamic_cast<TCalField*>(field)) {
         TfrmCalender dialog(m_context, m_project, m_services.DataDir(), m_services.TempFolder().Path(),
                             m_window);
-        return EditWith(dialog, *cal, position);
+        return EditWith(dialog, *cal, position, m_project.ListField);
     }
     return false;
 }

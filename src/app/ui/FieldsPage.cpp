@@ -2,6 +2,7 @@
 
 #include "base/HtmlTools.h"
 #include "base/LanguageTexts.h"
+#include "dialogs/ConditionTexts.h"
 #include "model/FieldList.h"
 #include "ui/TranslateInterface.h"
 #include "ui/WidgetBuild.h"
@@ -31,7 +32,7 @@ QAction* Entry(QMenu* menu, const char* name, int key, const QString& text)
     return action;
 }
 
-constexpr int ColumnWidths[6] = {110, 200, 120, 65, 46, 250};
+constexpr int ColumnWidths[7] = {110, 200, 120, 65, 46, 250, 200};
 
 QString Mark(bool on)
 {
@@ -70,11 +71,11 @@ TFieldsPage::TFieldsPage(QWidget* parent) : QWidget(parent)
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("itemList"));
     SetLangKey(m_list, 50);
-    SetColumnLangKeys(m_list, {51, 52, 53, 54, 55, 56});
+    SetColumnLangKeys(m_list, {51, 52, 53, 54, 55, 56, 442});
     m_list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Beschriftung"), QStringLiteral("Typ"),
                              QStringLiteral("Pflicht"), QStringLiteral("Cookie"),
-                             QStringLiteral("Fehlermeldung")});
-    for (int i = 0; i < 6; ++i)
+                             QStringLiteral("Fehlermeldung"), QStringLiteral("Bedingung")});
+    for (int i = 0; i < 7; ++i)
         m_list->setColumnWidth(i, ColumnWidths[i]);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
@@ -162,7 +163,8 @@ void TFieldsPage::ShowFields(const TFieldList& fields, const TLanguageTexts& tex
         const bool message = field->Pflicht && !field->Meldung.isEmpty();
         rows << new QTreeWidgetItem(QStringList{field->Name, HtmlTools::StripHTML(field->Beschriftung),
                                                 kinds.Text(field->DisplayKey()), Mark(field->Pflicht),
-                                                Mark(field->Cookie), message ? field->Meldung : QString()});
+                                                Mark(field->Cookie), message ? field->Meldung : QString(),
+                                                ConditionTexts::Describe(texts, field->Condition)});
     }
     m_list->addTopLevelItems(rows);
     // The name, label and kind columns grow rather than cut their texts.

@@ -100,6 +100,33 @@ QGroupBox* SpamGroup(QWidget* page)
     grid->setRowStretch(5, 1);
     return group;
 }
+// Keeping every submission on the server, where the PHP page can reach it
+// and the web cannot.
+QGroupBox* StoreGroup(QWidget* page)
+{
+    QGroupBox* group = Group(page, "GroupBox11", 490, QStringLiteral("Einsendungen"));
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(Check(group, "chkStoreEntries", 491,
+                          QStringLiteral("Jede Einsendung auf dem Server speichern (PHP)")),
+                    0, 0, 1, 2);
+    grid->addWidget(Label(group, "Label491", 492, QStringLiteral("Ordner auf dem Server:")), 1, 0);
+    grid->addWidget(Edit(group, "edtStoreFolder"), 1, 1);
+    grid->addWidget(Label(group, "Label492", 493, QStringLiteral("Derselbe Ordner per FTP:")), 2, 0);
+    QLineEdit* ftpFolder = Edit(group, "edtStoreFtpFolder");
+    ftpFolder->setPlaceholderText(QStringLiteral("quorvel-data"));
+    grid->addWidget(ftpFolder, 2, 1);
+    grid->addWidget(
+        Note(group, "Label494", 494,
+             QStringLiteral("Die PHP-Seite speichert jede Einsendung, bevor sie die Mail sendet, in einem "
+                            "Ordner außerhalb des Web-Ordners (leer: \"quorvel-data\" neben dem Web-Ordner; "
+                            "ein relativer Pfad gilt ab dem Ordner der Seite). Das Programm holt die "
+                            "Einsendungen per FTP aus dem zweiten Ordner (leer: \"quorvel-data\" im "
+                            "Anmeldeordner).")),
+        3, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(4, 1);
+    return group;
+}
 } // namespace
 
 TFtpPage::TFtpPage(QWidget* parent) : TLazyPage(parent)
@@ -111,5 +138,8 @@ void TFtpPage::Build()
 {
     auto* row = new QHBoxLayout(this);
     row->addWidget(FtpGroup(this), 3);
-    row->addWidget(SpamGroup(this), 2);
+    auto* right = new QVBoxLayout;
+    right->addWidget(SpamGroup(this));
+    right->addWidget(StoreGroup(this));
+    row->addLayout(right, 2);
 }

@@ -13,6 +13,9 @@
 #include "base/LanguageTexts.h"
 #include "codegen/GenHTML.h"
 #include "dialogs/ui/frmCalender.h"
+#include "dialogs/ui/frmEinzField.h"
+#include "fields/EinzField.h"
+#include "fields/RadioField.h"
 #include "model/FormProject.h"
 #include "preview/MailMessage.h"
 #include "preview/ui/InboxPanel.h"
@@ -223,7 +226,35 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     question->hide();
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
-           RenderFormMailers(window, error) && RenderInbox(window, error) && RenderDefaultDesign(error);
+           RenderFormMailers(window, error) && RenderInbox(window, error) &&
+           RenderConditionDialog(window, error) && RenderDefaultDesign(error);
+}
+
+bool TScreenshots::RenderConditionDialog(TfrmMain& window, QString* error)
+{
+    // The text field dialog with a condition on a radio group before it.
+    TFieldList fields;
+    auto salutation = std::make_unique<TRadioField>();
+    salutation->Name = QStringLiteral("Anrede");
+    salutation->Felder = QStringLiteral("Frau#Herr#Firma");
+    fields.Add(std::move(salutation));
+    TEinzField company;
+    company.Name = QStringLiteral("Firmenname");
+    company.Beschriftung = QStringLiteral("Firma");
+    company.Groesse = QStringLiteral("30");
+    company.maxLaenge = QStringLiteral("100");
+    company.Condition =
+        TFieldCondition{QStringLiteral("Anrede"), TConditionTest::Is, QStringLiteral("Firma")};
+    fields.Add(std::make_unique<TEinzField>());
+    TfrmEinzField dialog({fields, window.Texts(), window.Prompt(), {}}, &window);
+    TranslateWindow(&dialog, window.Texts(), m_language);
+    dialog.feldNr = 1;
+    dialog.LoadFromObject(company);
+    dialog.show();
+    Settle();
+    const bool saved = Save(&dialog, QStringLiteral("frmEinzField-condition"), error);
+    dialog.close();
+    return saved;
 }
 
 bool TScreenshots::RenderProjectSettings(TfrmMain& window, QString* error)

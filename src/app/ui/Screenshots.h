@@ -27,6 +27,7 @@ private:
     bool RenderFormMailers(TfrmMain& window, QString* error);
     bool RenderInbox(TfrmMain& window, QString* error);
     bool RenderDefaultDesign(QString* error);
+    bool RenderConditionDialog(TfrmMain& window, QString* error);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);

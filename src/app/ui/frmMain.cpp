@@ -21,6 +21,7 @@
 #include "app/ui/frmProjectSettings.h"
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
+#include "dialogs/ConditionTexts.h"
 #include "model/FormProject.h"
 #include "preview/ui/PreviewTab.h"
 #include "preview/ui/frmPreview.h"
@@ -563,11 +564,19 @@ void TfrmMain::DeleteField()
     const int row = m_fieldsPage->SelectedRow();
     if (row < 0)
         return;
-    if (m_services.Prompt().Question(m_services.Texts().Text(QStringLiteral("txtMainFrmDelete")),
-                                     m_services.Texts().Text(QStringLiteral("MsgInformation")),
-                                     Prompter::Icon::Information, false,
-                                     Prompter::Answer::No) == Prompter::Answer::Yes)
-        m_session.Project().ListField.Delete(row);
+    TFieldList& fields = m_session.Project().ListField;
+    // Fields whose conditions name this one would name nothing: the one
+    // question says which.
+    const QList<int> dependents = fields.DependentsOf(row);
+    QString question = Texts().Text(QStringLiteral("txtMainFrmDelete"));
+    if (!dependents.isEmpty())
+        question += QStringLiteral("\n\n") + ConditionTexts::LossQuestion(Texts(), fields, dependents);
+    if (Prompt().Question(question, Texts().Text(QStringLiteral("MsgInformation")),
+                          dependents.isEmpty() ? Prompter::Icon::Information : Prompter::Icon::Warning, false,
+                          Prompter::Answer::No) == Prompter::Answer::Yes) {
+        fields.RemoveConditions(dependents);
+        fields.Delete(row);
+    }
     RefreshFieldList();
 }
 
@@ -575,9 +584,19 @@ void TfrmMain::MoveField(int step)
 {
     const int row = m_fieldsPage->SelectedRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_session.Project().ListField.Count())
+    TFieldList& fields = m_session.Project().ListField;
+    if (row < 0 || target < 0 || target >= fields.Count())
         return;
-    m_session.Project().ListField.Exchange(row, target);
+    // A field may only depend on one before it: a move that breaks this
+    // asks before it clears those conditions.
+    const QList<int> dependents = fields.DependentsOnExchange(row, target);
+    if (!dependents.isEmpty() &&
+        Prompt().Question(ConditionTexts::LossQuestion(Texts(), fields, dependents),
+                          Texts().Text(QStringLiteral("MsgInformation")), Prompter::Icon::Warning, false,
+                          Prompter::Answer::No) != Prompter::Answer::Yes)
+        return;
+    fields.RemoveConditions(dependents);
+    fields.Exchange(row, target);
     RefreshFieldList();
     m_fieldsPage->SelectRow(target);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "model/FieldCondition.h"
+
 #include <QDialog>
 
 #include <functional>
 
 class QBoxLayout;
 class QCheckBox;
+class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -100,6 +103,15 @@ protected:
     // them (a dialog without one of the controls leaves its property alone).
     void LoadCommon(const TFormField& field);
     void SaveCommon(TFormField& field) const;
+    // The row "Nur anzeigen, wenn": LoadCommon and SaveCommon call these;
+    // dialogs without the common controls call them themselves, and every
+    // ClearAll clears the row.
+    void LoadCondition(const TFieldCondition& condition);
+    void SaveCondition(TFormField& field) const;
+    void ClearCondition() { LoadCondition(TFieldCondition()); }
+    // Hides the row for a dialog that edits a part of a field (a box of a
+    // check-box list has no condition of its own); hidden, it saves nothing.
+    void OfferCondition(bool offered);
 
     QLineEdit* edtName = nullptr;
     QLineEdit* edtBeschriftung = nullptr;
@@ -110,6 +122,26 @@ protected:
 
 private:
     bool Validate();
+    // The condition row below the body, above the buttons.
+    void ConditionGroup();
+    // Fills the field list with the fields the condition may name (before
+    // feldNr) and shows m_condition.
+    void ShowCondition();
+    void ShowTests();
+    void ShowValues();
+    // The condition the row shows; the kept one while a condition that is no
+    // longer offered stays chosen.
+    TFieldCondition ChosenCondition() const;
+    // A text of the row in the language the window was last translated to.
+    QString ConditionText(const char* key) const;
+
+    TFieldCondition m_condition; // as loaded, or as chosen when last shown
+    bool m_conditionOffered = true;
+    QWidget* m_conditionGroup = nullptr;
+    QComboBox* cboConditionField = nullptr;
+    QComboBox* cboConditionTest = nullptr;
+    QComboBox* cboConditionValue = nullptr;
+    QLabel* lblConditionKept = nullptr;
 
     QVBoxLayout* m_body = nullptr;
     QTabWidget* m_pages = nullptr;

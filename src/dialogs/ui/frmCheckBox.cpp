@@ -50,6 +50,7 @@ void TfrmCheckBox::ClearAll()
     chkPflicht->setChecked(false);
     chkCookie->setChecked(false);
     feldNr = -1;
+    ClearCondition();
     callFromCheckBoxList = false;
 }
 
@@ -69,6 +70,8 @@ void TfrmCheckBox::ShowTextAfterField(bool shown)
 {
     for (QWidget* w : {static_cast<QWidget*>(edtTextNach), lblTextNach, btHtmlTextNachFeld})
         w->setVisible(shown);
+    // A box of a list follows the list's condition.
+    OfferCondition(shown);
 }
 
 QString TfrmCheckBox::TypedName() const

@@ -19,7 +19,8 @@ public:
     void ClearAll();
     void LoadFromObject(const TCheckBoxField& field);
     void SaveToObject(TCheckBoxField& field) const;
-    // Boxes of a list have no text after the field.
+    // Boxes of a list have no text after the field and no condition of their
+    // own (the list's holds for them).
     void ShowTextAfterField(bool shown);
     QString TypedName() const;
 

@@ -2,9 +2,11 @@
 
 #include "base/LanguageTexts.h"
 #include "base/Prompter.h"
+#include "dialogs/ConditionTexts.h"
 #include "dialogs/FieldNames.h"
 #include "dialogs/ui/frmCheckBox.h"
 #include "fields/CheckBoxList.h"
+#include "model/FieldList.h"
 #include "ui/TranslateInterface.h"
 #include "ui/WidgetBuild.h"
 
@@ -118,9 +120,14 @@ void TfrmCheckBoxList::LoadFromObject(const TCheckBoxList& list)
     chkCheck->setChecked(list.Pflicht);
     edtErrorMessage->setText(list.Meldung);
     edtName->setText(list.Name);
+    LoadCondition(list.Condition);
     ListField.clear();
-    for (const auto& box : list.ListCheckboxes)
+    m_loadedNames.clear();
+    m_droppedNames.clear();
+    for (const auto& box : list.ListCheckboxes) {
         ListField.push_back(CopyOf(*box));
+        m_loadedNames.insert(ListField.back().get(), box->Name);
+    }
     RefreshItemList();
 }
 
@@ -130,9 +137,21 @@ void TfrmCheckBoxList::SaveToObject(TCheckBoxList& list) const
     list.Pflicht = chkCheck->isChecked();
     list.Meldung = edtErrorMessage->text();
     list.Name = edtName->text();
+    SaveCondition(list);
     list.ListCheckboxes.clear();
     for (const auto& box : ListField)
         list.ListCheckboxes.push_back(CopyOf(*box));
+}
+
+QList<std::pair<QString, QString>> TfrmCheckBoxList::BoxRenames() const
+{
+    QList<std::pair<QString, QString>> renames;
+    for (const auto& box : ListField) {
+        const auto loaded = m_loadedNames.constFind(box.get());
+        if (loaded != m_loadedNames.cend() && !loaded->isEmpty() && *loaded != box->Name)
+            renames.append({*loaded, box->Name});
+    }
+    return renames;
 }
 
 void TfrmCheckBoxList::RefreshItemList()
@@ -214,12 +233,33 @@ void TfrmCheckBoxList::DeleteItem()
     const int row = SelectedRow();
     if (row < 0)
         return;
-    if (m_context.prompter.Question(m_context.texts.Text(QStringLiteral("txtMainFrmDelete")),
-                                    m_context.texts.Text(QStringLiteral("MsgInformation")),
-                                    Prompter::Icon::Information, false,
-                                    Prompter::Answer::No) == Prompter::Answer::Yes)
+    const TCheckBoxFieldSimple* box = ListField[static_cast<size_t>(row)].get();
+    // The project's fields whose conditions name the box as it was loaded.
+    const QString loaded = m_loadedNames.value(box);
+    QList<int> dependents;
+    for (int i = 0; i < m_context.fields.Count(); ++i)
+        if (!loaded.isEmpty() && i != feldNr && m_context.fields[i]->Condition.IsSet() &&
+            m_context.fields[i]->Condition.Field == loaded)
+            dependents << i;
+    QString question = m_context.texts.Text(QStringLiteral("txtMainFrmDelete"));
+    if (!dependents.isEmpty())
+        question += QStringLiteral("\n\n") +
+                    ConditionTexts::LossQuestion(m_context.texts, m_context.fields, dependents);
+    if (m_context.prompter.Question(question, m_context.texts.Text(QStringLiteral("MsgInformation")),
+                                    dependents.isEmpty() ? Prompter::Icon::Information
+                                                         : Prompter::Icon::Warning,
+                                    false, Prompter::Answer::No) == Prompter::Answer::Yes) {
+        if (!loaded.isEmpty())
+            m_droppedNames << loaded;
+        m_loadedNames.remove(box);
         ListField.erase(ListField.begin() + row);
+    }
     RefreshItemList();
+}
+
+QStringList TfrmCheckBoxList::DroppedBoxNames() const
+{
+    return m_droppedNames;
 }
 
 void TfrmCheckBoxList::MoveItem(int step)

@@ -2,7 +2,13 @@
 
 #include "dialogs/ui/FieldDialog.h"
 
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QTreeWidget;
@@ -25,6 +31,12 @@ public:
 
     void LoadFromObject(const TCheckBoxList& list);
     void SaveToObject(TCheckBoxList& list) const;
+    // The boxes loaded by LoadFromObject that now carry another name, as
+    // (loaded name, name now) pairs: conditions naming them follow.
+    QList<std::pair<QString, QString>> BoxRenames() const;
+    // The loaded names of the boxes deleted after the user agreed that the
+    // conditions naming them go.
+    QStringList DroppedBoxNames() const;
     void RefreshItemList();
     // How often the name is used besides by the working item at ownItem.
     int CountNameUses(const QString& name, int ownItem) const;
@@ -43,6 +55,9 @@ private:
     bool RunItemEditor(TCheckBoxFieldSimple& item, int ownItem, bool saveFirst);
 
     TfrmCheckBox& m_itemEditor;
+    // The loaded name of each working copy that came from the list.
+    QHash<const TCheckBoxFieldSimple*, QString> m_loadedNames;
+    QStringList m_droppedNames;
     QTreeWidget* ListItems;
     QCheckBox* chkCheck;
     QLineEdit* edtErrorMessage;

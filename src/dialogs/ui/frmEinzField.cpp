@@ -90,6 +90,7 @@ void TfrmEinzField::ClearAll()
     for (QCheckBox* box : {chkPflicht, chkCookie, chkVorgabeLoeschen})
         box->setChecked(false);
     feldNr = -1;
+    ClearCondition();
     m_unlistedCheckType = -1;
 }
 

@@ -32,6 +32,7 @@ void TfrmFileUpload::ClearAll()
     edtGroesse->setText(QStringLiteral("15"));
     chkPflicht->setChecked(false);
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmFileUpload::LoadFromObject(const TFileField& field)

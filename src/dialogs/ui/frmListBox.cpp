@@ -49,6 +49,7 @@ void TfrmListBox::ClearAll()
     chkPflicht->setChecked(false);
     chkCookie->setChecked(false);
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmListBox::LoadFromObject(const TDropDownField& field)

@@ -67,6 +67,7 @@ void TfrmMehrzField::ClearAll()
     for (QCheckBox* box : {chkVorgabeLoeschen, chkPflicht, chkZeichenUebrig, chkCookie})
         box->setChecked(false);
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmMehrzField::LoadFromObject(const TMehrzField& field)

@@ -46,6 +46,7 @@ void TfrmPassField::ClearAll()
     for (QCheckBox* box : {chkVorgabeLoeschen, chkPflicht, chkCookie})
         box->setChecked(false);
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmPassField::LoadFromObject(const TPassField& field)

@@ -49,6 +49,7 @@ void TfrmRadioButtons::ClearAll()
     for (QCheckBox* box : {chkPflicht, chkCookie, chkSingleLine})
         box->setChecked(false);
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmRadioButtons::LoadFromObject(const TRadioField& field)

@@ -29,14 +29,17 @@ void TfrmZwText::ClearAll()
 {
     edtZwischentext->clear();
     feldNr = -1;
+    ClearCondition();
 }
 
 void TfrmZwText::LoadFromObject(const TZwField& field)
 {
     edtZwischentext->setPlainText(ToBox(field.Beschriftung));
+    LoadCondition(field.Condition);
 }
 
 void TfrmZwText::SaveToObject(TZwField& field) const
 {
     field.Beschriftung = FromBox(edtZwischentext->toPlainText());
+    SaveCondition(field);
 }
