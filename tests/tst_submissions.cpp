@@ -50,7 +50,8 @@ class TestSubmissions : public QObject
 {
     Q_OBJECT
 
-    TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), nullptr, [] { return QStringLiteral("Englisch"); }};
+    TLanguageTexts texts{Data + QStringLiteral("/lang.ini"), nullptr,
+                         [] { return QStringLiteral("Englisch"); }};
 
 private slots:
     // What the page stored comes back whole, in order, with the mail's
@@ -145,7 +146,8 @@ private slots:
         QTest::newRow("csv of something else")
             << "submissions.csv" << QByteArray("Name;Mail\nEva;eva@example.org\n") << "no line of a store";
         QTest::newRow("binary csv") << "submissions.csv" << QByteArray("\x00\xff\x10\"", 4) << "";
-        QTest::newRow("not a database") << "submissions.sqlite" << QByteArray(5000, 'x') << "no SQLite database";
+        QTest::newRow("not a database")
+            << "submissions.sqlite" << QByteArray(5000, 'x') << "no SQLite database";
         QTest::newRow("empty database file") << "submissions.sqlite" << QByteArray() << "no store";
     }
 
@@ -194,8 +196,8 @@ private slots:
         const TResult<TSubmissionRead> read = SubmissionStore::ReadFolder(store);
         QVERIFY(read);
         const TSubmissionTable table(read->entries, {"nachricht", "name", "email"});
-        QCOMPARE(table.Header(texts), (QStringList{"Time", "Mail", "nachricht", "name", "email", "alt",
-                                                   "Attachments"}));
+        QCOMPARE(table.Header(texts),
+                 (QStringList{"Time", "Mail", "nachricht", "name", "email", "alt", "Attachments"}));
         QCOMPARE(table.Row(0, texts).mid(1),
                  (QStringList{"sent", Tricky, "Eva Muster", "", "", "bericht.pdf (5 B)"}));
         QCOMPARE(table.Cell(1, 1, texts), QStringLiteral("failed"));
@@ -219,15 +221,24 @@ private slots:
     {
         QTest::addColumn<QString>("cell");
         QTest::addColumn<QString>("written");
-        QTest::newRow("formula") << "=HYPERLINK(\"http://x\",\"y\")" << "'=HYPERLINK(\"http://x\",\"y\")";
-        QTest::newRow("plus") << "+1" << "'+1";
-        QTest::newRow("minus") << "-1" << "'-1";
-        QTest::newRow("at") << "@SUM(A1)" << "'@SUM(A1)";
-        QTest::newRow("tab") << "\t=1" << "'\t=1";
-        QTest::newRow("cr") << "\r=1" << "'\r=1";
-        QTest::newRow("inside is harmless") << "a=b-c" << "a=b-c";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("non-ascii") << "Grüße €" << "Grüße €";
+        QTest::newRow("formula") << "=HYPERLINK(\"http://x\",\"y\")"
+                                 << "'=HYPERLINK(\"http://x\",\"y\")";
+        QTest::newRow("plus") << "+1"
+                              << "'+1";
+        QTest::newRow("minus") << "-1"
+                               << "'-1";
+        QTest::newRow("at") << "@SUM(A1)"
+                            << "'@SUM(A1)";
+        QTest::newRow("tab") << "\t=1"
+                             << "'\t=1";
+        QTest::newRow("cr") << "\r=1"
+                            << "'\r=1";
+        QTest::newRow("inside is harmless") << "a=b-c"
+                                            << "a=b-c";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("non-ascii") << "Grüße €"
+                                   << "Grüße €";
     }
 
     void csvCellsAreNeutralised()
@@ -252,10 +263,13 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("out.csv"));
         QVERIFY(SubmissionsCsv::Write(path, table, texts));
         const QByteArray bytes = Read(path);
-        const QByteArray time = entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
-        QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF\"Time\",\"Mail\",\"name\",\"nachricht\",\"Attachments\"\r\n\"") +
-                            time + QString("\",\"sent\",\"Zeile 1\r\n\"\"Jörg\"\"\",\"'=HYPERLINK(\"\"x\"\")\",\"\"\r\n")
-                                       .toUtf8());
+        const QByteArray time =
+            entry.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+        QCOMPARE(bytes,
+                 QByteArray("\xEF\xBB\xBF\"Time\",\"Mail\",\"name\",\"nachricht\",\"Attachments\"\r\n\"") +
+                     time +
+                     QString("\",\"sent\",\"Zeile 1\r\n\"\"Jörg\"\"\",\"'=HYPERLINK(\"\"x\"\")\",\"\"\r\n")
+                         .toUtf8());
     }
 
     // Deleting from the files: exactly the chosen entries go (entry and
@@ -287,11 +301,13 @@ private slots:
             QCOMPARE(kept.count("\r\n"), 2); // the second entry's entry and mail lines
             Write(store + QStringLiteral("/submissions.csv"), kept);
         } else {
-            QVERIFY(SubmissionStore::DeleteFromDatabase(store + QStringLiteral("/submissions.sqlite"), chosen, &files));
+            QVERIFY(SubmissionStore::DeleteFromDatabase(store + QStringLiteral("/submissions.sqlite"), chosen,
+                                                        &files));
             QVERIFY(!Read(store + QStringLiteral("/submissions.sqlite")).contains("Eva Muster"));
         }
         files.sort();
-        QStringList expected{"files/" + ids.at(0) + "-1", "files/" + ids.at(2) + "-1", "files/" + ids.at(2) + "-2"};
+        QStringList expected{"files/" + ids.at(0) + "-1", "files/" + ids.at(2) + "-1",
+                             "files/" + ids.at(2) + "-2"};
         expected.sort();
         QCOMPARE(files, expected);
         const TResult<TSubmissionRead> read = SubmissionStore::ReadFolder(store);

@@ -154,7 +154,8 @@ private slots:
         QCOMPARE(fetched->read.entries.size(), 1);
         const TSubmissionFile& file = fetched->read.entries.first().attachments.first();
         QCOMPARE(Read(folder + QLatin1Char('/') + file.file), QByteArray("PDF\x00\x01 eins", 10));
-        QCOMPARE(Read(folder + QStringLiteral("/submissions.sqlite")), Read(Store() + QStringLiteral("/submissions.sqlite")));
+        QCOMPARE(Read(folder + QStringLiteral("/submissions.sqlite")),
+                 Read(Store() + QStringLiteral("/submissions.sqlite")));
         QCOMPARE(Mode(folder), 0700);
         QCOMPARE(Mode(folder + QLatin1Char('/') + file.file), 0600);
         QCOMPARE(progress, (QStringList{"submissions.sqlite 0/1", file.file + " 1/2", " 2/2"}));
@@ -165,7 +166,8 @@ private slots:
         fetched = store.Fetch(folder);
         QVERIFY2(fetched, qPrintable(fetched.Error()));
         QCOMPARE(fetched->read.entries.size(), 2);
-        QCOMPARE(fetched->read.entries.at(1).Value(QStringLiteral("nachricht")), QStringLiteral("=HYPERLINK(\"x\")"));
+        QCOMPARE(fetched->read.entries.at(1).Value(QStringLiteral("nachricht")),
+                 QStringLiteral("=HYPERLINK(\"x\")"));
     }
 
     // No folder yet, or a folder without store files: no submissions so
@@ -196,8 +198,8 @@ private slots:
     // visitor's formula neutralised, and deletes by id.
     void commandLine()
     {
-        const QStringList ids =
-            Fill(false, {Entry("Eva Muster", "=HYPERLINK(\"http://evil\")"), Entry("Max", "Zeile 1\r\nZeile 2")});
+        const QStringList ids = Fill(
+            false, {Entry("Eva Muster", "=HYPERLINK(\"http://evil\")"), Entry("Max", "Zeile 1\r\nZeile 2")});
         QCOMPARE(ids.size(), 2);
         QString out, err;
         QCOMPARE(Cli({}, &out, &err), 0);
@@ -205,7 +207,8 @@ private slots:
         QVERIFY(out.contains(QStringLiteral("Zeile 1\u21b5Zeile 2")));
         QVERIFY(out.contains(QLatin1String("Submissions: 2")));
         const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QVERIFY(lines.first().startsWith(QLatin1String("ID")) && lines.first().contains(QLatin1String("Time")));
+        QVERIFY(lines.first().startsWith(QLatin1String("ID")) &&
+                lines.first().contains(QLatin1String("Time")));
 
         const QString csv = dir->filePath(QStringLiteral("export.csv"));
         QCOMPARE(Cli({QStringLiteral("--csv"), csv}, &out), 0);
@@ -215,7 +218,8 @@ private slots:
         QVERIFY(bytes.contains("\"Zeile 1\r\nZeile 2\""));
 
         // An unknown id deletes nothing; a known one goes.
-        QCOMPARE(Cli({QStringLiteral("--delete"), ids.at(0), QStringLiteral("ffffffffffffffff")}, &out, &err), 1);
+        QCOMPARE(Cli({QStringLiteral("--delete"), ids.at(0), QStringLiteral("ffffffffffffffff")}, &out, &err),
+                 1);
         QVERIFY2(err.contains(QLatin1String("ffffffffffffffff")), qPrintable(err));
         QCOMPARE(IdsOnServer(), ids);
         QCOMPARE(Cli({QStringLiteral("--delete"), ids.at(0)}, &out, &err), 0);
@@ -237,7 +241,8 @@ private slots:
         const QStringList ids =
             Fill(csv, {Entry("A", "eins", "a"), Entry("B", "zwei", "b"), Entry("C", "drei", "c")});
         QCOMPARE(ids.size(), 3);
-        const QString storeFile = Store() + (csv ? QStringLiteral("/submissions.csv") : QStringLiteral("/submissions.sqlite"));
+        const QString storeFile =
+            Store() + (csv ? QStringLiteral("/submissions.csv") : QStringLiteral("/submissions.sqlite"));
         QStringList notes;
         const TResult<int> deleted = Server().Delete({ids.at(0), ids.at(2)}, &notes);
         QVERIFY2(deleted, qPrintable(deleted.Error()));

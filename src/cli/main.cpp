@@ -54,9 +54,9 @@ struct Options
     QString language;
     QString format; // "html" or "php"
     std::optional<int> formId;
-    int port = 0;        // serve: 0 takes a free one
-    bool strict = false; // check: warnings fail
-    QString csv;         // submissions: the file the table goes to
+    int port = 0;           // serve: 0 takes a free one
+    bool strict = false;    // check: warnings fail
+    QString csv;            // submissions: the file the table goes to
     bool deleteIds = false; // submissions: the ids after the project are deleted
 };
 
@@ -215,7 +215,8 @@ int Upload(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
 // the rest cut off with "…".
 QString OneLine(QString cell, qsizetype width)
 {
-    cell.replace(QLatin1String("\r\n"), QStringLiteral("\u21b5")).replace(QLatin1Char('\n'), QStringLiteral("\u21b5"));
+    cell.replace(QLatin1String("\r\n"), QStringLiteral("\u21b5"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\u21b5"));
     cell.replace(QLatin1Char('\r'), QStringLiteral("\u21b5")).replace(QLatin1Char('\t'), QLatin1Char(' '));
     return cell.size() > width ? cell.left(width - 1) + QStringLiteral("\u2026") : cell;
 }
@@ -278,7 +279,8 @@ int Submissions(const Options& o, const TLanguageTexts& texts, Prompter& prompte
         QStringList unknown;
         for (const QString& id : o.positional.mid(1)) {
             ids.insert(id);
-            if (std::none_of(entries.begin(), entries.end(), [&id](const TSubmission& e) { return e.id == id; }))
+            if (std::none_of(entries.begin(), entries.end(),
+                             [&id](const TSubmission& e) { return e.id == id; }))
                 unknown << id;
         }
         // Nothing is deleted when one id is wrong: it may be a typing error.
@@ -290,14 +292,17 @@ int Submissions(const Options& o, const TLanguageTexts& texts, Prompter& prompte
             std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
         if (!deleted)
             return fail("txtSubmissionsDeleteFailed", deleted.Error());
-        std::printf("%s\n",
-                    texts.Text(QStringLiteral("txtSubmissionsDeleted")).arg(*deleted).toLocal8Bit().constData());
+        std::printf(
+            "%s\n",
+            texts.Text(QStringLiteral("txtSubmissionsDeleted")).arg(*deleted).toLocal8Bit().constData());
         return Success;
     }
 
     if (fetched->noStore && o.csv.isEmpty()) {
-        std::printf("%s\n",
-                    texts.Text(QStringLiteral("txtSubmissionsNone")).arg(server.FtpFolder()).toLocal8Bit().constData());
+        std::printf("%s\n", texts.Text(QStringLiteral("txtSubmissionsNone"))
+                                .arg(server.FtpFolder())
+                                .toLocal8Bit()
+                                .constData());
         return Success;
     }
     const TSubmissionTable table(entries, TSubmissionTable::FormFieldNames(project));
@@ -312,8 +317,9 @@ int Submissions(const Options& o, const TLanguageTexts& texts, Prompter& prompte
         return Success;
     }
     PrintTable(table, texts);
-    std::printf("%s\n",
-                texts.Text(QStringLiteral("txtSubmissionsCount")).arg(table.RowCount()).toLocal8Bit().constData());
+    std::printf(
+        "%s\n",
+        texts.Text(QStringLiteral("txtSubmissionsCount")).arg(table.RowCount()).toLocal8Bit().constData());
     return Success;
 }
 

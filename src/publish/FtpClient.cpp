@@ -101,7 +101,8 @@ struct FtpCallbacks
         return size * count;
     }
 
-    static int Progress(void* user, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal, curl_off_t ulnow)
+    static int Progress(void* user, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal,
+                        curl_off_t ulnow)
     {
         auto* client = static_cast<TFtpClient*>(user);
         const bool down = client->m_download != nullptr;
@@ -351,8 +352,8 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
             api.easy_getinfo(c, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
             api.easy_getinfo(c, CURLINFO_FILETIME_T, &time);
             m_infoSize = static_cast<qint64>(size);
-            m_infoTime = time >= 0 ? QDateTime::fromSecsSinceEpoch(static_cast<qint64>(time), Qt::UTC)
-                                   : QDateTime();
+            m_infoTime =
+                time >= 0 ? QDateTime::fromSecsSinceEpoch(static_cast<qint64>(time), Qt::UTC) : QDateTime();
         }
         return true;
     }
@@ -522,7 +523,8 @@ bool TFtpClient::Rename(const QString& from, const QString& to)
 {
     if (from.isEmpty() || to.isEmpty() || HasControlCharacter(from) || HasControlCharacter(to))
         return Refuse(QStringLiteral("the file name is empty or holds a control character"));
-    return Perform(Step::Command, FolderUrl(), BackHere() << "RNFR " + from.toUtf8() << "RNTO " + to.toUtf8());
+    return Perform(Step::Command, FolderUrl(),
+                   BackHere() << "RNFR " + from.toUtf8() << "RNTO " + to.toUtf8());
 }
 
 bool TFtpClient::Site(const QString& command)

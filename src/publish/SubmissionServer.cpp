@@ -86,7 +86,8 @@ bool TSubmissionServer::Open(TFtpClient& client, TFailure* failure, bool* missin
 
 TResult<TSubmissionFetch> TSubmissionServer::Fetch(const QString& localFolder)
 {
-    if (!QDir().mkpath(localFolder) || !QDir().mkpath(localFolder + QLatin1Char('/') + SubmissionStore::FilesFolder))
+    if (!QDir().mkpath(localFolder) ||
+        !QDir().mkpath(localFolder + QLatin1Char('/') + SubmissionStore::FilesFolder))
         return TFailure{QStringLiteral("the folder cannot be made"), localFolder};
     const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     QFile::setPermissions(localFolder, ownerOnly);

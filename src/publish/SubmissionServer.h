@@ -24,8 +24,9 @@ struct TSubmissionFetch
 class TSubmissionServer
 {
 public:
-    // The file being fetched (or an empty text), the files done and all
-    // there are; false cancels.
+    // Fetch: the file being fetched (an empty text at the end), the files
+    // done and all there are. Delete: the store file being changed, the
+    // entries deleted so far and all chosen. False cancels.
     using Progress = std::function<bool(const QString& file, int done, int total)>;
 
     TSubmissionServer(TFtpSettings settings, QString ftpFolder);

@@ -162,9 +162,8 @@ bool IsMailLine(const QList<QByteArray>& cells)
 void SortByTime(QList<TSubmission>& entries)
 {
     // Stable: entries of the same second keep the order they were stored in.
-    std::stable_sort(entries.begin(), entries.end(), [](const TSubmission& a, const TSubmission& b) {
-        return a.timeText < b.timeText;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const TSubmission& a, const TSubmission& b) { return a.timeText < b.timeText; });
 }
 
 QStringList FilesOf(const TSubmission& entry)
@@ -201,8 +200,8 @@ TResult<TSubmissionRead> SubmissionStore::ReadDatabase(const QString& path)
         // SQLite itself would say so only at the first query, in its words.
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
-            return TFailure{QStringLiteral("the file cannot be read (") + file.errorString() + QLatin1Char(')'),
-                            path};
+            return TFailure{
+                QStringLiteral("the file cannot be read (") + file.errorString() + QLatin1Char(')'), path};
         const QByteArray head = file.read(16);
         if (!head.isEmpty() && head != QByteArray("SQLite format 3\0", 16))
             return TFailure{QStringLiteral("it is no SQLite database"), path};
@@ -392,9 +391,8 @@ TStatus SubmissionStore::DeleteFromDatabase(const QString& path, const QSet<QStr
         }
     }
     if (!db.commit())
-        return TFailure{QStringLiteral("the deletion cannot be kept (") + db.lastError().text() +
-                            QLatin1Char(')'),
-                        path};
+        return TFailure{
+            QStringLiteral("the deletion cannot be kept (") + db.lastError().text() + QLatin1Char(')'), path};
     if (files)
         for (const TSubmission& entry : read->entries)
             if (ids.contains(entry.id))

@@ -36,7 +36,7 @@ struct TSubmissionFile
 struct TSubmission
 {
     QString id;
-    QDateTime time; // UTC; invalid when the stored text was none
+    QDateTime time;   // UTC; invalid when the stored text was none
     QString timeText; // as stored
     // Whether the mail went out; none while it was not tried yet.
     std::optional<bool> mailSent;

@@ -102,7 +102,8 @@ QByteArray SubmissionsCsv::Bytes(const TSubmissionTable& table, const TLanguageT
     const auto line = [](const QStringList& cells) -> QString {
         QStringList quoted;
         for (const QString& cell : cells)
-            quoted << QLatin1Char('"') + QString(Neutralised(cell)).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+            quoted << QLatin1Char('"') +
+                          QString(Neutralised(cell)).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
                           QLatin1Char('"');
         return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     };

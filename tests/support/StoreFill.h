@@ -37,26 +37,28 @@ inline QStringList Add(const QString& dataDir, const QString& folder, bool csv, 
         for (const auto& [name, value] : entry.values)
             values.append(QJsonArray{name, value});
         for (const auto& [field, name, data] : entry.files)
-            files.append(QJsonObject{{"field", field}, {"name", name}, {"data", QString::fromLatin1(data.toBase64())}});
+            files.append(QJsonObject{
+                {"field", field}, {"name", name}, {"data", QString::fromLatin1(data.toBase64())}});
         list.append(QJsonObject{{"values", values}, {"files", files}, {"mail", entry.mail}});
     }
     const QString site = QFileInfo(folder).absolutePath() + QStringLiteral("/site");
     QDir().mkpath(site);
-    const QString script = QStringLiteral(
-        "require $argv[1]; $_SERVER['DOCUMENT_ROOT'] = $argv[2];"
-        "$s = qv_store_open($argv[3]); if (!is_array($s)) { echo 'FAIL ', $s; exit(1); }"
-        "foreach (json_decode($argv[4], true) as $e) {"
-        "  $v = array(); foreach ($e['values'] as $p) $v[$p[0]] = $p[1];"
-        "  $f = array(); foreach ($e['files'] as $a) $f[] = array('field' => $a['field'],"
-        "    'name' => $a['name'], 'data' => base64_decode($a['data']));"
-        "  $id = qv_store_add($s, $v, $f); if ($id === '') { echo 'FAIL add'; exit(1); }"
-        "  if ($e['mail'] !== '') qv_store_mail_result($s, $id, $e['mail'] === '1');"
-        "  echo $id, \"\\n\"; }");
+    const QString script =
+        QStringLiteral("require $argv[1]; $_SERVER['DOCUMENT_ROOT'] = $argv[2];"
+                       "$s = qv_store_open($argv[3]); if (!is_array($s)) { echo 'FAIL ', $s; exit(1); }"
+                       "foreach (json_decode($argv[4], true) as $e) {"
+                       "  $v = array(); foreach ($e['values'] as $p) $v[$p[0]] = $p[1];"
+                       "  $f = array(); foreach ($e['files'] as $a) $f[] = array('field' => $a['field'],"
+                       "    'name' => $a['name'], 'data' => base64_decode($a['data']));"
+                       "  $id = qv_store_add($s, $v, $f); if ($id === '') { echo 'FAIL add'; exit(1); }"
+                       "  if ($e['mail'] !== '') qv_store_mail_result($s, $id, $e['mail'] === '1');"
+                       "  echo $id, \"\\n\"; }");
     QStringList args;
     if (csv)
         args << QStringLiteral("-n");
-    args << QStringLiteral("-r") << script << QStringLiteral("--") << dataDir + QStringLiteral("/formmailer/qvstore.php")
-         << site << folder << QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact));
+    args << QStringLiteral("-r") << script << QStringLiteral("--")
+         << dataDir + QStringLiteral("/formmailer/qvstore.php") << site << folder
+         << QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact));
     QProcess php;
     php.start(QStringLiteral("php"), args);
     php.waitForFinished(30000);
