@@ -249,6 +249,7 @@ TResult<TSubmissionRead> SubmissionStore::ParseCsv(const QByteArray& bytes)
     qsizetype at = 0;
     int line = 0;
     int whole = 0;
+    int foreign = 0;
     QList<QByteArray> cells;
     while (at < bytes.size()) {
         ++line;
@@ -263,6 +264,7 @@ TResult<TSubmissionRead> SubmissionStore::ParseCsv(const QByteArray& bytes)
         if (record == TRecord::Damaged || (!IsEntryLine(cells) && !IsMailLine(cells))) {
             if (record == TRecord::Damaged)
                 at = SkipLine(bytes, start);
+            ++foreign;
             read.notes << QStringLiteral("%1: line %2 is no line of the store and was passed over")
                               .arg(CsvName)
                               .arg(line);
@@ -287,7 +289,8 @@ TResult<TSubmissionRead> SubmissionStore::ParseCsv(const QByteArray& bytes)
         byId.insert(id, read.entries.size());
         read.entries.append(entry);
     }
-    if (whole == 0 && !bytes.isEmpty())
+    // An incomplete first line alone is a store whose first entry was cut.
+    if (whole == 0 && foreign > 0)
         return TFailure{QStringLiteral("it holds no line of a store of submissions"), CsvName};
     // A later mail line sets the entry's result.
     for (const auto& [id, sent] : results)
