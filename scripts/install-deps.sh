@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6xml6
+  qt6-base-dev qt6-base-dev-tools libqt6xml6 libqt6sql6-sqlite
   qt6-webengine-dev
   php-cli php-gd php-mbstring php-sqlite3
   clang libclang-rt-14-dev clang-format

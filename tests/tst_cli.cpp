@@ -324,6 +324,12 @@ private slots:
             << QStringList{QStringLiteral("generate"), QStringLiteral("a.qvf")};
         QTest::newRow("generate without file")
             << QStringList{QStringLiteral("generate"), QStringLiteral("--php")};
+        QTest::newRow("submissions without file") << QStringList{QStringLiteral("submissions")};
+        QTest::newRow("submissions, --delete without ids") << QStringList{
+            QStringLiteral("submissions"), QStringLiteral("a.qvf"), QStringLiteral("--delete")};
+        QTest::newRow("submissions, --csv and --delete")
+            << QStringList{QStringLiteral("submissions"), QStringLiteral("a.qvf"),    QStringLiteral("--csv"),
+                           QStringLiteral("x.csv"),       QStringLiteral("--delete"), QStringLiteral("00ff")};
     }
 
     void usageErrors()

@@ -14,11 +14,14 @@
 #include "projectfile/ProjectFile.h"
 #include "publish/FtpUpload.h"
 #include "publish/PageUpload.h"
+#include "publish/SubmissionServer.h"
+#include "publish/SubmissionTable.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QSocketNotifier>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -38,6 +41,8 @@ const char* const UsageText =
     "                       [--data-dir DIR]\n"
     "  quorvel-cli upload PROJECT.qvf [--html | --php] [--form-id N] [--language NAME] [--data-dir DIR]\n"
     "  quorvel-cli serve PROJECT.qvf [--html | --php] [--port N] [--language NAME] [--data-dir DIR]\n"
+    "  quorvel-cli submissions PROJECT.qvf [--csv FILE | --delete ID...] [--language NAME]\n"
+    "                          [--data-dir DIR]\n"
     "  quorvel-cli --help | --version\n"
     "Exit codes: 0 success, 1 the project or a file failed, 2 usage.\n";
 
@@ -49,8 +54,10 @@ struct Options
     QString language;
     QString format; // "html" or "php"
     std::optional<int> formId;
-    int port = 0;        // serve: 0 takes a free one
-    bool strict = false; // check: warnings fail
+    int port = 0;           // serve: 0 takes a free one
+    bool strict = false;    // check: warnings fail
+    QString csv;            // submissions: the file the table goes to
+    bool deleteIds = false; // submissions: the ids after the project are deleted
 };
 
 int UsageError(const QString& why)
@@ -102,6 +109,11 @@ bool Parse(const QStringList& args, Options& o, QString& error)
                 error = QStringLiteral("--port takes a number from 1 to 65535");
                 return false;
             }
+        } else if (a == QLatin1String("--csv")) {
+            if (!value(o.csv))
+                return false;
+        } else if (a == QLatin1String("--delete")) {
+            o.deleteIds = true;
         } else if (a == QLatin1String("--strict")) {
             o.strict = true;
         } else if (a == QLatin1String("--language")) {
@@ -197,6 +209,118 @@ int Upload(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
         php = o.format == QLatin1String("php");
     TPageUpload command(project, texts, prompter, AppPaths::DataDir(), temp.Path());
     return command.Run(upload, php, o.formId) ? Success : Failed;
+}
+
+// A cell on one line, at most width characters: line breaks as "↵",
+// the rest cut off with "…".
+QString OneLine(QString cell, qsizetype width)
+{
+    cell.replace(QLatin1String("\r\n"), QStringLiteral("\u21b5"))
+        .replace(QLatin1Char('\n'), QStringLiteral("\u21b5"));
+    cell.replace(QLatin1Char('\r'), QStringLiteral("\u21b5")).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return cell.size() > width ? cell.left(width - 1) + QStringLiteral("\u2026") : cell;
+}
+
+// The table with the entry's id first, in columns as wide as their widest
+// cell (at most 40 characters), a line each entry.
+void PrintTable(const TSubmissionTable& table, const TLanguageTexts& texts)
+{
+    QList<QStringList> lines{QStringList{QStringLiteral("ID")} + table.Header(texts)};
+    for (int row = 0; row < table.RowCount(); ++row)
+        lines << (QStringList{table.Entries().at(row).id} + table.Row(row, texts));
+    QList<qsizetype> widths(lines.first().size(), 0);
+    for (QStringList& line : lines)
+        for (qsizetype c = 0; c < line.size(); ++c) {
+            line[c] = OneLine(line[c], 40);
+            widths[c] = qMax(widths[c], line[c].size());
+        }
+    for (const QStringList& line : lines) {
+        QString text;
+        for (qsizetype c = 0; c < line.size(); ++c)
+            text += c + 1 < line.size() ? line[c].leftJustified(widths[c] + 2) : line[c];
+        std::printf("%s\n", text.trimmed().toLocal8Bit().constData());
+    }
+}
+
+// The entries of the project's store on the server, fetched with its FTP
+// settings: printed as a table, written to a CSV file (--csv), or deleted
+// on the server by their ids (--delete). Notes on what could not be read go
+// to the error output.
+int Submissions(const Options& o, const TLanguageTexts& texts, Prompter& prompter)
+{
+    if (o.positional.isEmpty() || (!o.deleteIds && o.positional.size() != 1))
+        return UsageError(QStringLiteral("submissions takes one project file"));
+    if (o.deleteIds && o.positional.size() < 2)
+        return UsageError(QStringLiteral("--delete needs the ids of the entries"));
+    if (o.deleteIds && !o.csv.isEmpty())
+        return UsageError(QStringLiteral("give either --csv or --delete"));
+    TFormProject project;
+    if (!Load(project, o.positional.first(), texts, prompter))
+        return Failed;
+    const auto fail = [&texts](const char* key, const QString& why) {
+        std::fprintf(stderr, "quorvel-cli: %s\n",
+                     texts.Text(QLatin1String(key)).arg(why).toLocal8Bit().constData());
+        return Failed;
+    };
+    TTempFolder temp;
+    QTemporaryDir local(temp.Path() + QStringLiteral("/submissions-XXXXXX"));
+    if (!local.isValid())
+        return fail("txtSubmissionsFetchFailed", local.errorString());
+    TSubmissionServer server = TSubmissionServer::Of(project);
+    const TResult<TSubmissionFetch> fetched = server.Fetch(local.path());
+    if (!fetched)
+        return fail("txtSubmissionsFetchFailed", fetched.Error());
+    for (const QString& note : fetched->read.notes)
+        std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
+    const QList<TSubmission>& entries = fetched->read.entries;
+
+    if (o.deleteIds) {
+        QSet<QString> ids;
+        QStringList unknown;
+        for (const QString& id : o.positional.mid(1)) {
+            ids.insert(id);
+            if (std::none_of(entries.begin(), entries.end(),
+                             [&id](const TSubmission& e) { return e.id == id; }))
+                unknown << id;
+        }
+        // Nothing is deleted when one id is wrong: it may be a typing error.
+        if (!unknown.isEmpty())
+            return fail("txtSubmissionsNotFound", unknown.join(QStringLiteral(", ")));
+        QStringList notes;
+        const TResult<int> deleted = server.Delete(ids, &notes);
+        for (const QString& note : notes)
+            std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
+        if (!deleted)
+            return fail("txtSubmissionsDeleteFailed", deleted.Error());
+        std::printf(
+            "%s\n",
+            texts.Text(QStringLiteral("txtSubmissionsDeleted")).arg(*deleted).toLocal8Bit().constData());
+        return Success;
+    }
+
+    if (fetched->noStore && o.csv.isEmpty()) {
+        std::printf("%s\n", texts.Text(QStringLiteral("txtSubmissionsNone"))
+                                .arg(server.FtpFolder())
+                                .toLocal8Bit()
+                                .constData());
+        return Success;
+    }
+    const TSubmissionTable table(entries, TSubmissionTable::FormFieldNames(project));
+    if (!o.csv.isEmpty()) {
+        if (const TStatus written = SubmissionsCsv::Write(o.csv, table, texts); !written)
+            return fail("txtSubmissionsExportFailed", written.Error());
+        std::printf("%s\n", texts.Text(QStringLiteral("txtSubmissionsExported"))
+                                .arg(table.RowCount())
+                                .arg(o.csv)
+                                .toLocal8Bit()
+                                .constData());
+        return Success;
+    }
+    PrintTable(table, texts);
+    std::printf(
+        "%s\n",
+        texts.Text(QStringLiteral("txtSubmissionsCount")).arg(table.RowCount()).toLocal8Bit().constData());
+    return Success;
 }
 
 // The write end of the pipe the signal handler wakes the event loop through.
@@ -362,5 +486,7 @@ int main(int argc, char** argv)
         return Upload(o, texts, prompter);
     if (o.command == QLatin1String("serve"))
         return Serve(o, texts, prompter);
+    if (o.command == QLatin1String("submissions"))
+        return Submissions(o, texts, prompter);
     return UsageError(QStringLiteral("unknown command ") + o.command);
 }

@@ -93,10 +93,20 @@ struct FtpCallbacks
         return static_cast<size_t>(n);
     }
 
-    static int Progress(void* user, curl_off_t, curl_off_t, curl_off_t ultotal, curl_off_t ulnow)
+    static size_t Write(char* data, size_t size, size_t count, void* user)
     {
         auto* client = static_cast<TFtpClient*>(user);
-        if (client->m_progress && !client->m_progress(ulnow, ultotal))
+        if (client->m_download)
+            client->m_download->append(data, static_cast<qsizetype>(size * count));
+        return size * count;
+    }
+
+    static int Progress(void* user, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ultotal,
+                        curl_off_t ulnow)
+    {
+        auto* client = static_cast<TFtpClient*>(user);
+        const bool down = client->m_download != nullptr;
+        if (client->m_progress && !client->m_progress(down ? dlnow : ulnow, down ? dltotal : ultotal))
             return 1;
         return 0;
     }
@@ -270,7 +280,9 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
     api.SetOpt(c, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(m_settings.connectTimeout) * 1000L);
     api.SetOpt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
     api.SetOpt(c, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_settings.stallTimeout));
-    api.SetOpt(c, CURLOPT_TRANSFERTEXT, m_binary ? 0L : 1L);
+    // Files come down as they are; SIZE is refused in ASCII mode.
+    const bool binary = m_binary || step == Step::Retrieve || step == Step::Info;
+    api.SetOpt(c, CURLOPT_TRANSFERTEXT, binary ? 0L : 1L);
     api.SetOpt(c, CURLOPT_CRLF, 0L);
     api.SetOpt(c, CURLOPT_WRITEFUNCTION, &FtpCallbacks::Discard);
     if (!m_settings.passive)
@@ -295,7 +307,19 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
     switch (step) {
     case Step::Login:
     case Step::Cwd:
-    case Step::Pwd: api.SetOpt(c, CURLOPT_NOBODY, 1L); break;
+    case Step::Pwd:
+    case Step::Command: api.SetOpt(c, CURLOPT_NOBODY, 1L); break;
+    case Step::Info:
+        api.SetOpt(c, CURLOPT_NOBODY, 1L);
+        api.SetOpt(c, CURLOPT_FILETIME, 1L);
+        break;
+    case Step::Retrieve:
+        api.SetOpt(c, CURLOPT_WRITEFUNCTION, &FtpCallbacks::Write);
+        api.SetOpt(c, CURLOPT_WRITEDATA, this);
+        api.SetOpt(c, CURLOPT_NOPROGRESS, 0L);
+        api.SetOpt(c, CURLOPT_XFERINFOFUNCTION, &FtpCallbacks::Progress);
+        api.SetOpt(c, CURLOPT_XFERINFODATA, this);
+        break;
     case Step::List:
         api.SetOpt(c, CURLOPT_WILDCARDMATCH, 1L);
         api.SetOpt(c, CURLOPT_CHUNK_BGN_FUNCTION, &FtpCallbacks::ChunkBegin);
@@ -323,6 +347,14 @@ bool TFtpClient::Perform(Step step, const QByteArray& url, const QList<QByteArra
                               m_lastReply.startsWith(QLatin1Char('2')) && m_entries && m_entries->isEmpty();
     if (result == CURLE_OK || emptyListing) {
         m_error = TError{};
+        if (step == Step::Info) {
+            curl_off_t size = -1, time = -1;
+            api.easy_getinfo(c, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+            api.easy_getinfo(c, CURLINFO_FILETIME_T, &time);
+            m_infoSize = static_cast<qint64>(size);
+            m_infoTime =
+                time >= 0 ? QDateTime::fromSecsSinceEpoch(static_cast<qint64>(time), Qt::UTC) : QDateTime();
+        }
         return true;
     }
     const bool reply = code >= 400 && result != CURLE_OPERATION_TIMEDOUT && result != CURLE_COULDNT_CONNECT &&
@@ -446,6 +478,60 @@ bool TFtpClient::Store(const QString& name, const QByteArray& data, Progress pro
     m_upload = nullptr;
     m_progress = {};
     return ok;
+}
+
+bool TFtpClient::Retrieve(const QString& name, QByteArray* data, Progress progress)
+{
+    if (name.isEmpty() || HasControlCharacter(name))
+        return Refuse(QStringLiteral("the file name is empty or holds a control character"));
+    QByteArray received;
+    m_download = &received;
+    m_progress = std::move(progress);
+    const bool ok = Perform(Step::Retrieve, FolderUrl() + Encoded(name, "/"), {});
+    m_download = nullptr;
+    m_progress = {};
+    if (ok && data)
+        *data = std::move(received);
+    return ok;
+}
+
+bool TFtpClient::FileInfo(const QString& name, qint64* size, QDateTime* time)
+{
+    if (name.isEmpty() || HasControlCharacter(name))
+        return Refuse(QStringLiteral("the file name is empty or holds a control character"));
+    m_infoSize = -1;
+    m_infoTime = QDateTime();
+    if (!Perform(Step::Info, FolderUrl() + Encoded(name, "/"), {}))
+        return false;
+    if (m_infoSize < 0)
+        return Refuse(QStringLiteral("the server did not tell the size of ") + name);
+    if (size)
+        *size = m_infoSize;
+    if (time)
+        *time = m_infoTime;
+    return true;
+}
+
+bool TFtpClient::Delete(const QString& name)
+{
+    if (name.isEmpty() || HasControlCharacter(name))
+        return Refuse(QStringLiteral("the file name is empty or holds a control character"));
+    return Perform(Step::Command, FolderUrl(), BackHere() << "DELE " + name.toUtf8());
+}
+
+bool TFtpClient::Rename(const QString& from, const QString& to)
+{
+    if (from.isEmpty() || to.isEmpty() || HasControlCharacter(from) || HasControlCharacter(to))
+        return Refuse(QStringLiteral("the file name is empty or holds a control character"));
+    return Perform(Step::Command, FolderUrl(),
+                   BackHere() << "RNFR " + from.toUtf8() << "RNTO " + to.toUtf8());
+}
+
+bool TFtpClient::Site(const QString& command)
+{
+    if (command.isEmpty() || HasControlCharacter(command))
+        return Refuse(QStringLiteral("the command is empty or holds a control character"));
+    return Perform(Step::Command, FolderUrl(), BackHere() << "SITE " + command.toUtf8());
 }
 
 void TFtpClient::Quit()

@@ -92,6 +92,22 @@ public:
     // Stores the bytes in the current folder under the name, replacing a
     // file of that name.
     bool Store(const QString& name, const QByteArray& data, Progress progress = {});
+    // Fetches the file of that name (a path below the current folder may
+    // name a subfolder: "files/a-1") into data; progress counts the bytes
+    // received of all there are (0 when the server did not say).
+    bool Retrieve(const QString& name, QByteArray* data, Progress progress = {});
+    // The size and the modification time (UTC, whole seconds) of a file in
+    // the current folder, by SIZE and MDTM; time is invalid when the server
+    // does not tell.
+    bool FileInfo(const QString& name, qint64* size, QDateTime* time);
+    // Deletes a file of the current folder (a path below it as in Retrieve).
+    bool Delete(const QString& name);
+    // Renames a file of the current folder, replacing one called to where
+    // the server allows it.
+    bool Rename(const QString& from, const QString& to);
+    // Sends one SITE command (SITE CHMOD 600 name, say); many servers know
+    // none, which callers take as no harm.
+    bool Site(const QString& command);
     // Ends the connection with QUIT.
     void Quit();
 
@@ -117,7 +133,7 @@ public:
 
 private:
     struct Handle;
-    enum class Step { Login, Cwd, Pwd, List, Store };
+    enum class Step { Login, Cwd, Pwd, List, Store, Retrieve, Info, Command };
     bool Perform(Step step, const QByteArray& url, const QList<QByteArray>& commands);
     QByteArray FolderUrl() const;
     // Commands that run before libcurl's own folder change, wherever the
@@ -140,9 +156,13 @@ private:
 
     // Transfer state for the callbacks.
     const QByteArray* m_upload = nullptr;
+    QByteArray* m_download = nullptr;
     qint64 m_uploaded = 0;
     Progress m_progress;
     QList<TFtpEntry>* m_entries = nullptr;
+    // Of the last Info step.
+    qint64 m_infoSize = -1;
+    QDateTime m_infoTime;
 
     friend struct FtpCallbacks;
 };
