@@ -15,6 +15,7 @@
 #include "dialogs/ui/frmCalender.h"
 #include "dialogs/ui/frmEinzField.h"
 #include "fields/EinzField.h"
+#include "fields/MehrzField.h"
 #include "fields/RadioField.h"
 #include "model/FormProject.h"
 #include "preview/MailMessage.h"
@@ -227,7 +228,7 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
            RenderFormMailers(window, error) && RenderInbox(window, error) &&
-           RenderConditionDialog(window, error) && RenderDefaultDesign(error);
+           RenderConditionDialog(window, error) && RenderDefaultDesign(error) && RenderConditionalForm(error);
 }
 
 bool TScreenshots::RenderConditionDialog(TfrmMain& window, QString* error)
@@ -333,17 +334,75 @@ bool TScreenshots::RenderDefaultDesign(QString* error)
     for (const int width : {1280, 390}) {
         QWebEngineView view;
         view.resize(width, width > 600 ? 900 : 844);
-        view.show();
-        QEventLoop loop;
-        QObject::connect(&view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-        view.setHtml(*page, QUrl(QStringLiteral("file:///quorvel-form/")));
-        loop.exec();
-        Settle(500);
+        ShowPage(view, *page);
         if (!Save(&view, QStringLiteral("form-default-%1px").arg(width), error))
             return false;
     }
     return true;
+}
+
+// A field that applies only to companies, with the choice that hides it
+// and the one that shows it.
+bool TScreenshots::RenderConditionalForm(QString* error)
+{
+    const QString dataDir = AppPaths::DataDir();
+    const QString language = m_language;
+    TLanguageTexts texts(dataDir + QStringLiteral("/lang.ini"), nullptr, [language] { return language; });
+    // The default project's design and texts, with fields of its own.
+    TFormProject project;
+    const QString path = dataDir + QStringLiteral("/default_") + language + QStringLiteral(".qvf");
+    if (!QFile::exists(path))
+        return true;
+    if (TStatus loaded = TProjectFile(texts).LoadProject(project, path); !loaded) {
+        if (error)
+            *error = loaded.Error();
+        return false;
+    }
+    while (project.ListField.Count() > 0)
+        project.ListField.Delete(0);
+    const bool german = language == QLatin1String("Deutsch");
+    auto kind = std::make_unique<TRadioField>();
+    kind->Name = QStringLiteral("anfrage");
+    kind->Beschriftung = german ? QStringLiteral("Sie schreiben als") : QStringLiteral("You write as");
+    kind->Felder = german ? QStringLiteral("Privatperson#Firma") : QStringLiteral("Private person#Company");
+    project.ListField.Add(std::move(kind));
+    auto company = std::make_unique<TEinzField>();
+    company->Name = QStringLiteral("firmenname");
+    company->Beschriftung = german ? QStringLiteral("Name der Firma") : QStringLiteral("Company name");
+    company->Pflicht = true;
+    company->Condition = TFieldCondition{QStringLiteral("anfrage"), TConditionTest::Is,
+                                         german ? QStringLiteral("Firma") : QStringLiteral("Company")};
+    project.ListField.Add(std::move(company));
+    auto message = std::make_unique<TMehrzField>();
+    message->Name = QStringLiteral("nachricht");
+    message->Beschriftung = german ? QStringLiteral("Ihre Nachricht") : QStringLiteral("Your message");
+    project.ListField.Add(std::move(message));
+    const TResult<QString> page = TGenHTML(project, texts, dataDir).GenCode();
+    if (!page) {
+        if (error)
+            *error = page.Error();
+        return false;
+    }
+    QWebEngineView view;
+    view.resize(640, 480);
+    ShowPage(view, *page);
+    if (!Save(&view, QStringLiteral("form-condition-hidden"), error))
+        return false;
+    view.page()->runJavaScript(
+        QStringLiteral("document.querySelectorAll('input[name=\"anfrage\"]')[1].click();"));
+    Settle(500);
+    return Save(&view, QStringLiteral("form-condition-shown"), error);
+}
+
+void TScreenshots::ShowPage(QWebEngineView& view, const QString& html)
+{
+    view.show();
+    QEventLoop loop;
+    QObject::connect(&view, &QWebEngineView::loadFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    view.setHtml(html, QUrl(QStringLiteral("file:///quorvel-form/")));
+    loop.exec();
+    Settle(500);
 }
 
 bool TScreenshots::RenderInbox(TfrmMain& window, QString* error)

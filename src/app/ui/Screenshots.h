@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class QWebEngineView;
 class QWidget;
 class TfrmMain;
 
@@ -28,6 +29,9 @@ private:
     bool RenderInbox(TfrmMain& window, QString* error);
     bool RenderDefaultDesign(QString* error);
     bool RenderConditionDialog(TfrmMain& window, QString* error);
+    bool RenderConditionalForm(QString* error);
+    // Loads a generated page into the view and waits until it is drawn.
+    void ShowPage(QWebEngineView& view, const QString& html);
     // A window, page by page when it has pages.
     bool SavePages(QWidget* window, QString* error);
     bool Save(QWidget* widget, const QString& name, QString* error);
