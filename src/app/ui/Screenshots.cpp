@@ -385,8 +385,8 @@ bool TScreenshots::RenderSubmissions(TfrmMain& window, QString* error)
                {b.constData(), "jana@example.net"},
                {c.constData(), "Anbei mein Lebenslauf."}}),
     };
-    entries[2].attachments << TSubmissionFile{QString::fromUtf8(c), QStringLiteral("lebenslauf.pdf"), 12595,
-                                              QStringLiteral("files/5f3a9c01d2e4b873-1")};
+    entries[2].attachments << TSubmissionFile{QStringLiteral("anhang"), QStringLiteral("lebenslauf.pdf"),
+                                              12595, QStringLiteral("files/5f3a9c01d2e4b873-1")};
     QTemporaryDir folder;
     TTempFolder temp(folder.path());
     const TLanguageTexts texts(window.Texts().FileName(), nullptr,

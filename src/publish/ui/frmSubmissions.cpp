@@ -257,6 +257,7 @@ TfrmSubmissions::TfrmSubmissions(const TLanguageTexts& texts, Prompter& prompter
     lstAttachments->setUniformRowHeights(true);
     lstAttachments->setHeaderLabels(
         {QStringLiteral("Datei"), QString::fromUtf8("Größe"), QStringLiteral("Feld")});
+    SetLangKey(lstAttachments, 477);
     SetColumnLangKeys(lstAttachments, {478, 479, 480});
     lstAttachments->header()->setStretchLastSection(false);
     lstAttachments->header()->setSectionResizeMode(FileColumn, QHeaderView::Stretch);
