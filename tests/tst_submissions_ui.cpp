@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -281,6 +282,30 @@ private slots:
         QVERIFY(
             window.StatusText().contains(w->Texts().Text(QStringLiteral("txtSubmissionsDeleted")).arg(2)));
         QVERIFY(!QFile::exists(Store() + QStringLiteral("/files/") + ids.at(2) + QStringLiteral("-1")));
+    }
+
+    // The button cancels a fetch: nothing is reported as a failure, and
+    // the next fetch works.
+    void cancelFetch()
+    {
+        QCOMPARE(FillThree().size(), 3);
+        MainWindowRig w(prompter, QString());
+        Point(w->Project());
+        TfrmSubmissions& window = w->SubmissionsWindow();
+        QSignalSpy fetched(&window, &TfrmSubmissions::Fetched);
+        window.show();
+        QVERIFY(window.Fetch());
+        auto* cancel = window.findChild<QPushButton*>(QStringLiteral("btCancel"));
+        QVERIFY(cancel->isVisible());
+        cancel->click();
+        QVERIFY(fetched.wait(20000));
+        QCOMPARE(fetched.first().first().toBool(), false);
+        QVERIFY(prompter.entries.isEmpty());
+        QVERIFY(window.StatusText().contains(w->Texts().Text(QStringLiteral("txtSubmissionsCancelled"))));
+        QVERIFY(!cancel->isVisible());
+        QVERIFY(window.Fetch());
+        QVERIFY(fetched.wait(20000));
+        QCOMPARE(window.Table()->model()->rowCount(), 3);
     }
 
     // No store yet, the store switched off, a refused login, no server.
