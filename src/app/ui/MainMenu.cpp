@@ -53,7 +53,8 @@ TMainMenu::TMainMenu(QMainWindow* window) : QObject(window), m_window(window)
                              "actProgramSettings",
                              "actTemplates",
                              "actHelp",
-                             "actLocalTest"})
+                             "actLocalTest",
+                             "actSubmissions"})
         NewCommand(name);
     // Checked while a local test runs.
     Command("actLocalTest")->setCheckable(true);
@@ -131,6 +132,9 @@ void TMainMenu::BuildMenus()
     Entry(exports, "ExportinbestehendeHTMLDatei1", 14, QStringLiteral("Export in bestehende HTML-Datei"),
           "actHtmlExportFile");
     Entry(exports, "PHPExport2", 15, QStringLiteral("PHP Export"), "actPHP");
+    exports->addSeparator();
+    Entry(exports, "mnSubmissions", 481, QString::fromUtf8("Einsendungen …"), "actSubmissions")
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
 
     QMenu* settings = Menu("Einstellungen1", 16, QStringLiteral("&Einstellungen"));
     Entry(settings, "Vorlagenverwalten1", 17, QStringLiteral("&Vorlagen verwalten"), "actTemplates");

@@ -24,9 +24,11 @@
 #include "preview/ui/frmPreview.h"
 #include "projectfile/ProjectFile.h"
 #include "publish/FtpProfiles.h"
+#include "publish/SubmissionTable.h"
 #include "publish/ui/frmExportHTML.h"
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPEdit.h"
+#include "publish/ui/frmSubmissions.h"
 #include "publish/ui/ftpProfiles.h"
 #include "texts/FormMailerList.h"
 #include "texts/ui/frmFormMailLinkEdit.h"
@@ -47,7 +49,9 @@
 #include <QPixmap>
 #include <QSaveFile>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTimer>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -228,7 +232,8 @@ bool TScreenshots::RenderLanguage(TfrmMain& window, QString* error)
     return saved && RenderTextEditors(window, error) && RenderPublishing(window, error) &&
            RenderExportWindow(window, error) && RenderProjectSettings(window, error) &&
            RenderFormMailers(window, error) && RenderInbox(window, error) &&
-           RenderConditionDialog(window, error) && RenderDefaultDesign(error) && RenderConditionalForm(error);
+           RenderSubmissions(window, error) && RenderConditionDialog(window, error) &&
+           RenderDefaultDesign(error) && RenderConditionalForm(error);
 }
 
 bool TScreenshots::RenderConditionDialog(TfrmMain& window, QString* error)
@@ -339,6 +344,57 @@ bool TScreenshots::RenderDefaultDesign(QString* error)
             return false;
     }
     return true;
+}
+
+bool TScreenshots::RenderSubmissions(TfrmMain& window, QString* error)
+{
+    // Made-up entries of the default form; no server is asked.
+    const auto entry = [](const char* id, QDate day, QTime time, std::optional<bool> mail,
+                          const QList<std::pair<const char*, const char*>>& values) {
+        TSubmission e;
+        e.id = QString::fromLatin1(id);
+        e.time = QDateTime(day, time, Qt::UTC);
+        e.timeText = e.time.toString(Qt::ISODate);
+        e.mailSent = mail;
+        for (const auto& [name, value] : values)
+            e.fields << TSubmissionValue{QString::fromUtf8(name), QString::fromUtf8(value)};
+        return e;
+    };
+    const QStringList names = TSubmissionTable::FormFieldNames(window.Project());
+    const auto field = [&names](int i, const char* fallback) {
+        return i < names.size() ? names.at(i).toUtf8() : QByteArray(fallback);
+    };
+    const QByteArray a = field(0, "Name"), b = field(1, "E-Mail"), c = field(2, "Nachricht");
+    QList<TSubmission> entries{
+        entry("5f3a9c01d2e4b871", QDate(2026, 12, 9), QTime(8, 12, 4), true,
+              {{a.constData(), "Erika Mustermann"},
+               {b.constData(), "erika@example.org"},
+               {c.constData(), "Bitte rufen Sie mich zurück."}}),
+        entry("5f3a9c01d2e4b872", QDate(2026, 12, 10), QTime(14, 40, 51), false,
+              {{a.constData(), "Max Muster"},
+               {b.constData(), "max@example.com"},
+               {c.constData(), "Wann ist das Büro am Samstag geöffnet? Ich würde gern vorbeikommen und die "
+                               "Unterlagen selbst abgeben."}}),
+        entry("5f3a9c01d2e4b873", QDate(2026, 12, 11), QTime(9, 3, 17), true,
+              {{a.constData(), "Jana Beispiel"},
+               {b.constData(), "jana@example.net"},
+               {c.constData(), "Anbei mein Lebenslauf."}}),
+    };
+    entries[2].attachments << TSubmissionFile{QStringLiteral("anhang"), QStringLiteral("lebenslauf.pdf"),
+                                              12595, QStringLiteral("files/5f3a9c01d2e4b873-1")};
+    QTemporaryDir folder;
+    TTempFolder temp(folder.path());
+    const TLanguageTexts texts(window.Texts().FileName(), nullptr,
+                               [language = m_language] { return language; });
+    TfrmSubmissions submissions(texts, window.Prompt(), temp, window.Project(), &window);
+    TranslateWindow(&submissions, texts, m_language);
+    submissions.ShowEntries(entries, QDateTime(QDate(2026, 12, 11), QTime(9, 30, 0)));
+    submissions.show();
+    submissions.Table()->selectRow(0);
+    Settle(100);
+    const bool saved = Save(&submissions, submissions.objectName(), error);
+    submissions.hide();
+    return saved;
 }
 
 // A field that applies only to companies, with the choice that hides it

@@ -27,6 +27,7 @@ private:
     bool RenderProjectSettings(TfrmMain& window, QString* error);
     bool RenderFormMailers(TfrmMain& window, QString* error);
     bool RenderInbox(TfrmMain& window, QString* error);
+    bool RenderSubmissions(TfrmMain& window, QString* error);
     bool RenderDefaultDesign(QString* error);
     bool RenderConditionDialog(TfrmMain& window, QString* error);
     bool RenderConditionalForm(QString* error);

@@ -31,6 +31,7 @@
 #include "publish/ui/frmExportHTML.h"
 #include "publish/ui/frmFTPBrowser.h"
 #include "publish/ui/frmFTPLog.h"
+#include "publish/ui/frmSubmissions.h"
 #include "publish/ui/ftpProfiles.h"
 #include "texts/FormMailerList.h"
 #include "texts/ui/OpenHtmlEditor.h"
@@ -203,6 +204,24 @@ void TfrmMain::CheckForNewVersion(const QString& folder)
     }
 }
 
+void TfrmMain::SetUrlOpener(TUrlOpener opener)
+{
+    m_urlOpener = std::move(opener);
+    if (m_submissions)
+        m_submissions->SetUrlOpener(m_urlOpener);
+}
+
+TfrmSubmissions& TfrmMain::SubmissionsWindow()
+{
+    if (!m_submissions) {
+        m_submissions = new TfrmSubmissions(m_services.Texts(), m_services.Prompt(), m_services.TempFolder(),
+                                            m_session.Project(), this);
+        if (m_urlOpener)
+            m_submissions->SetUrlOpener(m_urlOpener);
+    }
+    return *m_submissions;
+}
+
 TfrmFTPBrowser& TfrmMain::FtpBrowser()
 {
     // Made when first opened; then it keeps its protocol for the whole run.
@@ -363,6 +382,7 @@ void TfrmMain::ConnectCommands()
     on("actProgramSettings", [this] { EditProgramSettings(); });
     on("actFormmailTemplates", [this] { EditFormmailTemplates(); });
     on("actTemplates", [this] { m_templates->ManageTemplates(); });
+    on("actSubmissions", [this] { SubmissionsWindow().Open(); });
 
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmMain::PageShown);
     connect(m_menu->FileMenu(), &QMenu::aboutToShow, this, &TfrmMain::FillRecentMenu);
@@ -471,6 +491,8 @@ bool TfrmMain::SaveProjectFile(const QString& path)
 void TfrmMain::TranslateInterface()
 {
     ::TranslateInterface(m_services.Texts());
+    if (m_submissions)
+        m_submissions->ShowTexts();
 }
 
 void TfrmMain::EditProgramSettings()

@@ -38,6 +38,7 @@ class TfrmErwEinstellungen;
 class TfrmProjectSettings;
 class TfrmProgramSet;
 class TUploadCommand;
+class TfrmSubmissions;
 
 // The main window: it shows the open project's settings on its pages (each
 // control bound to the setting of its own name), the field list, the
@@ -61,7 +62,7 @@ public:
     void SetColorChooser(TColorLinks::Chooser chooser);
     // How web addresses and help pages reach a browser (the desktop's when
     // none is set).
-    void SetUrlOpener(TUrlOpener opener) { m_urlOpener = std::move(opener); }
+    void SetUrlOpener(TUrlOpener opener);
 
     TFormProject& Project();
     TFieldEditing& FieldEditing() { return *m_fieldEditing; }
@@ -73,6 +74,9 @@ public:
     TftpProfiles* FtpProfilesDialog() const { return m_ftpProfiles; }
     // The FTP browser, made on first use and kept.
     TfrmFTPBrowser& FtpBrowser();
+    // "Einsendungen", made on first use and kept (its local copy goes
+    // whenever it is closed).
+    TfrmSubmissions& SubmissionsWindow();
     // "Info", made on first use and kept.
     TAboutBox& AboutBox();
     // "Auf neue Version prüfen": starts the updater in folder (by default
@@ -174,6 +178,7 @@ private:
     TTemplateCommands* m_templates = nullptr;
     TfrmFTPLog* m_ftpLog = nullptr;
     TfrmFTPBrowser* m_ftpBrowser = nullptr;
+    TfrmSubmissions* m_submissions = nullptr;
     TAboutBox* m_aboutBox = nullptr;
     TUploadCommand* m_upload = nullptr;
     std::unique_ptr<TFtpProfiles> m_ftpProfileStore;
