@@ -311,9 +311,6 @@ bool TScreenshots::RenderFormMailers(TfrmMain& window, QString* error)
     return saved;
 }
 
-// The inbox of the local test after one sent form: the mail to the owner in
-// HTML with an upload attached, the copy to the sender, and a warning PHP
-// printed meanwhile.
 // The default project's HTML form as a visitor sees it, on a wide screen and
 // on a phone, in the language of the screenshots.
 bool TScreenshots::RenderDefaultDesign(QString* error)
@@ -322,14 +319,9 @@ bool TScreenshots::RenderDefaultDesign(QString* error)
     const QString language = m_language;
     TLanguageTexts texts(dataDir + QStringLiteral("/lang.ini"), nullptr, [language] { return language; });
     TFormProject project;
-    const QString path = dataDir + QStringLiteral("/default_") + language + QStringLiteral(".qvf");
-    if (!QFile::exists(path))
-        return true; // a language without a default project of its own
-    if (TStatus loaded = TProjectFile(texts).LoadProject(project, path); !loaded) {
-        if (error)
-            *error = loaded.Error();
-        return false;
-    }
+    bool missing = false;
+    if (!LoadDefaultProject(texts, project, &missing, error))
+        return missing; // a language without a default project of its own
     const TResult<QString> page = TGenHTML(project, texts, dataDir).GenCode();
     if (!page) {
         if (error)
@@ -406,14 +398,9 @@ bool TScreenshots::RenderConditionalForm(QString* error)
     TLanguageTexts texts(dataDir + QStringLiteral("/lang.ini"), nullptr, [language] { return language; });
     // The default project's design and texts, with fields of its own.
     TFormProject project;
-    const QString path = dataDir + QStringLiteral("/default_") + language + QStringLiteral(".qvf");
-    if (!QFile::exists(path))
-        return true;
-    if (TStatus loaded = TProjectFile(texts).LoadProject(project, path); !loaded) {
-        if (error)
-            *error = loaded.Error();
-        return false;
-    }
+    bool missing = false;
+    if (!LoadDefaultProject(texts, project, &missing, error))
+        return missing; // a language without a default project of its own
     while (project.ListField.Count() > 0)
         project.ListField.Delete(0);
     const bool german = language == QLatin1String("Deutsch");
@@ -461,6 +448,25 @@ void TScreenshots::ShowPage(QWebEngineView& view, const QString& html)
     Settle(500);
 }
 
+bool TScreenshots::LoadDefaultProject(const TLanguageTexts& texts, TFormProject& project, bool* missing,
+                                      QString* error) const
+{
+    const QString path =
+        AppPaths::DataDir() + QStringLiteral("/default_") + m_language + QStringLiteral(".qvf");
+    *missing = !QFile::exists(path);
+    if (*missing)
+        return false;
+    if (TStatus loaded = TProjectFile(texts).LoadProject(project, path); !loaded) {
+        if (error)
+            *error = loaded.Error();
+        return false;
+    }
+    return true;
+}
+
+// The inbox of the local test after one sent form: the mail to the owner in
+// HTML with an upload attached, the copy to the sender, and a warning PHP
+// printed meanwhile.
 bool TScreenshots::RenderInbox(TfrmMain& window, QString* error)
 {
     const QByteArray html =

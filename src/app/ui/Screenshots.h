@@ -4,6 +4,8 @@
 #include <QStringList>
 
 class QWebEngineView;
+class TFormProject;
+class TLanguageTexts;
 class QWidget;
 class TfrmMain;
 
@@ -31,6 +33,10 @@ private:
     bool RenderDefaultDesign(QString* error);
     bool RenderConditionDialog(TfrmMain& window, QString* error);
     bool RenderConditionalForm(QString* error);
+    // The default project of the screenshots' language; false with *missing
+    // set for a language without one.
+    bool LoadDefaultProject(const TLanguageTexts& texts, TFormProject& project, bool* missing,
+                            QString* error) const;
     // Loads a generated page into the view and waits until it is drawn.
     void ShowPage(QWebEngineView& view, const QString& html);
     // A window, page by page when it has pages.
